@@ -1,0 +1,136 @@
+# Functions behind ./dev. Sourced, not run.
+
+# Debian packages the project needs on a fresh machine.
+DEV_PACKAGES=(
+  cmake ninja-build g++ googletest
+  g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
+  wine wine32:i386 xvfb xauth x11-utils imagemagick
+)
+
+log() { printf '\033[1m[dev]\033[0m %s\n' "$*" >&2; }
+
+dev_setup() {
+  local missing=()
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    log "enabling the i386 architecture"
+    dpkg --add-architecture i386
+    rm -f /var/lib/apt/lists/lock
+    DEV_NEED_UPDATE=1
+  fi
+  for p in "${DEV_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return 0
+  fi
+  log "installing: ${missing[*]}"
+  # Debian's maintainer scripts must not start system-wide daemons (the
+  # mail servers run only as the tests' own processes).
+  local policy=/usr/sbin/policy-rc.d created_policy=0
+  if [ ! -e "$policy" ]; then
+    printf '#!/bin/sh\nexit 101\n' > "$policy"; chmod +x "$policy"; created_policy=1
+  fi
+  apt-get update -q >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+  [ $created_policy -eq 1 ] && rm -f "$policy"
+  return 0
+}
+
+dev_build() {
+  log "building the native preset"
+  cmake --preset native >/dev/null
+  cmake --build --preset native
+  log "building the win32 preset"
+  cmake --preset win32 >/dev/null
+  cmake --build --preset win32
+}
+
+# --- Wine and the display ---------------------------------------------------
+
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEPREFIX=${WINEPREFIX:-$ROOT/build/wineprefix}
+XVFB_PID=
+
+# Starts Xvfb on a free display, unless one is already given.
+start_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local fd_file
+  fd_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
+  export DISPLAY=":$(head -n1 "$fd_file")"
+  rm -f "$fd_file"
+}
+
+stop_display() {
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+  XVFB_PID=
+}
+
+# A 32-bit prefix with a persistent server, warmed up, with windows that
+# Wine's X11 driver neither manages nor decorates.
+start_wine() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    log "creating the Wine prefix"
+    wineboot -i >/dev/null 2>&1 || true
+  fi
+  wineserver -p 2>/dev/null || true  # a server left by wineboot simply stays
+  wine cmd /c exit >/dev/null 2>&1 || true
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 || true
+}
+
+stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
+
+# Counts from a ctest log: adds to the PASSED/FAILED totals.
+PASSED=0 FAILED=0
+count_ctest() {
+  local line total failed
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n1) || true
+  if [ -z "$line" ]; then FAILED=$((FAILED + 1)); return; fi
+  failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+  PASSED=$((PASSED + total - failed)); FAILED=$((FAILED + failed))
+}
+
+dev_test() {
+  local jobs=${DEV_JOBS:-2} status=0 logdir="$ROOT/build/test-logs"
+  mkdir -p "$logdir"
+  log "native tests"
+  ctest --preset native -j "$jobs" "$@" 2>&1 | tee "$logdir/native.log" || status=1
+  count_ctest "$logdir/native.log"
+
+  log "win32 tests under Wine"
+  start_display
+  trap 'stop_wine; stop_display' EXIT
+  start_wine
+  ctest --preset win32 -j "$jobs" --timeout 600 "$@" 2>&1 | tee "$logdir/win32.log" || status=1
+  count_ctest "$logdir/win32.log"
+  stop_wine; stop_display; trap - EXIT
+
+  echo "$PASSED passed, $FAILED failed"
+  [ $status -eq 0 ] && [ $FAILED -eq 0 ]
+}
+
+dev_demo() {
+  start_display
+  trap 'stop_wine; stop_display' EXIT
+  start_wine
+  "$ROOT/scripts/demo.sh" "$@"
+}
+
+dev_bench() {
+  start_display
+  trap 'stop_wine; stop_display' EXIT
+  start_wine
+  local ran=0
+  for b in "$ROOT"/bench/*.sh; do
+    [ -e "$b" ] || continue
+    log "benchmark $(basename "$b")"
+    "$b"; ran=1
+  done
+  [ $ran -eq 1 ] || log "no benchmarks yet"
+}

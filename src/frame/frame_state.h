@@ -1,0 +1,25 @@
+// Process-wide state of the library frame: one copy per process, set by
+// the entry point, SetPath and SetLoghWnd. The library is called from one
+// thread at a time, so nothing here is guarded.
+#pragma once
+
+#include <windows.h>
+
+#include "frame/paths.h"
+
+namespace util {
+
+struct FrameState {
+    HINSTANCE module;                 // the library's own instance (dialogs, icons)
+    char installFolder[kMaxPath];     // as given to SetPath
+    char configPath[kMaxPath];        // ms.ini, fixed at its first use
+    bool configPathBuilt;
+    HWND eventList;                   // 0: no on-screen event list
+    HWND statusWindow;                // 0: status texts only logged
+    int itemHeight;                   // event list line height, measured once
+};
+
+// Zero-initialised, no constructor: safe to touch under the loader lock.
+FrameState& frameState();
+
+}  // namespace util

@@ -1,0 +1,38 @@
+#include "frame/profile.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "frame/install_folder.h"
+
+namespace util {
+
+std::string profileString(const char* section, const char* key, const char* fallback, int bufferSize) {
+    std::vector<char> buffer(static_cast<std::size_t>(bufferSize > 1 ? bufferSize : 2));
+    GetPrivateProfileStringA(section, key, fallback ? fallback : "", buffer.data(),
+                             static_cast<DWORD>(buffer.size()), configPath().c_str());
+    return buffer.data();
+}
+
+int profileInt(const char* section, const char* key, int fallback) {
+    return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, configPath().c_str()));
+}
+
+bool writeProfileString(const char* section, const char* key, const std::string& value) {
+    return WritePrivateProfileStringA(section, key, value.c_str(), configPath().c_str()) != 0;
+}
+
+bool writeProfileInt(const char* section, const char* key, int value) {
+    return writeProfileString(section, key, std::to_string(value));
+}
+
+bool deleteProfileKey(const char* section, const char* key) {
+    return WritePrivateProfileStringA(section, key, nullptr, configPath().c_str()) != 0;
+}
+
+bool deleteProfileSection(const char* section) {
+    return WritePrivateProfileStringA(section, nullptr, nullptr, configPath().c_str()) != 0;
+}
+
+}  // namespace util

@@ -1,0 +1,24 @@
+#include "transport/abort_flag.h"
+
+#include <winsock.h>
+
+#include "frame/export_guard.h"
+#include "utilities.h"
+
+namespace util {
+namespace {
+constinit volatile int flag = 0;
+}
+
+int abortFlag() { return flag; }
+
+}  // namespace util
+
+extern "C" void UTILAPI AbortComms(int value) {
+    util::guarded([&] {
+        // The version 1.1 cancel call ends a blocking call in progress; the
+        // socket waits also run in short slices that look at the flag.
+        if (value) WSACancelBlockingCall();
+        util::flag = value;
+    });
+}
