@@ -1,11 +1,8 @@
 # Functions behind ./dev. Sourced, not run.
 
-# Debian packages the project needs on a fresh machine.
-DEV_PACKAGES=(
-  cmake ninja-build g++ googletest
-  g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xauth x11-utils imagemagick
-)
+# Debian packages the project needs on a fresh machine: one list a
+# subsystem in scripts/packages/*.txt, one package a line.
+mapfile -t DEV_PACKAGES < <(cat "$ROOT"/scripts/packages/*.txt | sed 's/#.*//' | tr -s ' \t' '\n' | grep -v '^$' | sort -u)
 
 log() { printf '\033[1m[dev]\033[0m %s\n' "$*" >&2; }
 
