@@ -37,6 +37,9 @@ dev_build() {
   log "building the native preset"
   cmake --preset native >/dev/null
   cmake --build --preset native
+  log "building the fuzz preset"
+  cmake --preset fuzz >/dev/null
+  cmake --build --preset fuzz
   log "building the win32 preset"
   cmake --preset win32 >/dev/null
   cmake --build --preset win32
@@ -100,6 +103,8 @@ dev_test() {
   ctest --preset native -j "$jobs" "$@" 2>&1 | tee "$logdir/native.log" || status=1
   count_ctest "$logdir/native.log"
 
+  run_fuzzers "${DEV_FUZZ_SECONDS:-5}" || status=1
+
   log "win32 tests under Wine"
   start_display
   trap 'stop_wine; stop_display' EXIT
@@ -110,6 +115,36 @@ dev_test() {
 
   echo "$PASSED passed, $FAILED failed"
   [ $status -eq 0 ] && [ $FAILED -eq 0 ]
+}
+
+# Runs every fuzz target for the given seconds from its seed corpus (copied,
+# so runs do not grow the committed seeds). Counts each target as a test.
+run_fuzzers() {
+  local seconds=$1 rc=0 work
+  work=$(mktemp -d)
+  for f in "$ROOT"/build/fuzz/*_fuzz "$ROOT"/build/fuzz/bin/*_fuzz; do
+    [ -x "$f" ] || continue
+    local name corpus
+    name=$(basename "$f")
+    corpus="$work/$name"; mkdir -p "$corpus"
+    [ -d "$ROOT/fuzz/corpus/$name" ] && cp -r "$ROOT/fuzz/corpus/$name/." "$corpus/"
+    if "$f" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 "$corpus" \
+        >"$ROOT/build/test-logs/$name.log" 2>&1; then
+      log "fuzz $name: clean for ${seconds}s"; PASSED=$((PASSED + 1))
+    else
+      log "fuzz $name: FAILED (build/test-logs/$name.log)"; tail -n 30 "$ROOT/build/test-logs/$name.log"
+      FAILED=$((FAILED + 1)); rc=1
+    fi
+  done
+  rm -rf "$work"
+  return $rc
+}
+
+dev_fuzz() {
+  mkdir -p "$ROOT/build/test-logs"
+  run_fuzzers "${1:-120}"
+  echo "$PASSED passed, $FAILED failed"
+  [ $FAILED -eq 0 ]
 }
 
 dev_demo() {

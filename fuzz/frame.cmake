@@ -1,0 +1,1 @@
+util_fuzz_target(crypt_fuzz crypt_fuzz.cpp)
