@@ -8,4 +8,9 @@ namespace util {
 // called with 0. Nothing in the library clears it by itself.
 int abortFlag();
 
+// Grows with every AbortComms call that aborts. A wait that sees it change
+// ends like a cancelled blocking call; a later wait is not affected, just
+// as the platform's cancel ends only the call in progress.
+unsigned abortCount();
+
 }  // namespace util

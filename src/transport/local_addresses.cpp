@@ -1,0 +1,60 @@
+// The machine's own addresses for a combo box, through wsock32 loaded by
+// name so that a machine without TCP networking still runs the pages.
+#include "transport/local_addresses.h"
+
+#include <winsock.h>
+
+namespace util {
+namespace {
+
+using StartupFn = int(WINAPI*)(WORD, LPWSADATA);
+using CleanupFn = int(WINAPI*)();
+using HostNameFn = int(WINAPI*)(char*, int);
+using HostByNameFn = hostent*(WINAPI*)(const char*);
+using NtoaFn = char*(WINAPI*)(in_addr);
+
+template <typename Fn>
+Fn lookUp(HMODULE library, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+void stop(HWND owner, const char* text) { MessageBoxA(owner, text, "Error", MB_OK | MB_ICONSTOP); }
+
+}  // namespace
+
+void listLocalAddresses(HWND combo) {
+    HMODULE library = LoadLibraryA("wsock32");
+    if (!library) {
+        stop(GetParent(combo), "You do not have TCP networking installed. Please install TCP and try again...");
+        return;
+    }
+    auto startup = lookUp<StartupFn>(library, "WSAStartup");
+    auto cleanup = lookUp<CleanupFn>(library, "WSACleanup");
+    auto hostName = lookUp<HostNameFn>(library, "gethostname");
+    auto hostByName = lookUp<HostByNameFn>(library, "gethostbyname");
+    auto ntoa = lookUp<NtoaFn>(library, "inet_ntoa");
+    if (!startup || !cleanup || !hostName || !hostByName || !ntoa) {
+        stop(nullptr, "Error - you do not have TCP networking installed. Please install TCP and try again...");
+        FreeLibrary(library);
+        return;
+    }
+    WSADATA data;
+    if (startup(MAKEWORD(1, 1), &data) != 0) {
+        stop(nullptr, "Error - your TCP networking returned an error. Please re-install TCP and try again...");
+    } else {
+        char name[511] = {};
+        if (hostName(name, sizeof name) != 0) lstrcpyA(name, "localhost");
+        if (const hostent* host = hostByName(name)) {
+            for (char** address = host->h_addr_list; address && *address; ++address) {
+                in_addr a;
+                CopyMemory(&a, *address, sizeof a);
+                if (const char* dotted = ntoa(a))
+                    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(dotted));
+            }
+        }
+    }
+    cleanup();
+    FreeLibrary(library);
+}
+
+}  // namespace util
