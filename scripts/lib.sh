@@ -27,8 +27,10 @@ dev_setup() {
   if [ ! -e "$policy" ]; then
     printf '#!/bin/sh\nexit 101\n' > "$policy"; chmod +x "$policy"; created_policy=1
   fi
-  apt-get update -q >/dev/null
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+  # Wait for the package lock rather than fail when another install runs.
+  local lock=(-o DPkg::Lock::Timeout=600)
+  apt-get "${lock[@]}" update -q >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get "${lock[@]}" install -y -q --no-install-recommends "${missing[@]}" >/dev/null
   [ $created_policy -eq 1 ] && rm -f "$policy"
   return 0
 }
