@@ -105,6 +105,10 @@ TEST(SpamMatch, WordAndMatchedTextLimits) {
     // A message word keeps 254 characters, a list word 255.
     EXPECT_EQ(run({std::string(254, 'W')}, "a " + longRun + " b"), std::string(254, 'w'));
     EXPECT_EQ(run({longRun}, longRun), "-");
+    // A long message line is not split into pieces: a word across any
+    // piece edge stays whole.
+    std::string line(8188, 'z');
+    EXPECT_EQ(run({"free money"}, line + " free money " + line + "\r\n"), "free money");
     // The matched text stops at 4095 characters.
     std::string phrase;
     for (int i = 0; i < 20; ++i) phrase += std::string(250, static_cast<char>('a' + i)) + " ";
