@@ -60,6 +60,14 @@ void UTILAPI Crypt(const char *key, const char *input, char *output, int scrambl
 /* Transfer abort: non-zero cancels the blocking call and sets the flag. */
 void UTILAPI AbortComms(int flag);
 
+/* Spam lists and scanner phrases: 1 when the message file holds an entry
+ * of the list, 0 otherwise. matchOut (4,096 bytes, or NULL) receives the
+ * matched message words joined by single spaces. listName is the list file,
+ * read only when the list is (re)loaded. */
+int UTILAPI ParseBlackSpam(const char *fileName, char *matchOut, const char *listName);
+int UTILAPI ParseWhiteSpam(const char *fileName, char *matchOut, const char *listName);
+int UTILAPI ParseFile(const char *fileName, char *matchOut);
+
 #ifdef __cplusplus
 }
 #endif
