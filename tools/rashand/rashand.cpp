@@ -8,7 +8,8 @@
 //   answer=OK         how a dial ends: OK, FAIL or NONE (never answers)
 //   reason=text       the reason written after "FAIL " (none: just "FAIL")
 //   answer_after=500  milliseconds from a dial request to its answer
-//   busy=2            the first 2 dials report "BUSY"
+//   busy=2            the first 2 dials report "BUSY" (counted in the log,
+//                     so a restarted handler goes on counting)
 //   refuse=1          dial requests are refused
 //   entry0=Name ...   the entries added to a combo box for WM_USER + 8
 //   exit_on_reset=1   the handler quits on WM_USER + 6
@@ -35,7 +36,6 @@ constexpr UINT_PTR kIdleTimer = 2;
 struct Handler {
     std::string folder;     // where the program, its script and its log live
     bool connected = false;
-    int dials = 0;          // dial requests accepted so far
     HWND dialWindow = nullptr;
     UINT idleSeconds = 0;
 } handler;
@@ -80,9 +80,30 @@ void answer(const std::string& word) {
                         5000, &result);
 }
 
+// Dial requests accepted so far, by this handler or an earlier one.
+int dialsLogged() {
+    std::string log;
+    HANDLE file = CreateFileA((handler.folder + "\\rashand.log").c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) log.append(chunk, got);
+    CloseHandle(file);
+    int dials = 0;
+    for (std::size_t at = 0; at < log.size();) {
+        std::size_t end = log.find('\n', at);
+        if (end == std::string::npos) end = log.size();
+        std::string line = log.substr(at, end - at);
+        if (line.rfind("USER+7 ", 0) == 0 && line.find(" refused") == std::string::npos) ++dials;
+        at = end + 1;
+    }
+    return dials;
+}
+
 void finishDial(HWND main) {
     KillTimer(main, kAnswerTimer);
-    if (handler.dials <= settingInt("busy", 0)) {
+    if (dialsLogged() <= settingInt("busy", 0)) {
         answer("BUSY");
         return;
     }
@@ -121,7 +142,6 @@ LRESULT request(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
         logLine("USER+7 name=" + name + " lparam=" + (lParam == static_cast<LPARAM>(wParam) ? "name-window" : number(lParam))
                 + (refused ? " refused" : ""));
         if (refused) return 1;
-        ++handler.dials;
         handler.dialWindow = nameWindow;
         SetTimer(main, kAnswerTimer, static_cast<UINT>(settingInt("answer_after", 500)), nullptr);
         return 0;
