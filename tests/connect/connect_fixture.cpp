@@ -100,13 +100,24 @@ void ConnectTest::SetUpTestSuite() {
     OKToBeOnline(nullptr, 0, text);
 }
 
-void ConnectTest::TearDownTestSuite() {
+void ConnectTest::TearDownTestSuite() { scratch().reset(); }
+
+void HandlerTest::TearDownTestSuite() {
     closeHandlers();
-    scratch().reset();
+    ConnectTest::TearDownTestSuite();
+}
+
+void HandlerTest::SetUp() {
+    closeHandlers();
+    ConnectTest::SetUp();
+}
+
+void HandlerTest::TearDown() {
+    ConnectTest::TearDown();
+    closeHandlers();
 }
 
 void ConnectTest::SetUp() {
-    closeHandlers();
     AbortComms(0);
     DeleteFileA(file("rashand.log").c_str());
     DeleteFileA(file("ms.ini").c_str());
@@ -127,7 +138,6 @@ void ConnectTest::SetUp() {
 void ConnectTest::TearDown() {
     SetLoghWnd(nullptr, nullptr);
     AbortComms(0);
-    closeHandlers();
     DestroyWindow(eventParent_);
     DestroyWindow(statusWindow);
     DestroyWindow(nameWindow);

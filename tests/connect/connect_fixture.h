@@ -60,6 +60,17 @@ private:
     HWND eventParent_ = nullptr;
 };
 
+// For tests that start the handler: none runs before or after each test.
+// Such tests must not run in parallel (the handler is found by its window).
+class HandlerTest : public ConnectTest {
+public:
+    static void TearDownTestSuite();
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
 // Closes every running stand-in handler and waits for it to end.
 void closeHandlers();
 HWND handlerWindow();

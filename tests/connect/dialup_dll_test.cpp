@@ -27,7 +27,7 @@ bool contains(const Lines& lines, const std::string& line) {
     return false;
 }
 
-class Dialup : public ConnectTest {
+class Dialup : public HandlerTest {
 protected:
     int getOnLine() { return GetOnLine(nameWindow, kParam, statusWindow); }
 };
