@@ -93,14 +93,6 @@ TEST(Dial, ConnectsAfterProgressTexts) {
     EXPECT_EQ(c.seconds, 2);
 }
 
-TEST(Dial, OnlyAnExactOkConnects) {
-    ScriptedPlatform p;
-    p.answers = {"OK ", "ok", "OKAY"};
-    DialCounters c;
-    EXPECT_EQ(runDial(p, settings(3, 0, 0), c), DialOutcome::Failed);
-    EXPECT_EQ(p.statuses().back(), "status Connection timed out");
-}
-
 TEST(Dial, RefusedDialEndsWithoutStatus) {
     ScriptedPlatform p;
     p.refuseDial = true;
@@ -170,15 +162,6 @@ TEST(Dial, BusyThenConnected) {
     EXPECT_EQ(p.statuses(), (Lines{"status Dialing ISP (1 of 4)", "status Line is busy",
                                    "window Waiting to redial ISP 1 seconds", "status Dialing ISP (2 of 4)",
                                    "status Connected to ISP"}));
-}
-
-TEST(Dial, BusyWithoutRetries) {
-    ScriptedPlatform p;
-    p.answers = {"BUSY"};
-    DialCounters c;
-    EXPECT_EQ(runDial(p, settings(120, 0, 15), c), DialOutcome::Failed);
-    EXPECT_EQ(p.statuses(), (Lines{"status Dialing ISP (1 of 1)", "status Line is busy",
-                                   "status Line is busy (no more retries)"}));
 }
 
 TEST(Dial, AbortWhilePollingHangsUpWithoutCancel) {

@@ -136,14 +136,6 @@ TEST_F(Dialup, FailureIsReportedAndNotRetried) {
     EXPECT_EQ(statusTexts(), (Lines{"Dialing Office ISP (1 of 4)", "Dialup failed"}));
 }
 
-TEST_F(Dialup, RefusedDialReturnsAtOnce) {
-    writeConfig(dialupConfig(10, 3, 1));
-    writeScript({"refuse=1"});
-    EXPECT_EQ(getOnLine(), 0);
-    EXPECT_EQ(statusTexts(), (Lines{"Dialing Office ISP (1 of 4)"}));
-    EXPECT_EQ(countLines(handlerLog(), "USER+9"), 0);
-}
-
 TEST_F(Dialup, TimeOutCancelsAndHangsUp) {
     writeConfig(dialupConfig(2, 3, 1));
     writeScript({"answer=NONE"});
@@ -191,19 +183,6 @@ TEST_F(Dialup, AbortCommsEndsTheDialWithinASecond) {
     EXPECT_EQ(countLines(log, "USER+9"), 0);
 }
 
-TEST_F(Dialup, AbortCommsDuringTheRedialWait) {
-    writeConfig(dialupConfig(10, 3, 5));
-    writeScript({"busy=99", "answer_after=100"});
-    runLater(3500, [] { AbortComms(1); });
-    DWORD start = GetTickCount();
-    EXPECT_EQ(getOnLine(), 0);
-    EXPECT_LT(GetTickCount() - start, 6000u);
-    Lines texts = statusTexts();
-    ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts.back().rfind("Waiting to redial Office ISP ", 0), 0u) << texts.back();
-    EXPECT_EQ(countLines(handlerLog(), "USER+7"), 1);
-}
-
 TEST_F(Dialup, MissingHandlerProgram) {
     writeConfig(dialupConfig(10, 3, 1));
     ScratchDir elsewhere("nohandler");
@@ -230,16 +209,4 @@ TEST_F(Dialup, QuitMessageEndsTheDialAndLaterCalls) {
     EXPECT_NE(out.find("quit posted"), std::string::npos) << out;
     EXPECT_EQ(countLines(handlerLog(), "USER+7"), 1) << "the second call did not dial";
     EXPECT_EQ(countLines(handlerLog(), "USER+4"), 0);
-}
-
-TEST_F(Dialup, HostAbortsADialFromItsWindowProcedure) {
-    writeConfig(dialupConfig(30, 3, 1));
-    writeScript({"answer=NONE"});
-    auto result = runProcess("\"" + exeFolder() + "\\host.exe\" \"" + folder() +
-                             "\" abortafter 1500 redialafter 1200 getonline 7");
-    EXPECT_EQ(result.exitCode, 0u) << result.output;
-    EXPECT_NE(result.output.find("getonline (during a dial): 0"), std::string::npos) << result.output;
-    EXPECT_NE(result.output.find("status[1]: Dialing Office ISP (1 of 4)"), std::string::npos) << result.output;
-    EXPECT_NE(result.output.find("event[2]: Dialing Office ISP (1 of 4)"), std::string::npos) << result.output;
-    EXPECT_NE(result.output.find("getonline: 0"), std::string::npos) << result.output;
 }

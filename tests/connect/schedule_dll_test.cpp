@@ -70,28 +70,6 @@ TEST_F(ScheduleExport, IntervalCountsTicksAndDaysAreHonoured) {
     EXPECT_EQ(statusTexts(0).size(), 6u);
 }
 
-TEST_F(ScheduleExport, FixedTimesOfTodaysSet) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    int minutes = now.wHour * 60 + now.wMinute;
-    if (minutes >= 23 * 60 + 55) GTEST_SKIP() << "too close to midnight";
-    int later = minutes + 3;
-    char times[32];
-    std::snprintf(times, sizeof times, "00:00,%02d:%02d,", later / 60, later % 60);
-    // Today only in the second set.
-    writeConfig({"[schedule]", "type=2", "[schedule1]", std::string(kDayKeys[now.wDayOfWeek]) + "=1",
-                 std::string("times=") + times});
-    char expected[64];
-    std::snprintf(expected, sizeof expected, "Scheduled connection due at %02d:%02d", later / 60, later % 60);
-    Answer a = ask(1);
-    EXPECT_EQ(a.result, 0);
-    EXPECT_EQ(a.text, expected);
-
-    writeConfig({"[schedule]", "type=2", "[schedule0]", std::string(kDayKeys[(now.wDayOfWeek + 1) % 7]) + "=1",
-                 "times=23:59,"});
-    EXPECT_EQ(ask(0).text, std::string("Scheduled connections disabled on ") + kDayNames[now.wDayOfWeek]);
-}
-
 TEST_F(ScheduleExport, TextOutNeverPassesItsSize) {
     // A hand-edited window start makes a text longer than any the pages
     // allow; the caller's buffer still gets at most 43 characters.
