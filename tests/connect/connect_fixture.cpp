@@ -100,7 +100,9 @@ void ConnectTest::SetUpTestSuite() {
     OKToBeOnline(nullptr, 0, text);
 }
 
-void ConnectTest::TearDownTestSuite() { scratch().reset(); }
+// The folder stays until the program ends: ms.ini's path cannot move to
+// another folder for the next suite. It is removed at exit.
+void ConnectTest::TearDownTestSuite() {}
 
 void HandlerTest::TearDownTestSuite() {
     closeHandlers();

@@ -66,7 +66,7 @@ TEST_F(Dialup, ExistingConnectionIsUsedWithoutDialling) {
 
 TEST_F(Dialup, OneDialConnectsThenHangsUp) {
     writeConfig(dialupConfig(10, 3, 1));
-    writeScript({"answer=OK", "answer_after=300"});
+    writeScript({"answer=OK", "answer_after=1300", "progress=Dialling"});
     EXPECT_EQ(getOnLine(), 1);
     Lines expected{"Dialing Office ISP (1 of 4)", "Connected to Office ISP"};
     EXPECT_EQ(statusTexts(), expected);
@@ -74,6 +74,7 @@ TEST_F(Dialup, OneDialConnectsThenHangsUp) {
     Lines log = handlerLog();
     EXPECT_TRUE(contains(log, "USER+7 name=Office ISP lparam=name-window")) << "the name window carries the name";
     EXPECT_TRUE(contains(log, "USER+1 wparam=1 lparam=4242"));
+    EXPECT_TRUE(contains(log, "answer Dialling")) << "a progress word keeps the dial waiting";
     EXPECT_EQ(IsOnLine(), 1);
 
     clearRecords();

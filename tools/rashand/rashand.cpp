@@ -8,6 +8,7 @@
 //   answer=OK         how a dial ends: OK, FAIL or NONE (never answers)
 //   reason=text       the reason written after "FAIL " (none: just "FAIL")
 //   answer_after=500  milliseconds from a dial request to its answer
+//   progress=text     written into the name window as soon as a dial starts
 //   busy=2            the first 2 dials report "BUSY" (counted in the log,
 //                     so a restarted handler goes on counting)
 //   refuse=1          dial requests are refused
@@ -32,6 +33,7 @@ constexpr UINT kCancel = WM_USER + 9;
 
 constexpr UINT_PTR kAnswerTimer = 1;
 constexpr UINT_PTR kIdleTimer = 2;
+constexpr UINT_PTR kProgressTimer = 3;
 
 struct Handler {
     std::string folder;     // where the program, its script and its log live
@@ -144,6 +146,8 @@ LRESULT request(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
         if (refused) return 1;
         handler.dialWindow = nameWindow;
         SetTimer(main, kAnswerTimer, static_cast<UINT>(settingInt("answer_after", 500)), nullptr);
+        // The progress word is written once the request has been answered.
+        if (!setting("progress", "").empty()) SetTimer(main, kProgressTimer, 10, nullptr);
         return 0;
     }
     case kListEntries: {
@@ -173,7 +177,10 @@ LRESULT CALLBACK mainProc(HWND main, UINT message, WPARAM wParam, LPARAM lParam)
     }
     switch (message) {
     case WM_TIMER:
-        if (wParam == kAnswerTimer) {
+        if (wParam == kProgressTimer) {
+            KillTimer(main, kProgressTimer);
+            answer(setting("progress", ""));
+        } else if (wParam == kAnswerTimer) {
             finishDial(main);
         } else if (wParam == kIdleTimer) {
             int limit = settingInt("idle_exit", 0);
