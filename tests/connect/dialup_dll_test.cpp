@@ -177,7 +177,7 @@ TEST_F(Dialup, AbortCommsEndsTheDialWithinASecond) {
     EXPECT_EQ(getOnLine(), 0);
     DWORD returnedAt = GetTickCount();
     ASSERT_NE(abortedAt, 0u);
-    EXPECT_LE(returnedAt - abortedAt, 1200u);
+    EXPECT_LE(returnedAt - abortedAt, 1500u);
     EXPECT_EQ(statusTexts(), (Lines{"Dialing Office ISP (1 of 4)"}));
     Lines log = handlerLog();
     EXPECT_EQ(log.back(), "USER+4 name=Office ISP lparam=4242") << "hung up";
