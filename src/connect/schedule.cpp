@@ -75,7 +75,7 @@ ScheduleDecision fixedTimesDecision(const ScheduleSettings& s, const LocalTime& 
     else if (s.sets[1].days[day]) set = &s.sets[1];
     else return decision(disabledOnText(day));
 
-    int nowMinutes = now.hour * 60 + now.minute;
+    long long nowMinutes = now.hour * 60LL + now.minute;
     std::string_view times = set->times;
     std::size_t start = 0;
     while (start <= times.size()) {
@@ -84,7 +84,7 @@ ScheduleDecision fixedTimesDecision(const ScheduleSettings& s, const LocalTime& 
         std::string_view entry = times.substr(start, end - start);
         int hour = 0, minute = 0;
         if (!entry.empty() && readTime(entry, hour, minute)) {
-            int t = hour * 60 + minute;
+            long long t = hour * 60LL + minute;
             if (t == nowMinutes) return decision("Scheduled connection due now", true);
             if (t > nowMinutes) return decision(format("Scheduled connection due at %02d:%02d", hour, minute));
         }
