@@ -132,6 +132,9 @@ TEST(Schedule, FixedTimesWithoutUsableEntries) {
     // Entries that do not read as hour:minute are passed over.
     auto d = decideSchedule(fixedTimes(0, kMonday, "soon,,9,11:05,"), at(kMonday, 11, 0), counter, false);
     EXPECT_EQ(d.status, "Scheduled connection due at 11:05");
+    // An hour too large for the day is still a later time, without overflow.
+    EXPECT_EQ(decideSchedule(fixedTimes(0, kMonday, "999999999:00,"), at(kMonday, 11, 0), counter, false).status,
+              "Scheduled connection due at 999999999:00");
     // A list without its closing comma still counts its last time.
     EXPECT_EQ(decideSchedule(fixedTimes(0, kMonday, "06:00,23:59"), at(kMonday, 23, 59), counter, false).status,
               "Scheduled connection due now");
