@@ -65,9 +65,12 @@ void dialStatusLine(HWND statusWindow, const std::string& text, bool logged) {
 
 std::string rasName() { return profileString("dialup", "ras", "", kRasNameSize); }
 
+// A handler that has gone answers nothing: -1, which a dial request takes
+// as a refusal (a message to a window that no longer exists gives 0, the
+// handler's "started").
 LRESULT HandlerDial::send(UINT request, WPARAM wParam, LPARAM lParam) {
     HWND handler = connectState().handler;
-    if (!handler) return -1;
+    if (!handler || !IsWindow(handler)) return -1;
     return SendMessageA(handler, request, wParam, lParam);
 }
 
@@ -82,7 +85,6 @@ void HandlerDial::reportConnected(bool ourDial) { send(kHandlerNoteConnection, o
 
 bool HandlerDial::startDial(const std::string& name) {
     SetWindowTextA(name_, name.c_str());
-    // Without a handler window the request counts as refused.
     return send(kHandlerDial, reinterpret_cast<WPARAM>(name_), reinterpret_cast<LPARAM>(name_)) == 0;
 }
 
