@@ -1,0 +1,3 @@
+# POP3 client tests: the portable rules, scripted peers for the exact
+# conversations, and a real server (Dovecot) started once for the run.
+util_core_test(pop3_core_test pop3_core_test.cpp)
