@@ -99,7 +99,7 @@ start() {
   stop_server
   mkdir -p "$dir"
   chmod 755 "$dir"
-  rm -rf "$dir/run" "$dir/state"
+  rm -rf "$dir/run" "$dir/state" "$dir/mail"
   mkdir -p "$dir/run" "$dir/state" "$dir/mail"
   local users=${DOVECOT_USERS:-demo bench $(seq -f 't%g' 1 40 | tr '\n' ' ')}
   : > "$dir/users"
