@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "frame/event_line.h"
@@ -38,22 +39,35 @@ struct TransferSteps {
     std::function<void(std::uint32_t received)> progress; // after each scanned block
 };
 
+// Data blocks are read into a buffer of the download's own, larger than
+// the reply buffer: each receive, readiness wait, write and message pump
+// costs a call into the platform, and a fast line fills many small blocks
+// a second. A receive still takes only what has arrived, so a slow line
+// gives small blocks as before.
+constexpr int kDataBlockSize = 64 * 1024;
+
+struct DataBuffers {
+    char block[kDataBlockSize];
+    char out[kDataBlockSize + kScanOutputSlack];
+};
+
 // Scans the status line already in the reply buffer, then the data blocks
 // as they arrive, writing the data to the file.
 Transfer readAnswer(SOCKET s, SpoolFile& file, const TransferSteps& steps) {
     TransportState& t = transport();
     int& state = t.scannerState;
     state = kScanStatusLine;
-    char out[kReplySize + kScanOutputSlack];
+    std::unique_ptr<DataBuffers> buffers(new DataBuffers);
     std::string_view status = lastPop3Reply();
+    const char* block = status.data();
     int size = static_cast<int>(status.size());
     std::uint32_t received = 0;
     for (;;) {
-        Pop3ScanStep step = scanPop3Block(state, steps.unstuff, t.reply, static_cast<std::size_t>(size), out);
+        Pop3ScanStep step = scanPop3Block(state, steps.unstuff, block, static_cast<std::size_t>(size), buffers->out);
         if (step.statusEnded && steps.startOfData && !steps.startOfData(file)) return Transfer::WriteFailed;
         received += static_cast<std::uint32_t>(step.length);
         if (steps.progress) steps.progress(received);
-        if (step.length > 0 && !file.write(out, step.length)) return Transfer::WriteFailed;
+        if (step.length > 0 && !file.write(buffers->out, step.length)) return Transfer::WriteFailed;
         if (steps.pump) pumpMessages();
         if (step.ended) {
             if (step.lineFeedPending) {
@@ -62,7 +76,8 @@ Transfer readAnswer(SOCKET s, SpoolFile& file, const TransferSteps& steps) {
             }
             return Transfer::Complete;
         }
-        size = readBlock(s, t.reply, kReplySize);
+        block = buffers->block;
+        size = readBlock(s, buffers->block, kDataBlockSize);
         if (steps.watchAbort && abortFlag()) return Transfer::Aborted;
         if (size <= 0) return Transfer::Cut;
     }

@@ -1,5 +1,7 @@
 #include "transport/pop3_scanner.h"
 
+#include <cstring>
+
 namespace util {
 
 Pop3ScanStep scanPop3Block(int& state, bool unstuff, const char* block, std::size_t size, char* out) {
@@ -34,10 +36,17 @@ Pop3ScanStep scanPop3Block(int& state, bool unstuff, const char* block, std::siz
             if (c != '.' || !unstuff) out[n++] = c;
             state = kScanInsideLine;
             break;
-        case kScanInsideLine:
-            out[n++] = c;
-            if (c == '\n') state = kScanLineStart;
+        case kScanInsideLine: {
+            // The rest of the line up to and including its line feed is
+            // data whatever it holds: copy it in one go.
+            const void* found = std::memchr(block + i, '\n', size - i);
+            std::size_t end = found ? static_cast<std::size_t>(static_cast<const char*>(found) - block) + 1 : size;
+            std::memcpy(out + n, block + i, end - i);
+            n += end - i;
+            i = end - 1;
+            if (found) state = kScanLineStart;
             break;
+        }
         default:  // ended: nothing more is data
             step.length = n;
             return step;
