@@ -297,6 +297,10 @@ TEST_F(Pop3Peer, RefusedListAndTopAndAnUnopenableFile) {
         serve(c, [](const std::string& line) -> std::string {
             if (line == "LIST\r\n") return "-ERR no list\r\n";
             if (line == "LIST 4\r\n") return "-ERR no such message\r\n";
+            if (line == "LIST 5\r\n" || line == "LIST 6\r\n") return "+OK 5 20\r\n";
+            if (line == "RETR 5\r\n") return "+OK\r\nSubject: five\r\n\r\n.\r\n";
+            if (line == "RETR 6\r\n") return "-ERR locked\r\n";
+            if (line == "DELE 5\r\n") return "-ERR cannot delete\r\n";
             return "-ERR unknown command\r\n";
         });
     });
@@ -315,6 +319,15 @@ TEST_F(Pop3Peer, RefusedListAndTopAndAnUnopenableFile) {
     std::string message = dir.file("m.txt");
     EXPECT_EQ(GetMailPop3(s, 4, message.c_str(), 1, 0, nullptr, 0), -1);
     EXPECT_EQ(status().back(), "Error (LIST)");
+    EXPECT_FALSE(fileExists(message));
+
+    EXPECT_EQ(GetMailPop3(s, 5, message.c_str(), 1, 0, nullptr, 0), 0) << "a refused DELE keeps the result";
+    EXPECT_EQ(status()[status().size() - 2], "-ERR cannot delete");
+    EXPECT_EQ(status().back(), "Error (DELE)");
+    EXPECT_TRUE(fileExists(message));
+    EXPECT_EQ(GetMailPop3(s, 6, message.c_str(), 1, 0, nullptr, 0), -1);
+    EXPECT_EQ(status()[status().size() - 2], "-ERR locked");
+    EXPECT_EQ(status().back(), "Error (RETR)");
     EXPECT_FALSE(fileExists(message));
 
     std::string bad = dir.file("no such folder\\m.txt");
