@@ -192,7 +192,12 @@ int UTILAPI TopPop3(int socket, int messageNumber, const char* checkFile, const 
                 return -1;
             }
         } else {
-            if (file.openExisting(path)) {
+            if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+                // Earlier blocks are kept: an existing file is never created anew here.
+                if (!file.openExisting(path)) {
+                    statusOut("Open file error " + path);
+                    return -1;
+                }
                 if (!file.seekEnd()) {
                     file.close();
                     statusOut("Seek file error " + path);
