@@ -1,5 +1,7 @@
 // A message file written in binary, block by block: the bytes on disk are
-// the bytes given, line ends included. Owns its handle.
+// the bytes given, line ends included. Owns its handle. A file is kept only
+// when it is closed: one still open when its writer goes (an early return or
+// an exception) is deleted, so no half-written message is left behind.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +14,7 @@ namespace util {
 class SpoolFile {
 public:
     SpoolFile() = default;
-    ~SpoolFile() { close(); }
+    ~SpoolFile() { if (isOpen()) discard(); }
     SpoolFile(const SpoolFile&) = delete;
     SpoolFile& operator=(const SpoolFile&) = delete;
 
@@ -24,6 +26,7 @@ public:
     [[nodiscard]] bool seekStart();
     [[nodiscard]] bool write(std::string_view bytes);
     [[nodiscard]] bool write(const char* data, std::size_t size);
+    // Closes and keeps the file.
     void close();
     // Closes and deletes the file.
     void discard();

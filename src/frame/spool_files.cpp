@@ -105,10 +105,8 @@ void deleteMessageFamily(std::string_view base) {
 bool writeEnvelope(std::string_view base, std::string_view sender, const std::vector<std::string>& recipients) {
     SpoolFile file;
     if (!file.create(spoolPath(base, kEnvelopeExtension))) return false;
-    if (!file.write(envelopeText(sender, recipients))) {
-        file.discard();
-        return false;
-    }
+    if (!file.write(envelopeText(sender, recipients))) return false;
+    file.close();
     return true;
 }
 

@@ -120,16 +120,6 @@ TEST(Pop3Scanner, TheEndLinesLineFeedIsTakenWhenTheBlockEndsAtItsCarriageReturn)
     EXPECT_EQ(step.length, 0u);
 }
 
-TEST(Pop3Scanner, AHeldDotIsReleasedAtTheStartOfTheNextBlock) {
-    int state = kScanLineStart;
-    char out[8];
-    Pop3ScanStep step = scanPop3Block(state, true, "ab\r\n.", 5, out);
-    EXPECT_EQ(std::string(out, step.length), "ab\r\n");
-    EXPECT_EQ(state, kScanDotSeen);
-    step = scanPop3Block(state, true, "xyz", 3, out);
-    EXPECT_EQ(std::string(out, step.length), ".xyz") << "one byte more than the block";
-}
-
 TEST(Pop3Reply, StatCountsAndListSizes) {
     EXPECT_EQ(pop3StatCount("+OK 3 1234\r\n"), 3);
     EXPECT_EQ(pop3StatCount("+OK 3\r\n"), 3);
