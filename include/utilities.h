@@ -60,6 +60,18 @@ void UTILAPI Crypt(const char *key, const char *input, char *output, int scrambl
 /* Transfer abort: non-zero cancels the blocking call and sets the flag. */
 void UTILAPI AbortComms(int flag);
 
+/* SMTP delivery: InitSMTP, OpenSMTP with a relay record (seven fields,
+ * each followed by ":"; the text is cut at each of them), SendMailSMTP for
+ * each queued message (envelopeFile "" takes the addresses from the header
+ * lines; errorText holds at least 1,100 bytes), CloseSMTP. SendMailSMTP
+ * returns 0 delivered (or refused for good at the end of its data), -1 a
+ * failure to retry later, -2 a problem of the addresses or envelope. */
+int UTILAPI InitSMTP(void);
+int UTILAPI OpenSMTP(HWND window, int spare, char *relayRecord, int wait);
+int UTILAPI SendMailSMTP(int socket, const char *messageFile, const char *envelopeFile, HWND progressWindow,
+                         char *errorText);
+int UTILAPI CloseSMTP(int socket);
+
 #ifdef __cplusplus
 }
 #endif

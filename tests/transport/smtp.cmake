@@ -1,0 +1,3 @@
+# SMTP client tests: the portable rules; the session against scripted peers
+# through the real DLL; delivery through a real relay started by the test.
+util_core_test(smtp_core_test ${CMAKE_CURRENT_LIST_DIR}/smtp_core_test.cpp)
