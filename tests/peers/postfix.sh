@@ -24,7 +24,7 @@ free_port() {
 
 stop_relay() {
   if [ -f "$DIR/etc/main.cf" ]; then
-    postfix -c "$DIR/etc" stop >/dev/null 2>&1 || true
+    postfix -c "$DIR/etc" stop </dev/null >/dev/null 2>&1 || true
   fi
   # Whatever is left of this instance only, by its recorded PIDs.
   local pidfile pid
@@ -79,7 +79,8 @@ service anvil {
   chroot =
 }
 CONF
-  dovecot -c "$DIR/dovecot/dovecot.conf"
+  # The daemons must not keep the caller's output open (CTest waits for it).
+  dovecot -c "$DIR/dovecot/dovecot.conf" </dev/null >>"$DIR/log/dovecot.out" 2>&1
 
   cat > "$DIR/etc/main.cf" <<CONF
 compatibility_level = 3.6
@@ -118,6 +119,8 @@ smtpd_sasl_type = dovecot
 smtpd_sasl_path = $DIR/dovecot/auth
 smtpd_sasl_auth_enable = no
 smtpd_tls_security_level = none
+# Clients here are remote ones: their headers are left as they are.
+local_header_rewrite_clients =
 CONF
   printf '/./ catchall/\n' > "$DIR/etc/mailbox"
   printf '/^reject/ 550 5.1.1 refused by the test relay\n/^tempfail/ 450 4.2.0 try again later\n' \
@@ -154,7 +157,7 @@ scache    unix  - - n -  1 scache
 postlog   unix-dgram n - n - 1 postlogd
 CONF
 
-  if ! postfix -c "$DIR/etc" start >/dev/null 2>"$DIR/log/start.err"; then
+  if ! postfix -c "$DIR/etc" start </dev/null >"$DIR/log/start.err" 2>&1; then
     echo "$0: postfix did not start:" >&2
     cat "$DIR/log/start.err" "$DIR/log/postfix.log" >&2 2>/dev/null || true
     stop_relay
