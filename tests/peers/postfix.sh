@@ -17,6 +17,11 @@ usage() { echo "usage: $0 start|stop DIR" >&2; exit 2; }
 cmd=$1
 DIR=$(realpath -m "$2")
 case "$DIR" in /tmp/?*) ;; *) echo "$0: DIR must lie under /tmp" >&2; exit 2 ;; esac
+# The relay's unprivileged users (postfix, nobody) must reach DIR.
+parent=$(dirname "$DIR")
+if [ "$cmd" = start ] && [ -d "$parent" ] && [ $(( 0$(stat -c %a "$parent") & 1 )) -eq 0 ]; then
+  echo "$0: $parent must be searchable by every user" >&2; exit 2
+fi
 
 free_port() {
   python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'
