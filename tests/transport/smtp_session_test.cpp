@@ -3,6 +3,7 @@
 // the data, a cut connection and an abort inside DATA.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -498,4 +499,37 @@ TEST_F(SmtpSession, AbortCommsDuringData) {
     Sleep(200);
     std::string received = second.received();
     EXPECT_EQ(received.substr(received.find("DATA\r\n")), "DATA\r\n") << "no line of the message was sent";
+}
+
+TEST_F(SmtpSession, TheWindowStaysLiveDuringALongTransfer) {
+    // A timer fires while the data is on its way; the pump between lines
+    // dispatches it, and the AbortComms it calls ends the transfer.
+    std::string text = "From: a@b\r\nTo: c@d\r\n\r\n";
+    while (text.size() < 16000000) text += std::string(70, 'x') + "\r\n";
+    std::string file = message("long.txt", text);
+    // A relay slow to start reading the data, which it then reads in blocks.
+    std::atomic<bool> drained{false};
+    ScriptedPeer peer([&drained](PeerConnection& c) {
+        c.send("220 ready\r\n");
+        for (const char* reply : {"250 hello\r\n", "250 ok\r\n", "250 ok\r\n", "354 go\r\n"}) {
+            c.readLine();
+            c.send(reply);
+        }
+        Sleep(400);
+        c.readAll();
+        drained = true;
+    });
+    int s = open(relayRecord(peer.port()));
+    ASSERT_NE(s, -1);
+    bool fired = false;
+    runLater(100, [&] {
+        fired = true;
+        AbortComms(1);
+    });
+    EXPECT_EQ(send(s, file), -1);
+    EXPECT_TRUE(fired);
+    EXPECT_TRUE(status.has("Aborting")) << status.all();
+    CloseSMTP(s);
+    ASSERT_TRUE(waitUntil([&] { return drained.load(); }, 10000));
+    EXPECT_LT(peer.received().size(), text.size()) << "the rest of the message was not sent";
 }
