@@ -47,7 +47,7 @@ struct SmtpSession {
 };
 constinit SmtpSession session{};
 
-// Closes the stream while an exchange with the server can no longer work.
+// Closes a message or envelope file when the step that opened it ends.
 class FileCloser {
 public:
     explicit FileCloser(std::FILE* f) : file_(f) {}
