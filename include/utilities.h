@@ -111,6 +111,17 @@ int UTILAPI TopPop3(int socket, int messageNumber, const char *checkFile, const 
                     int spare);
 int UTILAPI GetMailPop3(int socket, int messageNumber, const char *messageFile, int deleteAfter, int wait,
                         HWND progressWindow, int spare);
+/* SMTP delivery: InitSMTP, OpenSMTP with a relay record (seven fields,
+ * each followed by ":"; the text is cut at each of them), SendMailSMTP for
+ * each queued message (envelopeFile "" takes the addresses from the header
+ * lines; errorText holds at least 1,100 bytes), CloseSMTP. SendMailSMTP
+ * returns 0 delivered (or refused for good at the end of its data), -1 a
+ * failure to retry later, -2 a problem of the addresses or envelope. */
+int UTILAPI InitSMTP(void);
+int UTILAPI OpenSMTP(HWND window, int spare, char *relayRecord, int wait);
+int UTILAPI SendMailSMTP(int socket, const char *messageFile, const char *envelopeFile, HWND progressWindow,
+                         char *errorText);
+int UTILAPI CloseSMTP(int socket);
 
 #ifdef __cplusplus
 }
