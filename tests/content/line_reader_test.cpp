@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "content/line_reader.h"
+#include "split_source.h"
+
+using content_test::forEachSplit;
+
+namespace {
+
+// Each piece as text, then "<" when it continues a line and ">" when the
+// line goes on after it, then "@" and the position after it.
+std::vector<std::string> pieces(util::ByteSource& source, std::size_t maxLength) {
+    util::LineReader reader(source);
+    util::LinePiece piece;
+    std::vector<std::string> out;
+    while (reader.next(maxLength, piece))
+        out.push_back(std::string(piece.text) + (piece.startsLine ? "" : "<") + (piece.endsLine ? "" : ">") + "@" +
+                      std::to_string(reader.position()));
+    return out;
+}
+
+struct ReaderCase {
+    const char* name;
+    std::string input;
+    std::size_t maxLength;
+    std::vector<std::string> expected;
+};
+
+TEST(LineReader, LinesPiecesAndPositions) {
+    const ReaderCase cases[] = {
+        {"crlf and lf", "ab\r\ncd\nef", 10, {"ab@4", "cd@7", "ef@9"}},
+        {"blank lines", "\r\n\n", 10, {"@2", "@3"}},
+        {"cr not before lf stays", "a\rb\r\r\n\r", 10, {"a\rb\r@6", "\r@7"}},
+        {"exactly the limit", "abcd\r\nef\n", 4, {"abcd@6", "ef@9"}},
+        {"one over the limit", "abcde\r\n", 4, {"abcd>@4", "e<@7"}},
+        {"long line in three", "abcdefghij\n", 4, {"abcd>@4", "efgh<>@8", "ij<@11"}},
+        {"limit then cr at the end", "abcd\r", 4, {"abcd>@4", "\r<@5"}},
+        {"last line without end", "x\ny", 4, {"x@2", "y@3"}},
+        {"empty input", "", 4, {}},
+    };
+    for (const auto& c : cases) {
+        forEachSplit(c.input, [&](util::ByteSource& source, const std::string& how) {
+            EXPECT_EQ(pieces(source, c.maxLength), c.expected) << c.name << ", " << how;
+        });
+    }
+}
+
+TEST(LineReader, SeekStartsAFreshLine) {
+    std::string text = "first line\r\nsecond\r\n";
+    util::MemorySource source(text, 3);
+    util::LineReader reader(source);
+    util::LinePiece piece;
+    ASSERT_TRUE(reader.next(4, piece));
+    EXPECT_FALSE(piece.endsLine);
+    ASSERT_TRUE(reader.seek(12));
+    ASSERT_TRUE(reader.next(100, piece));
+    EXPECT_EQ(piece.text, "second");
+    EXPECT_TRUE(piece.startsLine);
+    EXPECT_EQ(reader.position(), 20u);
+    EXPECT_FALSE(reader.next(100, piece));
+}
+
+TEST(LineReader, LinesLongerThanTheBufferStillCome) {
+    std::string text(200000, 'x');
+    text += "\r\nend\r\n";
+    util::MemorySource source(text, 4000);
+    util::LineReader reader(source);
+    util::LinePiece piece;
+    std::size_t total = 0, count = 0;
+    while (reader.next(4094, piece) && piece.text != "end") total += piece.text.size(), ++count;
+    EXPECT_EQ(total, 200000u);
+    EXPECT_EQ(count, (200000u + 4093) / 4094);
+    EXPECT_EQ(reader.position(), text.size());
+}
+
+}  // namespace
