@@ -3,4 +3,5 @@
 # independent tools through the host.
 util_core_test(mime_core_test
   ${CMAKE_CURRENT_LIST_DIR}/line_reader_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/mime_scan_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/mime_scan_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/transfer_decoders_test.cpp)
