@@ -16,41 +16,40 @@ constexpr auto kValues = makeValues();
 
 inline unsigned value(char c) { return kValues[static_cast<unsigned char>(c)]; }
 
-// Decodes one group (c4 may be the end of the line, given as 0); false when
-// an "=" ended the line's data.
-inline bool decodeGroup(char c1, char c2, char c3, char c4, std::string& out) {
+// Decodes one group (c4 may be the end of the line, given as 0) to dst;
+// false when an "=" ended the line's data.
+inline bool decodeGroup(char c1, char c2, char c3, char c4, char*& dst) {
     unsigned v1 = value(c1), v2 = value(c2), v3 = value(c3);
-    out += static_cast<char>((v1 << 2 | v2 >> 4) & 0xFF);
+    *dst++ = static_cast<char>((v1 << 2 | v2 >> 4) & 0xFF);
     if (c3 == '=') return false;
-    out += static_cast<char>((v2 << 4 | v3 >> 2) & 0xFF);
+    *dst++ = static_cast<char>((v2 << 4 | v3 >> 2) & 0xFF);
     if (c4 == '=') return false;
-    out += static_cast<char>((v3 << 6 | value(c4)) & 0xFF);
+    *dst++ = static_cast<char>((v3 << 6 | value(c4)) & 0xFF);
     return true;
 }
 
 }  // namespace
 
-void Base64Decoder::more(std::string_view piece, bool endsLine, std::string& out) {
+char* Base64Decoder::more(std::string_view piece, bool endsLine, char* dst) {
     std::size_t i = 0;
     if (!restIgnored_) {
         while (held_ > 0 && held_ < 4 && i < piece.size()) group_[held_++] = piece[i++];
         if (held_ == 4) {
             held_ = 0;
-            restIgnored_ = !decodeGroup(group_[0], group_[1], group_[2], group_[3], out);
+            restIgnored_ = !decodeGroup(group_[0], group_[1], group_[2], group_[3], dst);
         }
         while (!restIgnored_ && i + 4 <= piece.size()) {
-            restIgnored_ = !decodeGroup(piece[i], piece[i + 1], piece[i + 2], piece[i + 3], out);
+            restIgnored_ = !decodeGroup(piece[i], piece[i + 1], piece[i + 2], piece[i + 3], dst);
             i += 4;
         }
         while (!restIgnored_ && i < piece.size()) group_[held_++] = piece[i++];
     }
-    if (endsLine) endLine(out);
-}
-
-void Base64Decoder::endLine(std::string& out) {
-    if (!restIgnored_ && held_ == 3) decodeGroup(group_[0], group_[1], group_[2], '\0', out);
-    held_ = 0;
-    restIgnored_ = false;
+    if (endsLine) {
+        if (!restIgnored_ && held_ == 3) decodeGroup(group_[0], group_[1], group_[2], '\0', dst);
+        held_ = 0;
+        restIgnored_ = false;
+    }
+    return dst;
 }
 
 }  // namespace util

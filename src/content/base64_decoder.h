@@ -6,19 +6,22 @@
 // same however it was cut.
 #pragma once
 
-#include <string>
+#include <cstddef>
 #include <string_view>
 
 namespace util {
 
 class Base64Decoder {
 public:
-    // Decodes one piece of a line and appends the bytes to out; endsLine
-    // says whether the line ends with this piece.
-    void more(std::string_view piece, bool endsLine, std::string& out);
+    // Room the bytes of a piece of the given length may need.
+    static constexpr std::size_t maxBytes(std::size_t pieceLength) { return (pieceLength + 3) / 4 * 3 + 3; }
+
+    // Decodes one piece of a line into out, which has room for
+    // maxBytes(piece.size()); endsLine says whether the line ends with this
+    // piece. Returns the end of the bytes written.
+    char* more(std::string_view piece, bool endsLine, char* out);
 
 private:
-    void endLine(std::string& out);
     char group_[4] = {};
     int held_ = 0;
     bool restIgnored_ = false;  // an "=" ended the line's data

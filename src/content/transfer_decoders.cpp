@@ -99,16 +99,15 @@ int decodeBase64(ByteSource& in, ByteSink& out, const DecodeRange& range, const 
     DecodeLoop loop(in, hooks, range.delimiter, mime::kCodedLineLength);
     loop.enterPart(range.offset);
     Base64Decoder decoder;
-    std::string bytes;
+    char bytes[Base64Decoder::maxBytes(mime::kCodedLineLength)];
     LinePiece piece;
     for (;;) {
         // A line longer than the read limit goes on in the next piece; only
         // the first piece of a line can be a delimiter line.
         DecodeLoop::Step step = loop.next(piece);
         if (step != DecodeLoop::kLine) return finish(step, out);
-        bytes.clear();
-        decoder.more(piece.text, piece.endsLine, bytes);
-        if (!bytes.empty() && !out.write(bytes)) return kFailed;
+        std::size_t n = static_cast<std::size_t>(decoder.more(piece.text, piece.endsLine, bytes) - bytes);
+        if (n && !out.write(bytes, n)) return kFailed;
     }
 }
 
