@@ -10,8 +10,10 @@ $hqx->filename("data.bin");
 $hqx->type($type);
 $hqx->creator("test");
 $hqx->flags(0);
-$hqx->data(Path => $in);
-$hqx->resource(Data => "");
+$hqx->version(0);
+$hqx->resource(Data => "", Fork => "RSRC");
+$hqx->data(Path => $in, Fork => "DATA");
+
 open(my $fh, '>', $out) or die "cannot write $out: $!";
 binmode $fh;
 $hqx->encode($fh);
