@@ -29,7 +29,7 @@ bool LineReader::next(std::size_t maxLength, LinePiece& piece) {
     maxLength = std::clamp<std::size_t>(maxLength, 1, kBufferSize - 2);
     // The piece, its line end (CR LF at most) and one byte to tell whether
     // the line goes on.
-    fill(maxLength + 2);
+    ensure(maxLength + 2);
     std::size_t held = end_ - begin_;
     if (held == 0) return false;
     const char* p = buffer_.data() + begin_;
@@ -55,6 +55,31 @@ bool LineReader::next(std::size_t maxLength, LinePiece& piece) {
     begin_ += consume;
     position_ += consume;
     return true;
+}
+
+bool LineReader::skipToLineBeginning(std::string_view prefix) {
+    for (;;) {
+        if (!midLine_) {
+            ensure(std::max<std::size_t>(prefix.size(), 1));
+            std::size_t held = end_ - begin_;
+            if (held == 0) return false;
+            if (startsWith(std::string_view(buffer_.data() + begin_, held), prefix)) return true;
+        }
+        const char* p = buffer_.data() + begin_;
+        std::size_t held = end_ - begin_;
+        if (const void* lf = std::memchr(p, '\n', held)) {
+            std::size_t line = static_cast<std::size_t>(static_cast<const char*>(lf) - p) + 1;
+            begin_ += line;
+            position_ += line;
+            midLine_ = false;
+        } else {
+            begin_ = end_;
+            position_ += held;
+            midLine_ = true;
+            ensure(1);
+            if (end_ == begin_) return false;
+        }
+    }
 }
 
 bool LineReader::seek(std::uint64_t position) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -31,11 +32,19 @@ public:
     [[nodiscard]] bool next(std::size_t maxLength, LinePiece& piece);
     // Byte offset of the first byte not yet handed out.
     std::uint64_t position() const { return position_; }
+    // Passes over whole lines until one whose bytes begin with prefix (a
+    // filter for walks that look only for such lines: every line that
+    // begins with it is stopped at; the caller reads it with next() and
+    // tests it). False at the end of the input.
+    [[nodiscard]] bool skipToLineBeginning(std::string_view prefix);
     bool seek(std::uint64_t position);
     bool failed() const { return source_.failed(); }
 
 private:
     void fill(std::size_t wanted);
+    void ensure(std::size_t wanted) {
+        if (end_ - begin_ < wanted && !atEnd_) fill(wanted);
+    }
 
     ByteSource& source_;
     std::vector<char> buffer_;
@@ -46,8 +55,12 @@ private:
     bool midLine_ = false;
 };
 
+// Tested on every line of a message: the first character is compared
+// inline, since most lines differ from a delimiter right there.
 inline bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
+    if (text.size() < prefix.size()) return false;
+    if (prefix.empty()) return true;
+    return text[0] == prefix[0] && std::memcmp(text.data(), prefix.data(), prefix.size()) == 0;
 }
 
 }  // namespace util

@@ -57,7 +57,7 @@ public:
         if (!next()) return -1;
         for (;;) {
             while (!line_.startsLine || !startsWith(line_.text, delimiter))
-                if (!next()) return -1;
+                if (!reader_.skipToLineBeginning(delimiter) || !next()) return -1;
             const std::int64_t partStart = static_cast<std::int64_t>(reader_.position());
             if (startsWith(line_.text, closing)) return -1;
 

@@ -77,3 +77,28 @@ TEST(LineReader, LinesLongerThanTheBufferStillCome) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each stop of skipToLineBeginning, read as a line, with the position after it.
+std::vector<std::string> stops(util::ByteSource& source, std::string_view prefix, std::size_t firstPiece) {
+    util::LineReader reader(source);
+    util::LinePiece piece;
+    std::vector<std::string> out;
+    if (firstPiece && reader.next(firstPiece, piece)) out.push_back("first " + std::string(piece.text));
+    while (reader.skipToLineBeginning(prefix) && reader.next(100, piece))
+        out.push_back(std::string(piece.text) + "@" + std::to_string(reader.position()));
+    return out;
+}
+
+TEST(LineReader, SkipsToLinesBeginningWithAPrefix) {
+    forEachSplit("aa\n-x\r\n--b\nc--b\n--b", [](util::ByteSource& source, const std::string& how) {
+        EXPECT_EQ(stops(source, "--b", 0), (std::vector<std::string>{"--b@11", "--b@19"})) << how;
+    });
+    // Started inside a line, the rest of that line is not a line start.
+    forEachSplit("ab--b\r\n--bx\r\n-", [](util::ByteSource& source, const std::string& how) {
+        EXPECT_EQ(stops(source, "--b", 2), (std::vector<std::string>{"first ab", "--bx@13"})) << how;
+    });
+}
+
+}  // namespace
