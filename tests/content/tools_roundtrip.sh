@@ -65,6 +65,7 @@ for n in $sizes; do
 done
 same "quoted-printable text" "$text.crlf" "$text.fromqp"
 same "BinHex TEXT" "$work/mac.expected" "$work/mac.out"
+[ -s "$work/mac.tmp" ] && ok || bad "the BinHex scratch file is left for the caller"
 
 # Two uuencoded blocks in one message, decoded by two calls.
 head -c 700 /dev/urandom > "$work/u1"; head -c 1300 /dev/urandom > "$work/u2"

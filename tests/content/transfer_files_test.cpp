@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -36,28 +35,11 @@ protected:
     void write(const char* name, const std::string& bytes) const {
         std::ofstream(path(name), std::ios::binary) << bytes;
     }
-    std::string read(const char* name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
 
     fs::path dir_;
     util::WorkHooks hooks_;
     std::vector<std::string> events_;
 };
-
-TEST_F(TransferFiles, EncodeThenDecodeRoundTrip) {
-    std::string bytes;
-    for (int i = 0; i < 100000; ++i) bytes += static_cast<char>((i * 131) ^ (i >> 7));
-    write("in.bin", bytes);
-    ASSERT_EQ(util::encodeBase64File(path("in.bin").c_str(), path("b64.txt").c_str(), hooks_), 0);
-    std::string text = read("b64.txt");
-    // 2,222 full lines, one of 10 bytes (16 characters), the closing empty line.
-    EXPECT_EQ(text.size(), 2222u * 62 + (16 + 2) + 2);
-    ASSERT_EQ(util::decodeBase64File(path("b64.txt").c_str(), path("out.bin").c_str(), {0, ""}, hooks_), 0);
-    EXPECT_EQ(read("out.bin"), bytes);
-    EXPECT_TRUE(events_.empty());
-}
 
 TEST_F(TransferFiles, EncoderLogsFilesItCannotOpen) {
     EXPECT_EQ(util::encodeBase64File(path("missing").c_str(), path("out").c_str(), hooks_), -1);
@@ -76,16 +58,6 @@ TEST_F(TransferFiles, DecodersFailOnFilesTheyCannotOpen) {
     EXPECT_EQ(util::decodeBinHexFile(path("in").c_str(), path("out").c_str(), path("no/tmp").c_str(), {0, ""}, hooks_),
               -1);
     EXPECT_TRUE(events_.empty());
-}
-
-TEST_F(TransferFiles, BinHexLeavesItsScratchFile) {
-    // ":" then the stream of a 1-byte name "a", type "TEXT", data "x\r".
-    write("in.hqx", "(This file must be converted with BinHex 4.0)\r\n:!8&%9&4B!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!:\r\n");
-    ASSERT_EQ(util::decodeBinHexFile(path("in.hqx").c_str(), path("out").c_str(), path("scratch").c_str(), {0, ""},
-                                     hooks_),
-              0);
-    EXPECT_TRUE(fs::exists(path("scratch")));
-    EXPECT_GT(fs::file_size(path("scratch")), 20u);
 }
 
 #ifndef _WIN32
