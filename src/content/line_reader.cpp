@@ -3,35 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "content/byte_search.h"
+
 namespace util {
-
-namespace {
-
-// The first byte c in [p, end), or null. Searched a machine word at a
-// time: the C runtime that the DLL uses searches byte by byte, which made
-// the search the larger part of a walk over a message.
-const char* findByte(const char* p, const char* end, char c) {
-    using Word = std::uintptr_t;
-    constexpr Word kOnes = ~Word{0} / 255;
-    constexpr Word kHighBits = kOnes * 0x80;
-    const Word pattern = kOnes * static_cast<unsigned char>(c);
-    while (p < end && (reinterpret_cast<Word>(p) & (sizeof(Word) - 1)) != 0) {
-        if (*p == c) return p;
-        ++p;
-    }
-    while (static_cast<std::size_t>(end - p) >= sizeof(Word)) {
-        Word word;
-        std::memcpy(&word, p, sizeof word);
-        Word x = word ^ pattern;
-        if ((x - kOnes) & ~x & kHighBits) break;  // some byte of the word is c
-        p += sizeof(Word);
-    }
-    for (; p < end; ++p)
-        if (*p == c) return p;
-    return nullptr;
-}
-
-}  // namespace
 
 LineReader::LineReader(ByteSource& source) : source_(source), buffer_(kBufferSize) {}
 

@@ -2,6 +2,7 @@
 target_sources(utilities_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/base64_decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/binhex_decoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/byte_search.cpp
   ${CMAKE_CURRENT_LIST_DIR}/byte_stream.cpp
   ${CMAKE_CURRENT_LIST_DIR}/header_lines.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_reader.cpp

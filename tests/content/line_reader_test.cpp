@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
+#include "content/byte_search.h"
 #include "content/line_reader.h"
 #include "split_source.h"
 
@@ -99,6 +102,28 @@ TEST(LineReader, SkipsToLinesBeginningWithAPrefix) {
     forEachSplit("ab--b\r\n--bx\r\n-", [](util::ByteSource& source, const std::string& how) {
         EXPECT_EQ(stops(source, "--b", 2), (std::vector<std::string>{"first ab", "--bx@13"})) << how;
     });
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ByteSearch, AgreesWithAPlainSearchAtEveryAlignment) {
+    std::string text(300, 'a');
+    for (std::size_t at : {0u, 1u, 7u, 8u, 15u, 16u, 17u, 100u, 299u}) text[at] = '\n';
+    text[150] = static_cast<char>(0x8a);  // high bit set next to the byte sought
+    text[151] = static_cast<char>(0x0b);
+    for (std::size_t start = 0; start < 40; ++start) {
+        for (std::size_t end = start; end <= text.size(); end += 13) {
+            const char* p = text.data() + start;
+            const char* e = text.data() + end;
+            const char* plain = std::find(p, e, '\n');
+            const char* expected = plain == e ? nullptr : plain;
+            EXPECT_EQ(util::findByte(p, e, '\n'), expected) << start << ".." << end;
+            EXPECT_EQ(util::findByteInWords(p, e, '\n'), expected) << start << ".." << end;
+            EXPECT_EQ(util::findByteInWords(p, e, '\x8a'), std::find(p, e, '\x8a') == e ? nullptr : std::find(p, e, '\x8a'));
+        }
+    }
 }
 
 }  // namespace
