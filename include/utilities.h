@@ -60,6 +60,23 @@ void UTILAPI Crypt(const char *key, const char *input, char *output, int scrambl
 /* Transfer abort: non-zero cancels the blocking call and sets the flag. */
 void UTILAPI AbortComms(int flag);
 
+/* Settings sheet: ShowMainConfig opens "Server Settings" on the page of the
+   given index (0 to 15) and returns when it closes. GetPassword returns 1
+   when the settings may be opened. RegisterForTips gives tooltips to the
+   controls whose parent chain reaches window in depth steps (mode 0: the
+   tip request UTIL_MSG_TIP goes to the control's parent). */
+int UTILAPI ShowMainConfig(HWND owner, int startPage);
+int UTILAPI GetPassword(HWND owner);
+int UTILAPI RegisterForTips(HWND window, int depth, int mode);
+int UTILAPI UnregisterForTips(HWND window);
+
+/* Tray icon: CreateTray starts adding the animated icon (retried every 2 s);
+   the host passes message 2048 (UTIL_MSG_TRAY) on to TrayCallback. */
+#define UTIL_MSG_TRAY 0x0800
+int UTILAPI CreateTray(HWND main);
+int UTILAPI DeleteTray(HWND main);
+int UTILAPI TrayCallback(HWND window, WPARAM wParam, LPARAM event);
+
 #ifdef __cplusplus
 }
 #endif

@@ -11,3 +11,6 @@
 #define IDC_INFO_ICON 1001
 #define IDC_INFO_FEEDBACK 1002
 #define IDC_INFO_PRICES 1003
+
+// Administration windows and the tray icon
+#include "admin_ids.h"
