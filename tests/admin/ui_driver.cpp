@@ -43,7 +43,7 @@ void Install::set(const std::string& section, const std::string& key, const std:
 
 int runSheet(int startPage, const std::function<void(HWND)>& steps) {
     runLater(100, [steps] {
-        HWND sheet = waitForWindow("#32770", "Server Settings", 5000);
+        HWND sheet = waitForWindow("#32770", "Server Settings", 10000);
         if (!sheet) {
             ADD_FAILURE() << "the sheet did not appear";
             return;
@@ -166,7 +166,7 @@ std::string messageBoxText(HWND box) {
 std::string clickExpectingError(HWND dialog, int id) {
     auto seen = std::make_shared<std::string>();
     runLater(50, [seen] {
-        HWND box = waitForWindow("#32770", "Error", 3000);
+        HWND box = waitForWindow("#32770", "Error", 10000);
         if (!box) return;
         *seen = messageBoxText(box);
         SendMessageA(box, WM_COMMAND, IDOK, 0);
@@ -179,7 +179,7 @@ std::string clickExpectingError(HWND dialog, int id) {
 bool clickOpening(HWND dialog, int id, const std::string& title, const std::function<void(HWND)>& steps) {
     auto opened = std::make_shared<bool>(false);
     runLater(50, [opened, title, steps] {
-        HWND box = waitForWindow("#32770", title, 3000);
+        HWND box = waitForWindow("#32770", title, 10000);
         if (!box) return;
         *opened = true;
         steps(box);
