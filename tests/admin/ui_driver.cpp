@@ -41,9 +41,22 @@ void Install::set(const std::string& section, const std::string& key, const std:
     WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), iniPath().c_str());
 }
 
+void whenShown(const std::string& className, const std::string& title, std::function<void(HWND)> action,
+               DWORD ms) {
+    runLater(50, [className, title, action, ms] {
+        HWND found = findThreadWindow(className, title);
+        if (found && IsWindowVisible(found)) {
+            action(found);
+        } else if (ms > 50) {
+            whenShown(className, title, action, ms - 50);
+        } else {
+            action(nullptr);
+        }
+    });
+}
+
 int runSheet(int startPage, const std::function<void(HWND)>& steps) {
-    runLater(100, [steps] {
-        HWND sheet = waitForWindow("#32770", "Server Settings", 10000);
+    whenShown("#32770", "Server Settings", [steps](HWND sheet) {
         if (!sheet) {
             ADD_FAILURE() << "the sheet did not appear";
             return;
@@ -165,8 +178,7 @@ std::string messageBoxText(HWND box) {
 
 std::string clickExpectingError(HWND dialog, int id) {
     auto seen = std::make_shared<std::string>();
-    runLater(50, [seen] {
-        HWND box = waitForWindow("#32770", "Error", 10000);
+    whenShown("#32770", "Error", [seen](HWND box) {
         if (!box) return;
         *seen = messageBoxText(box);
         SendMessageA(box, WM_COMMAND, IDOK, 0);
@@ -178,8 +190,7 @@ std::string clickExpectingError(HWND dialog, int id) {
 
 bool clickOpening(HWND dialog, int id, const std::string& title, const std::function<void(HWND)>& steps) {
     auto opened = std::make_shared<bool>(false);
-    runLater(50, [opened, title, steps] {
-        HWND box = waitForWindow("#32770", title, 10000);
+    whenShown("#32770", title, [opened, title, steps](HWND box) {
         if (!box) return;
         *opened = true;
         steps(box);

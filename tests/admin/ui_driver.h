@@ -41,6 +41,12 @@ void pressApply(HWND sheet);
 void pressOk(HWND sheet);
 void pressCancel(HWND sheet);
 
+// Runs action with the window once it is shown. Between looks control goes
+// back to the running modal loop (a dialog is shown only when its own loop
+// goes idle). After about ms without it, runs action with null.
+void whenShown(const std::string& className, const std::string& title, std::function<void(HWND)> action,
+               DWORD ms = 10000);
+
 // Waits (pumping) for a window of this thread; null when it never came.
 HWND waitForWindow(const std::string& className, const std::string& title, DWORD ms = 3000);
 
