@@ -42,6 +42,10 @@ void drawPictureItem(const DRAWITEMSTRUCT& item, HBITMAP picture, HBITMAP mask, 
 
     const int height = r.bottom - r.top;
     if (picture && mask) {
+        // The monochrome mask takes the DC's colours: black text and a white
+        // background make its opaque part black and the rest white.
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
         HDC memory = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(memory, mask);
         const int y = r.top + (height - 16) / 2;
