@@ -225,14 +225,12 @@ private:
     }
 
     void viewMode() {
-        editing_ = false;
         for (int id : kListControls) item(id).enable(true);
         for (int id : kEditorControls) item(id).enable(false);
         item(IDC_IN_BYPASS_USER).enable(false);
     }
 
     void editMode() {
-        editing_ = true;
         for (int id : kListControls) item(id).enable(false);
         for (int id : kEditorControls) item(id).enable(true);
         item(IDC_IN_BYPASS_USER).enable(button(IDC_IN_BYPASS).checked());
@@ -340,7 +338,6 @@ private:
     }
 
     OwnedBitmap active_, mask_, inactive_;
-    bool editing_ = false;
     bool adding_ = false;
 };
 

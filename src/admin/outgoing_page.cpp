@@ -116,6 +116,7 @@ protected:
     void onSetActive() override { SetForegroundWindow(sheet()); }
 
     void onControl(int id, int code) override {
+        if (code == CBN_SELCHANGE && (id == IDC_OUT_COPY_USER || id == IDC_OUT_REDIR_USER)) changed();
         if (code != BN_CLICKED) return;
         for (const OptionGroup& option : kOptions)
             if (option.check == id) enableOption(option);  // the binding reported the change
