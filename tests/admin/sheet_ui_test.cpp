@@ -213,6 +213,37 @@ TEST(Tooltips, AClickRemovesTheTipReachesTheControlAndNoTipReturnsUntilTheCursor
     });
 }
 
+TEST(Tooltips, NoneOverAStaticTextOrAControlThePageHasNoTipFor) {
+    Install install;
+    runSheet(3, [&](HWND sheet) {
+        toCorner(sheet);
+        HWND page = currentPage(sheet);
+        HWND heading = nullptr;  // the page's explanatory text, without an identifier
+        for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char text[64] = {};
+            GetWindowTextA(child, text, sizeof text);
+            if (std::string(text).rfind("The provider", 0) == 0) heading = child;
+        }
+        ASSERT_NE(heading, nullptr);
+        POINT at = centreOf(heading);
+        SetCursorPos(at.x, at.y);
+        pumpFor(2500);
+        EXPECT_EQ(findThreadWindow("ms-tip", ""), nullptr);
+        click(page, IDC_IN_ADD);  // the editor's labels are enabled now, and have no tip
+        at = centreOf(GetDlgItem(page, IDC_IN_LBL_USER));
+        SetCursorPos(at.x, at.y);
+        pumpFor(2500);
+        EXPECT_EQ(findThreadWindow("ms-tip", ""), nullptr);
+        at = centreOf(GetDlgItem(page, IDC_IN_USER));
+        SetCursorPos(at.x, at.y);
+        HWND tip = waitForTip(3000);
+        ASSERT_NE(tip, nullptr) << "the edit beside it has one";
+        EXPECT_EQ(tipText(tip), " POP login user name ");
+        SetCursorPos(0, 0);
+        pressCancel(sheet);
+    });
+}
+
 TEST(Tooltips, ADialogOverTheSheetGetsItsOwnTips) {
     Install install;
     runSheet(3, [&](HWND sheet) {
@@ -223,7 +254,9 @@ TEST(Tooltips, ADialogOverTheSheetGetsItsOwnTips) {
             SetCursorPos(at.x - 20, at.y);
             HWND tip = waitForTip(4000);
             EXPECT_NE(tip, nullptr);
-            if (tip) EXPECT_EQ(tipText(tip), " Enable message size limiting ");
+            if (tip) {
+                EXPECT_EQ(tipText(tip), " Enable message size limiting ");
+            }
             SetCursorPos(0, 0);
             click(dialog, IDCANCEL);
         });
