@@ -325,8 +325,6 @@ void CALLBACK pollTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-HWND currentTipWindow() { return state.tip; }
-
 int registerForTips(HWND window, unsigned depth, int mode) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(Registration));
     auto* r = memory ? static_cast<Registration*>(GlobalLock(memory)) : nullptr;

@@ -14,7 +14,4 @@ int registerForTips(HWND window, unsigned depth, int mode);
 // Removes the window's first registration; see UnregisterForTips.
 int unregisterForTips(HWND window);
 
-// For tests and the host: the tip window now shown, or null.
-HWND currentTipWindow();
-
 }  // namespace admin
