@@ -141,20 +141,6 @@ TEST_F(AdminShell, TrayAddsItsIconAfterTwoSecondsAndAnimatesThroughTheFrames) {
     DestroyWindow(main);
 }
 
-// Without a display there is no notification area: the add timer keeps
-// trying every two seconds and logs each attempt. Run by its own ctest
-// entry, with DISPLAY removed.
-TEST_F(AdminShell, DISABLED_TrayRetriesEveryTwoSecondsWithoutANotificationArea) {
-    HWND main = testWindow();
-    CreateTray(main);
-    pumpFor(6500);
-    std::string log = eventLog();
-    EXPECT_EQ(countOf(log, "Creating tray icon"), 1);
-    EXPECT_EQ(countOf(log, "NIM_ADD returns 0x0"), 3);
-    EXPECT_EQ(monitor::trayState().animTimer, 0u);
-    EXPECT_NE(monitor::trayState().addTimer, 0u);
-}
-
 TEST_F(AdminShell, DeleteTrayBeforeAnyAttemptDoesNothing) {
     HWND main = testWindow();
     EXPECT_EQ(DeleteTray(main), 0);
