@@ -147,6 +147,22 @@ int UTILAPI EncodeBase64(const char *inName, const char *outName);
  * stream must be NULL and outFile 0. */
 int UTILAPI ExtractMimeText(const char *fileName, const char *outName, const char *delimiter, void *stream,
                             int outFile);
+/* Settings sheet: ShowMainConfig opens "Server Settings" on the page of the
+   given index (0 to 15) and returns when it closes. GetPassword returns 1
+   when the settings may be opened. RegisterForTips gives tooltips to the
+   controls whose parent chain reaches window in depth steps (mode 0: the
+   tip request UTIL_MSG_TIP goes to the control's parent). */
+int UTILAPI ShowMainConfig(HWND owner, int startPage);
+int UTILAPI GetPassword(HWND owner);
+int UTILAPI RegisterForTips(HWND window, int depth, int mode);
+int UTILAPI UnregisterForTips(HWND window);
+
+/* Tray icon: CreateTray starts adding the animated icon (retried every 2 s);
+   the host passes message 2048 (UTIL_MSG_TRAY) on to TrayCallback. */
+#define UTIL_MSG_TRAY 0x0800
+int UTILAPI CreateTray(HWND main);
+int UTILAPI DeleteTray(HWND main);
+int UTILAPI TrayCallback(HWND window, WPARAM wParam, LPARAM event);
 
 #ifdef __cplusplus
 }

@@ -168,3 +168,31 @@ dev_bench() {
   done
   [ $ran -eq 1 ] || log "no benchmarks yet"
 }
+
+# Pictures of every administration window: admin_screens opens each one
+# and names it in a request file; this loop takes the picture with
+# ImageMagick's import and removes the request.
+dev_screenshots() {
+  local out="$ROOT/docs/screenshots" work request program="$ROOT/build/win32/bin/admin_screens.exe" pid
+  mkdir -p "$out"
+  work=$(mktemp -d)
+  request="$work/request.txt"
+  start_display
+  trap 'stop_wine; stop_display' EXIT
+  start_wine
+  wine "$program" "$(winepath -w "$work")" "$(winepath -w "$request")" &
+  pid=$!
+  while kill -0 "$pid" 2>/dev/null; do
+    if [ -s "$request" ]; then
+      local name x y w h
+      read -r name x y w h < "$request"
+      import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$name.png"
+      log "picture: docs/screenshots/$name.png"
+      rm -f "$request"
+    fi
+    sleep 0.1
+  done
+  wait "$pid" || true
+  rm -rf "$work"
+  stop_wine; stop_display; trap - EXIT
+}

@@ -17,3 +17,5 @@
 #define IDI_CONNECT 131
 #define IDC_COUNTDOWN_TEXT 1000
 #define IDC_COUNTDOWN_ANIMATION 1001
+// Administration windows and the tray icon
+#include "admin_ids.h"

@@ -1,0 +1,1 @@
+util_fuzz_target(relay_record_fuzz relay_record_fuzz.cpp)

@@ -1,0 +1,11 @@
+// "Advanced Options" of the Incoming page (dialog 150): the download size
+// limit in section advpop, written at once on its own OK.
+#pragma once
+
+#include <windows.h>
+
+namespace admin {
+
+INT_PTR runAdvancedPopDialog(HWND owner);
+
+}  // namespace admin

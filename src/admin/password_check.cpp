@@ -1,0 +1,49 @@
+// GetPassword: the administration password asked for before the settings
+// open. The stored value is esmtp/ver, scrambled with the system key.
+#include <windows.h>
+
+#include <string>
+
+#include "admin/dialog.h"
+#include "frame/crypt.h"
+#include "frame/export_guard.h"
+#include "frame/profile.h"
+#include "resources/resource_ids.h"
+#include "utilities.h"
+
+namespace admin {
+namespace {
+
+class EnterPasswordDialog final : public ModalDialog {
+public:
+    std::string entry;
+
+protected:
+    bool onOpen() override {
+        edit(IDC_PW_EDIT).setText("");
+        edit(IDC_PW_EDIT).focus();
+        return false;
+    }
+    void onOk() override {
+        entry = edit(IDC_PW_EDIT).text().substr(0, kTipBufferSize - 1);
+        close(IDOK);
+    }
+};
+
+int getPassword(HWND owner) {
+    std::string stored = util::profileString("esmtp", "ver", "", 1024);
+    if (stored.empty()) return 1;
+    EnterPasswordDialog dialog;
+    if (dialog.run(owner, IDD_ENTER_PASSWORD) != IDOK) return 0;
+    if (dialog.entry.empty()) return 0;
+    if (util::crypt(util::kSystemKey, dialog.entry, true) == stored) return 1;
+    MessageBoxA(owner, "Invalid password entered...", "Error", MB_OK | MB_ICONSTOP);
+    return 0;
+}
+
+}  // namespace
+}  // namespace admin
+
+extern "C" int UTILAPI GetPassword(HWND owner) {
+    return util::guarded(0, [&] { return admin::getPassword(owner); });
+}

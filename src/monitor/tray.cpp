@@ -1,0 +1,132 @@
+#include "monitor/tray.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "frame/event_log.h"
+#include "frame/export_guard.h"
+#include "frame/frame_state.h"
+#include "resources/resource_ids.h"
+#include "utilities.h"
+
+namespace monitor {
+namespace {
+
+constexpr UINT kEntryId = 1024;
+constexpr UINT kCallbackMessage = 0x0800;
+constexpr UINT kAddIntervalMs = 2000;
+constexpr UINT kFrameMs = 200;
+constexpr DWORD kRecordSize = 88;  // the original record, without the later fields
+constexpr const char* kTip = "Corvane eMail Server";
+constexpr int kFrames[14] = {162, 163, 164, 165, 166, 167, 168, 169, 168, 167, 166, 165, 164, 163};
+
+constinit TrayState state{};
+
+NOTIFYICONDATAA entry(UINT flags) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = kRecordSize;
+    data.hWnd = state.main;
+    data.uID = kEntryId;
+    data.uFlags = flags;
+    data.uCallbackMessage = kCallbackMessage;
+    data.hIcon = state.icon;
+    std::strncpy(data.szTip, kTip, 63);
+    return data;
+}
+
+HICON loadFrame(int resource) {
+    return static_cast<HICON>(LoadImageA(util::frameState().module, MAKEINTRESOURCEA(resource), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
+
+void CALLBACK animate(HWND, UINT, UINT_PTR, DWORD) {
+    state.icon = loadFrame(kFrames[state.frame]);
+    state.frame = state.frame == 13 ? 0 : state.frame + 1;
+    NOTIFYICONDATAA data = entry(NIF_ICON | NIF_TIP);
+    Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
+void CALLBACK tryAdd(HWND, UINT, UINT_PTR, DWORD) {
+    if (!state.icon) {
+        util::logFileOnly("Creating tray icon");
+        state.icon = loadFrame(IDI_TRAY_FIRST);
+    }
+    NOTIFYICONDATAA data = entry(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    BOOL added = Shell_NotifyIconA(NIM_ADD, &data);
+    char line[64];
+    std::snprintf(line, sizeof line, "NIM_ADD returns 0x%x", static_cast<unsigned>(added));
+    util::logFileOnly(line);
+    if (!added) return;
+    if (state.addTimer) KillTimer(nullptr, state.addTimer);
+    state.addTimer = 0;
+    state.animTimer = SetTimer(nullptr, 0, kFrameMs, animate);
+}
+
+// Dispatches the calling thread's waiting messages, stopping at a quit
+// message (posted again for the owner's loop).
+void dispatchWaiting() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace
+
+const TrayState& trayState() { return state; }
+
+int trayFrameIcon(int frame) { return frame >= 0 && frame < 14 ? kFrames[frame] : 0; }
+
+}  // namespace monitor
+
+using monitor::state;
+
+extern "C" {
+
+int UTILAPI CreateTray(HWND main) {
+    return util::guarded(0, [&] {
+        state.main = main;
+        state.addTimer = SetTimer(nullptr, 0, monitor::kAddIntervalMs, monitor::tryAdd);
+        return static_cast<int>(state.addTimer);
+    });
+}
+
+int UTILAPI DeleteTray(HWND main) {
+    return util::guarded(0, [&] {
+        if (!state.icon) return 0;
+        if (state.animTimer) KillTimer(nullptr, state.animTimer);
+        state.animTimer = 0;
+        monitor::dispatchWaiting();
+        NOTIFYICONDATAA data{};
+        data.cbSize = monitor::kRecordSize;
+        data.hWnd = main;
+        data.uID = monitor::kEntryId;
+        BOOL removed = Shell_NotifyIconA(NIM_DELETE, &data);
+        monitor::dispatchWaiting();
+        return static_cast<int>(removed);
+    });
+}
+
+int UTILAPI TrayCallback(HWND window, WPARAM, LPARAM event) {
+    return util::guarded(0, [&] {
+        switch (static_cast<UINT>(event)) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            ShowWindow(window, SW_RESTORE);
+            return static_cast<int>(SetForegroundWindow(window));
+        default:
+            return static_cast<int>(event);
+        }
+    });
+}
+
+}  // extern "C"

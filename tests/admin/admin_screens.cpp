@@ -1,0 +1,123 @@
+// Opens every window of the administration interface in turn and asks for
+// a picture of each: it writes "name left top width height" to the request
+// file and waits until the script that takes the picture removes it.
+// Usage: admin_screens INSTALLDIR REQUESTFILE
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstdio>
+#include <string>
+
+#include "admin/prompt.h"
+#include "frame/frame_state.h"
+#include "resources/admin_ids.h"
+#include "support/win32_support.h"
+#include "ui_driver.h"
+#include "utilities.h"
+
+using namespace testing_support;
+
+namespace {
+
+std::string requestFile;
+
+void shoot(const std::string& name, HWND window) {
+    pumpFor(300);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT r;
+    GetWindowRect(window, &r);
+    char line[256];
+    std::snprintf(line, sizeof line, "%s %ld %ld %ld %ld\n", name.c_str(), r.left, r.top, r.right - r.left,
+                  r.bottom - r.top);
+    writeFile(requestFile, line);
+    if (!waitUntil([] { return !fileExists(requestFile); }, 20000)) std::fprintf(stderr, "no picture of %s\n", name.c_str());
+}
+
+const char* kSampleIni =
+    "[mailbox0]\r\nname=(Postmaster)\r\n[mailbox1]\r\nname=Alice Smith\r\n[mailbox2]\r\nname=Bob Jones\r\n"
+    "[incoming]\r\nnode0=pop.provider.example\r\nuser0=office\r\nport0=110\r\nactive0=1\r\n"
+    "node1=pop.backup.example\r\nuser1=office2\r\nport1=995\r\nactive1=0\r\n"
+    "[undelmail]\r\naction=2\r\nrecipient=(Postmaster)\r\n"
+    "[outgoing]\r\nserver0=smtp.provider.example:25:::0:::\r\n"
+    "server1=mail.example.org:587:office@example.org:1:1:b2ZmaWNl:c2VjcmV0:\r\nuse-next=1\r\n"
+    "[opt-outgoing]\r\ncopy=1\r\ncopyuser=Alice Smith\r\nsize=1\r\nsizekb=2048\r\n"
+    "[opt-out-copy]\r\nuser0=Bob Jones\r\n";
+
+const char* kPageNames[16] = {"page00_domain",  "page01_dialup",   "page02_outgoing",  "page03_incoming",
+                              "page04_antispam", "page05_schedule", "page06_reminders", "page07_routing",
+                              "page08_password", "page09_address_lists", "page10_aliases", "page11_footnote",
+                              "page12_scanner",  "page13_attachments",   "page14_ports",   "page15_options"};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: admin_screens INSTALLDIR REQUESTFILE\n");
+        return 2;
+    }
+    util::frameState().module = GetModuleHandleA(nullptr);
+    requestFile = argv[2];
+    writeFile(std::string(argv[1]) + "\\ms.ini", kSampleIni);
+    SetPath(argv[1]);
+    SetCursorPos(0, 0);
+
+    ui::runSheet(0, [](HWND sheet) {
+        for (int i = 0; i < 16; ++i) {
+            ui::showPage(sheet, i);
+            shoot(kPageNames[i], sheet);
+        }
+        HWND page = ui::showPage(sheet, 3);
+        ui::click(page, IDC_IN_ADD);
+        shoot("page03_incoming_editing", sheet);
+        ui::click(page, IDC_IN_CANCEL);
+        ui::clickOpening(page, IDC_IN_ADVANCED, "Advanced Options", [](HWND dialog) {
+            ui::click(dialog, IDC_ADV_USE);
+            shoot("dialog150_advanced_options", dialog);
+            ui::click(dialog, IDCANCEL);
+        });
+        page = ui::showPage(sheet, 2);
+        ui::click(page, IDC_OUT_ADD);
+        ui::click(page, IDC_OUT_AUTH);
+        ui::click(page, IDC_OUT_CHANGE_FROM);
+        ui::setText(page, IDC_OUT_HOST, "smtp.new.example");
+        ui::setText(page, IDC_OUT_SENDER, "office@example.org");
+        shoot("page02_outgoing_editing", sheet);
+        ui::clickOpening(page, IDC_OUT_AUTH_SET, "SMTP Authentication", [](HWND dialog) {
+            ui::setText(dialog, IDC_AUTH_ACCOUNT, "office");
+            ui::setText(dialog, IDC_AUTH_PASSWORD, "secret");
+            shoot("dialog280_smtp_authentication", dialog);
+            ui::click(dialog, IDCANCEL);
+        });
+        ui::click(page, IDC_OUT_CANCEL);
+        ui::clickOpening(page, IDC_OUT_COPY_USERS, "Select Users", [](HWND dialog) {
+            shoot("dialog256_select_users", dialog);
+            ui::click(dialog, IDCANCEL);
+        });
+        // A tip over the Incoming page's Add button.
+        page = ui::showPage(sheet, 3);
+        RECT r;
+        GetWindowRect(GetDlgItem(page, IDC_IN_ADD), &r);
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        if (ui::waitForWindow("ms-tip", "", 4000)) shoot("tooltip", sheet);
+        SetCursorPos(0, 0);
+        ui::pressCancel(sheet);
+    });
+
+    ui::whenShown("#32770", "Enter Information", [](HWND dialog) {
+        if (!dialog) return;
+        shoot("dialog220_enter_information", dialog);
+        ui::click(dialog, IDCANCEL);
+    });
+    admin::askText(nullptr, "Enter email address", "someone@example.org");
+
+    WritePrivateProfileStringA("esmtp", "ver", ui::scramble("secret").c_str(),
+                               (std::string(argv[1]) + "\\ms.ini").c_str());
+    ui::whenShown("#32770", "Enter Password", [](HWND dialog) {
+        if (!dialog) return;
+        shoot("dialog120_enter_password", dialog);
+        ui::click(dialog, IDCANCEL);
+    });
+    GetPassword(nullptr);
+    return 0;
+}
