@@ -99,6 +99,8 @@ void sendDatagram(SocketsLibrary& ws, const char* host, const char* port, std::s
 }  // namespace
 
 void sendAlert(const char* host, const char* port, std::string_view text) {
+    // An empty host would resolve to this machine: there is no client to tell.
+    if (!host || !*host) return;
     SocketsLibrary ws;
     if (!ws.load()) return;
     WSADATA data{};

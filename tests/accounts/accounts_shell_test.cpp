@@ -72,8 +72,8 @@ TEST(Notification, SendAlertResolvesNamesAndSendsTheTextWithoutTerminator) {
     ASSERT_TRUE(listener.receive(data, 5000));
     EXPECT_EQ(data, "");
 
-    // A host that is no dotted address and resolves to nothing (an empty
-    // name) ends the call quietly.
+    // Without a host nothing is sent (the platform would take an empty
+    // name for the local machine).
     SendAlert("", listener.portText().c_str(), "lost");
     SendAlert(nullptr, nullptr, nullptr);
     EXPECT_FALSE(listener.receive(data, 200));
