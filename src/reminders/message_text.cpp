@@ -73,6 +73,9 @@ std::vector<std::string> toHeaderLines(const std::vector<std::string>& addresses
         std::string line = i == 0 ? "To: " : "\t";
         line += addresses[i];
         if (i + 1 < addresses.size()) line += " , " + addresses[i + 1];
+        // A line that another follows ends in a comma too: the continuation
+        // lines belong to the same address list.
+        if (i + 2 < addresses.size()) line += " ,";
         lines.push_back(std::move(line));
     }
     return lines;

@@ -37,7 +37,9 @@ std::vector<std::string> addressTokens(std::string_view text);
 std::string extractAddress(std::string_view rest);
 
 // The To header for the recipients, two to a line: "To: a , b" and then
-// tab-indented continuation lines; an odd last address stands alone.
+// tab-indented continuation lines; an odd last address stands alone. Every
+// line but the last ends in " ," so that the folded header is still one
+// valid address list ("To: a , b ,", "\tc").
 std::vector<std::string> toHeaderLines(const std::vector<std::string>& addresses);
 
 // The lines of a message before its encoded attachment (all of it when it

@@ -47,9 +47,9 @@ TEST(MessageText, RecipientTokensAndEnvelopeAddresses) {
 
 TEST(MessageText, ToLinesTwoAddressesEach) {
     EXPECT_EQ(toHeaderLines({"a@x"}), (std::vector<std::string>{"To: a@x"}));
-    EXPECT_EQ(toHeaderLines({"a@x", "b@x", "c@x"}), (std::vector<std::string>{"To: a@x , b@x", "\tc@x"}));
+    EXPECT_EQ(toHeaderLines({"a@x", "b@x", "c@x"}), (std::vector<std::string>{"To: a@x , b@x ,", "\tc@x"}));
     EXPECT_EQ(toHeaderLines({"a@x", "b@x", "c@x", "d@x"}),
-              (std::vector<std::string>{"To: a@x , b@x", "\tc@x , d@x"}));
+              (std::vector<std::string>{"To: a@x , b@x ,", "\tc@x , d@x"}));
 }
 
 TEST(MessageText, PlainAndMultipartReminders) {
@@ -65,7 +65,7 @@ TEST(MessageText, PlainAndMultipartReminders) {
     MessageLines plain = reminderMessageLines(m);
     std::vector<std::string> expected = {
         "Date: Sun, 07 Dec 2025 09:05:07 +0000",
-        "To: a@x , b@x",
+        "To: a@x , b@x ,",
         "\tc@x",
         "From: \"Reminder service\" <root@example.org>",
         "Message-id: <3410705073410907341ms@example.org>",

@@ -230,7 +230,7 @@ TEST(ReminderMessage, InternalUsersListsAndTheToLines) {
     Generated list = onlyMessage(install);
     EXPECT_EQ(list.envelope, "MAIL FROM: <root@example.org>\r\nRCPT TO: <ann@example.org>\r\n"
                              "RCPT TO: <bob@example.org>\r\nRCPT TO: <cy@example.org>\r\n");
-    EXPECT_NE(list.message.find("\r\nTo: ann@example.org , bob@example.org\r\n\tcy@example.org\r\nFrom: "),
+    EXPECT_NE(list.message.find("\r\nTo: ann@example.org , bob@example.org ,\r\n\tcy@example.org\r\nFrom: "),
               std::string::npos)
         << list.message;
 }
