@@ -60,6 +60,33 @@ void UTILAPI Crypt(const char *key, const char *input, char *output, int scrambl
 /* Transfer abort: non-zero cancels the blocking call and sets the flag. */
 void UTILAPI AbortComms(int flag);
 
+/* Spam lists and scanner phrases: 1 when the message file holds an entry
+ * of the list, 0 otherwise. matchOut (4,096 bytes, or NULL) receives the
+ * matched message words joined by single spaces. listName is the list file,
+ * read only when the list is (re)loaded. */
+int UTILAPI ParseBlackSpam(const char *fileName, char *matchOut, const char *listName);
+int UTILAPI ParseWhiteSpam(const char *fileName, char *matchOut, const char *listName);
+int UTILAPI ParseFile(const char *fileName, char *matchOut);
+/* ---- Connectivity: dial-up through the handler program, online state,
+ * start-up countdown and the connection schedule. ---- */
+/* Brings the dial-up connection up: 1 when the server may go online. The
+ * name window lends its text to the handler; handlerParam is passed on to
+ * the handler unchanged; statusWindow receives the progress lines. */
+int UTILAPI GetOnLine(HWND nameWindow, LPARAM handlerParam, HWND statusWindow);
+/* Hangs the dial-up connection up; returns dialup/type when it is not 0. */
+int UTILAPI GetOffline(HWND nameWindow, LPARAM handlerParam, HWND statusWindow);
+/* 1 when the connection type is dial-up and a connection is up. */
+int UTILAPI IsOnLine(void);
+/* The ten-second "Abort Connection" countdown: 1 to connect now, 0 when
+ * aborted or not wanted. */
+int UTILAPI ConnectOnStartUp(HWND parent);
+/* Adds the Windows 95 dial-up entries to a combo box (may be 0): 0 when
+ * there are none registered, -1 after listing them. */
+int UTILAPI GetW95DUNs(HWND combo);
+/* The schedule's answer (1: connect now) and status text; the text goes to
+ * statusWindow (0x401, wParam 0) and into textOut (44 bytes). */
+int UTILAPI OKToBeOnline(HWND statusWindow, int minuteTick, char *textOut);
+
 /* Reminders: one scan of the reminder records; due ones become messages
  * in the tmp folder. Returns 0. */
 int UTILAPI CheckReminders(void);

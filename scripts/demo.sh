@@ -21,3 +21,11 @@ host crypt qelvoran "secret password" 1
 echo
 echo "== the event log file ($DEMO/install/event log/events.txt)"
 tr -d '\r' < "$DEMO/install/event log/events.txt"
+
+echo
+echo "== dial-up through the stand-in handler (rashand.exe, scripted by rashand.ini), then the schedule"
+cp "$BIN/rashand.exe" "$BIN/count.avi" "$DEMO/install/"
+printf '[dialup]\r\ntype=0\r\nras=Office ISP\r\ntimeout=10\r\nretries=1\r\ndelay=2\r\n[schedule]\r\ntype=2\r\n[schedule0]\r\nsun=1\r\nmon=1\r\ntue=1\r\nwed=1\r\nthu=1\r\nfri=1\r\nsat=1\r\ntimes=08:00,12:30,17:00,\r\n' \
+  >> "$DEMO/install/ms.ini"
+printf '[script]\r\nbusy=1\r\nanswer=OK\r\nanswer_after=500\r\nidle_exit=5\r\n' > "$DEMO/install/rashand.ini"
+host getonline 1 isonline getoffline 1 oktobeonline 1

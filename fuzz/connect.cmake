@@ -1,0 +1,1 @@
+util_fuzz_target(schedule_fuzz schedule_fuzz.cpp)

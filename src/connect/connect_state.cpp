@@ -1,0 +1,10 @@
+#include "connect/connect_state.h"
+
+namespace util {
+namespace {
+constinit ConnectState state{};
+}
+
+ConnectState& connectState() { return state; }
+
+}  // namespace util

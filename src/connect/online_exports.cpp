@@ -1,0 +1,102 @@
+// GetOnLine, GetOffline and IsOnLine: the dial-up connection through the
+// handler program, and the online state.
+#include <windows.h>
+
+#include "connect/connect_state.h"
+#include "connect/dial_handler.h"
+#include "connect/dial_session.h"
+#include "frame/export_guard.h"
+#include "frame/profile.h"
+#include "utilities.h"
+
+namespace util {
+namespace {
+
+// `dialup`/`type`: 0 dial-up networking, 1 LAN or router, 2 internal only.
+constexpr int kDialUp = 0;
+
+int connectionType() { return profileInt("dialup", "type", 1); }
+
+DialSettings dialSettings() {
+    DialSettings s;
+    s.timeout = decimalValue(profileString("dialup", "timeout", "120"));
+    s.retries = decimalValue(profileString("dialup", "retries", "3"));
+    s.delay = decimalValue(profileString("dialup", "delay", "15"));
+    return s;
+}
+
+// Clears the in-progress mark when the dial ends, unless a quit message
+// ended it: then the mark stays and later dials are refused while the
+// host closes down.
+class InProgressMark {
+public:
+    InProgressMark() { connectState().dialInProgress = true; }
+    ~InProgressMark() {
+        if (!keep_) connectState().dialInProgress = false;
+    }
+    void keep() { keep_ = true; }
+
+private:
+    bool keep_ = false;
+};
+
+int getOnLine(HWND nameWindow, LPARAM handlerParam, HWND statusWindow) {
+    ConnectState& state = connectState();
+    if (state.dialInProgress) return 0;
+    InProgressMark mark;
+    state.counters.attempt = 0;
+    if (connectionType() != kDialUp) return 1;
+
+    DialSettings settings = dialSettings();
+    showCursor(MAKEINTRESOURCEA(32514));  // IDC_WAIT
+    HandlerDial platform(nameWindow, handlerParam, statusWindow);
+    DialOutcome outcome = runDial(platform, settings, state.counters);
+    showCursor(MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    if (outcome == DialOutcome::Quit) mark.keep();
+    return outcome == DialOutcome::Online ? 1 : 0;
+}
+
+int getOffline(HWND nameWindow, LPARAM handlerParam, HWND statusWindow) {
+    int type = connectionType();
+    if (type != kDialUp) return type;
+    showCursor(MAKEINTRESOURCEA(32514));
+    HWND handler = findOrStartHandler();
+    if (!handler) {
+        showCursor(MAKEINTRESOURCEA(32512));
+        return 0;
+    }
+    std::string name = rasName();
+    SetWindowTextA(nameWindow, name.c_str());
+    SendMessageA(handler, kHandlerHangUp, reinterpret_cast<WPARAM>(nameWindow), handlerParam);
+    dialStatusLine(statusWindow, disconnectingLine(name), true);
+    showCursor(MAKEINTRESOURCEA(32512));
+    return 0;
+}
+
+int isOnLine() {
+    if (connectionType() != kDialUp) return 0;
+    HWND handler = findOrStartHandler();
+    if (!handler) return 0;
+    return SendMessageA(handler, kHandlerIsConnected, 0, 0) != 0 ? 1 : 0;
+}
+
+}  // namespace
+}  // namespace util
+
+using namespace util;
+
+extern "C" {
+
+int UTILAPI GetOnLine(HWND nameWindow, LPARAM handlerParam, HWND statusWindow) {
+    return guarded(0, [&] { return getOnLine(nameWindow, handlerParam, statusWindow); });
+}
+
+int UTILAPI GetOffline(HWND nameWindow, LPARAM handlerParam, HWND statusWindow) {
+    return guarded(0, [&] { return getOffline(nameWindow, handlerParam, statusWindow); });
+}
+
+int UTILAPI IsOnLine(void) {
+    return guarded(0, [] { return isOnLine(); });
+}
+
+}  // extern "C"

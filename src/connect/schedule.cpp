@@ -1,0 +1,121 @@
+#include "connect/schedule.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace util {
+namespace {
+
+constexpr const char* kWeekdayKeys[7] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
+constexpr const char* kWeekdayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                          "Thursday", "Friday", "Saturday"};
+
+template <typename... Args>
+std::string format(const char* pattern, Args... args) {
+    char text[96];
+    std::snprintf(text, sizeof text, pattern, args...);
+    return text;
+}
+
+int weekdayIndex(int weekday) { return weekday >= 0 && weekday < 7 ? weekday : 0; }
+
+// Reads "%d" as the C library does: optional blanks, an optional sign and
+// at least one digit. Advances `at` past what it read.
+bool readInt(std::string_view text, std::size_t& at, int& value) {
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+    std::size_t first = at;
+    long long v = 0;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+        if (v < 100000000) v = v * 10 + (text[at] - '0');
+        ++at;
+    }
+    if (at == first) return false;
+    value = static_cast<int>(negative ? -v : v);
+    return true;
+}
+
+// One entry of a times list, "hour:minute". Entries that do not read as
+// such are passed over.
+bool readTime(std::string_view entry, int& hour, int& minute) {
+    std::size_t at = 0;
+    if (!readInt(entry, at, hour)) return false;
+    if (at >= entry.size() || entry[at] != ':') return false;
+    ++at;
+    return readInt(entry, at, minute);
+}
+
+ScheduleDecision decision(std::string status, bool connect = false) {
+    return ScheduleDecision{connect, true, std::move(status)};
+}
+
+ScheduleDecision intervalDecision(const ScheduleSettings& s, const LocalTime& now, int& counter, bool tick) {
+    int day = weekdayIndex(now.weekday);
+    if (!s.days[day]) {
+        counter = 0;
+        return decision(disabledOnText(day));
+    }
+    if (s.loTime <= now.hour && now.hour < s.hiTime) {
+        if (tick) ++counter;
+        if (counter < s.interval) return decision(format("Scheduled connection due in %d minutes", s.interval - counter));
+        counter = 0;
+        return decision("Scheduled connection due now", true);
+    }
+    counter = 0;
+    if (now.hour < s.loTime) return decision(format("Scheduled connections disabled until %02d:00", s.loTime));
+    return decision(format("Scheduled connections disabled after %02d:00", s.hiTime));
+}
+
+ScheduleDecision fixedTimesDecision(const ScheduleSettings& s, const LocalTime& now, int& counter) {
+    counter = 0;
+    int day = weekdayIndex(now.weekday);
+    const TimeSet* set = nullptr;
+    if (s.sets[0].days[day]) set = &s.sets[0];
+    else if (s.sets[1].days[day]) set = &s.sets[1];
+    else return decision(disabledOnText(day));
+
+    long long nowMinutes = now.hour * 60LL + now.minute;
+    std::string_view times = set->times;
+    std::size_t start = 0;
+    while (start <= times.size()) {
+        std::size_t comma = times.find(',', start);
+        std::size_t end = comma == std::string_view::npos ? times.size() : comma;
+        std::string_view entry = times.substr(start, end - start);
+        int hour = 0, minute = 0;
+        if (!entry.empty() && readTime(entry, hour, minute)) {
+            long long t = hour * 60LL + minute;
+            if (t == nowMinutes) return decision("Scheduled connection due now", true);
+            if (t > nowMinutes) return decision(format("Scheduled connection due at %02d:%02d", hour, minute));
+        }
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    return decision("No further connections due today");
+}
+
+}  // namespace
+
+const char* weekdayKey(int weekday) { return kWeekdayKeys[weekdayIndex(weekday)]; }
+
+std::string disabledOnText(int weekday) {
+    return std::string("Scheduled connections disabled on ") + kWeekdayNames[weekdayIndex(weekday)];
+}
+
+ScheduleDecision decideSchedule(const ScheduleSettings& settings, const LocalTime& now, int& minuteCounter,
+                                bool minuteTick) {
+    switch (settings.type) {
+    case 0:
+        minuteCounter = 0;
+        return decision("Scheduling disabled");
+    case 1:
+        return intervalDecision(settings, now, minuteCounter, minuteTick);
+    case 2:
+        return fixedTimesDecision(settings, now, minuteCounter);
+    default:
+        // The pages never write another type: nothing to say, no connection.
+        return ScheduleDecision{};
+    }
+}
+
+}  // namespace util

@@ -1,0 +1,78 @@
+// An install folder with the stand-in dial-up handler (rashand.exe) and
+// count.avi beside ms.ini, and the windows a server lends to the library:
+// a name window, a status window that records what it receives, and an
+// event list whose parent records each line with its category.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/win32_support.h"
+
+namespace connect_test {
+
+struct StatusText {
+    WPARAM wParam;
+    std::string text;
+};
+
+struct EventLine {
+    int category;
+    std::string text;  // without the date and time columns
+};
+
+class ConnectTest : public ::testing::Test {
+public:
+    // The folder lives for the whole test program: ms.ini's path is fixed
+    // at its first use.
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    static std::string folder();
+    static std::string file(const std::string& name);
+    // ms.ini and the handler's script, written whole (lines joined by CR LF).
+    static void writeConfig(const std::vector<std::string>& lines);
+    static void writeScript(const std::vector<std::string>& lines);
+    // Requests the handler logged, one per line.
+    static std::vector<std::string> handlerLog();
+    static int countLines(const std::vector<std::string>& lines, const std::string& prefix);
+
+protected:
+
+    std::vector<std::string> statusTexts(WPARAM wParam = 1) const;
+    std::vector<std::string> dialEvents() const;  // category 2 only
+    const std::vector<EventLine>& events() const;
+    const std::vector<StatusText>& received() const;
+    void clearRecords();
+
+    HWND nameWindow = nullptr;
+    HWND statusWindow = nullptr;
+    HWND eventList = nullptr;
+
+private:
+    HWND eventParent_ = nullptr;
+};
+
+// For tests that start the handler: none runs before or after each test.
+// Such tests must not run in parallel (the handler is found by its window).
+class HandlerTest : public ConnectTest {
+public:
+    static void TearDownTestSuite();
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// Closes every running stand-in handler and waits for it to end.
+void closeHandlers();
+HWND handlerWindow();
+
+}  // namespace connect_test
