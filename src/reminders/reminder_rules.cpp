@@ -24,8 +24,22 @@ std::int64_t dayNumberWide(std::int64_t year, std::int64_t yday) {
     return yday + years * 365 + leaps;
 }
 
-int startMinutes(const ReminderRecord& r) { return r.hour * 60 + r.min; }
-int nowMinutes(const ScanClock& now) { return now.hour * 60 + now.minute; }
+// Records may be edited by hand: arithmetic on their values is done wide.
+std::int64_t startMinutes(const ReminderRecord& r) { return std::int64_t{r.hour} * 60 + r.min; }
+std::int64_t nowMinutes(const ScanClock& now) { return std::int64_t{now.hour} * 60 + now.minute; }
+
+std::uint32_t dayNumberOfDateWide(std::int64_t year, std::int64_t month, std::int64_t day) {
+    // Months outside 0-11 run on into the neighbouring years.
+    std::int64_t y = year + month / 12;
+    std::int64_t m = month % 12;
+    if (m < 0) {
+        m += 12;
+        --y;
+    }
+    std::int64_t yday = day - 1;
+    for (int i = 0; i < m; ++i) yday += kMonthDays[i] + (i == 1 && y % 4 == 0 ? 1 : 0);
+    return toDayNumber(dayNumberWide(y, yday));
+}
 
 }  // namespace
 
@@ -41,18 +55,7 @@ ScanClock scanClock(const LocalTime& t) {
 
 std::uint32_t dayNumber(int year, int yday) { return toDayNumber(dayNumberWide(year, yday)); }
 
-std::uint32_t dayNumberOfDate(int year, int month, int day) {
-    // Months outside 0-11 run on into the neighbouring years.
-    std::int64_t y = year + month / 12;
-    int m = month % 12;
-    if (m < 0) {
-        m += 12;
-        --y;
-    }
-    std::int64_t yday = static_cast<std::int64_t>(day) - 1;
-    for (int i = 0; i < m; ++i) yday += kMonthDays[i] + (i == 1 && y % 4 == 0 ? 1 : 0);
-    return toDayNumber(dayNumberWide(y, yday));
-}
+std::uint32_t dayNumberOfDate(int year, int month, int day) { return dayNumberOfDateWide(year, month, day); }
 
 bool reminderStarted(const ReminderRecord& r, const ScanClock& now) {
     const int start[5] = {r.year, r.month, r.date, r.hour, r.min};
@@ -115,10 +118,10 @@ std::uint32_t nextDueDay(const ReminderRecord& r, const ScanClock& now) {
     }
     case kMonths: {
         std::int64_t total = now.month + n;
-        return dayNumberOfDate(static_cast<int>(now.year + total / 12), static_cast<int>(total % 12), r.date);
+        return dayNumberOfDateWide(now.year + total / 12, total % 12, r.date);
     }
     case kYears:
-        return dayNumberOfDate(static_cast<int>(now.year + n), r.month, r.date);
+        return dayNumberOfDateWide(now.year + n, r.month, r.date);
     default:
         return r.nextdueday;
     }
