@@ -61,6 +61,26 @@ int cryptCmd(Host& h, const Args& a) {
     return 0;
 }
 
+int uniqueNameCmd(Host& h, const Args& a) {
+    char name[260] = {};
+    h.library.get<decltype(&UniqueFileName)>("UniqueFileName")(a[0].c_str(), name, a[1].c_str());
+    std::printf("uniquename: %s\n", name);
+    return 0;
+}
+
+int listFilesCmd(Host& h, const Args& a) {
+    char name[260] = {};
+    HANDLE listing = nullptr;
+    int more = h.library.get<decltype(&ListFiles)>("ListFiles")(a[0].c_str(), name, &listing);
+    auto next = h.library.get<decltype(&NextListFile)>("NextListFile");
+    while (more) {
+        std::printf("file: %s\n", name);
+        more = next(&listing, name);
+    }
+    h.library.get<decltype(&EndListFile)>("EndListFile")(listing);
+    return 0;
+}
+
 int waitCmd(Host&, const Args& a) {
     pumpFor(static_cast<DWORD>(toInt(a[0])));
     return 0;
@@ -76,6 +96,8 @@ const Command frameCommands[] = {
     {"help", 0, "RunHelp", helpCmd},
     {"run", 2, "FILE PARAMETERS: RunApp", runCmd},
     {"crypt", 3, "KEY TEXT SCRAMBLE: Crypt (1 scrambles, 0 unscrambles)", cryptCmd},
+    {"uniquename", 2, "FOLDER EXT: UniqueFileName", uniqueNameCmd},
+    {"listfiles", 1, "PATTERN: ListFiles, NextListFile, EndListFile", listFilesCmd},
     {"wait", 1, "MILLISECONDS: pump the message loop", waitCmd},
 };
 HOST_COMMANDS(frameCommands);

@@ -86,6 +86,31 @@ int UTILAPI GetW95DUNs(HWND combo);
 /* The schedule's answer (1: connect now) and status text; the text goes to
  * statusWindow (0x401, wParam 0) and into textOut (44 bytes). */
 int UTILAPI OKToBeOnline(HWND statusWindow, int minuteTick, char *textOut);
+/* Spool files: unique names and the folder listing. ListFiles returns -1
+ * and a listing handle when a file matches; NextListFile takes the address
+ * of that handle and sets it to 0 at the end; EndListFile ends a listing
+ * that is still open. */
+void UTILAPI UniqueFileName(const char *folder, char *nameOut, const char *extension);
+int UTILAPI ListFiles(const char *pattern, char *nameOut, HANDLE *handleOut);
+int UTILAPI NextListFile(HANDLE *handle, char *nameOut);
+int UTILAPI EndListFile(HANDLE handle);
+
+/* POP3 session: OpenPop3 returns the socket passed to every later call, or
+ * -1; after a failed OpenPop3 call ClosePop3(-1). */
+int UTILAPI OpenPop3(HWND window, const char *host, const char *user, const char *password, int port);
+int UTILAPI NumPop3Mail(int socket, int wait);
+int UTILAPI DeletePop3(int socket, int messageNumber, int wait);
+int UTILAPI ClosePop3(int socket);
+
+/* POP3 download into files. GetMailPop3 returns 0, -1, or one of these. */
+#define UTIL_POP3_OVERSIZE_LEFT    (-10) /* a size warning was stored; the message stays on the server */
+#define UTIL_POP3_OVERSIZE_DELETED (-11) /* the oversize message was deleted from the server */
+int UTILAPI ListMailPop3(int socket, const char *listFile, int wait);
+int UTILAPI TopPop3(int socket, int messageNumber, const char *checkFile, const char *user, int lineCount,
+                    int wait, int recordNumber, const char *field1, const char *host, const char *field3,
+                    int spare);
+int UTILAPI GetMailPop3(int socket, int messageNumber, const char *messageFile, int deleteAfter, int wait,
+                        HWND progressWindow, int spare);
 
 /* Reminders: one scan of the reminder records; due ones become messages
  * in the tmp folder. Returns 0. */

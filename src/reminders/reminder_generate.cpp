@@ -12,6 +12,7 @@
 #include "frame/event_log.h"
 #include "frame/install_folder.h"
 #include "frame/profile.h"
+#include "frame/spool_files.h"
 #include "reminders/message_file.h"
 #include "reminders/message_text.h"
 #include "reminders/reminders.h"
@@ -101,7 +102,7 @@ void generateReminder(const ReminderRecord& r) {
     const bool singleDomain = profileInt("domain", "use", 1) != 0;
     const std::string sender = singleDomain ? "root@" + domain : profileString("domain", "root", kPlaceholderRoot);
 
-    const std::string message = uniqueSpoolName(installFile("\\tmp"), "txt");
+    const std::string message = uniqueFileName(installFile("\\tmp"), "txt");
     const std::string base = message.substr(0, message.size() - 4);
     const std::string envelope = base + ".adr";
     const std::string draft = base + ".tmp";

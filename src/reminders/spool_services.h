@@ -1,14 +1,10 @@
-// The spool-file and encoder services the message writers of this
-// subsystem and of the accounts use: a fresh message name in a folder, and
-// a file turned into base64 text.
+// The file encoder the message writers of this subsystem and of the
+// accounts use for their attachments.
 #pragma once
 
 #include <string>
 
 namespace util {
-
-// The full path of the first free name "folder\stamp-NNNN.extension".
-std::string uniqueSpoolName(const std::string& folder, const char* extension);
 
 // Encodes a file into base64 lines; false when either file cannot be
 // opened (the encoder logs why).

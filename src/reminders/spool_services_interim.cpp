@@ -1,8 +1,5 @@
-// INTERIM: stand-ins for UniqueFileName and EncodeBase64 until those
-// exports are part of the library; replace this file by calls of the
-// exports (spool_services.cpp) then.
-#include <windows.h>
-
+// INTERIM: a stand-in for the file encoder behind EncodeBase64 until that
+// export is part of the library; replace this file by a call of it then.
 #include <cstdio>
 
 #include "content/base64_string.h"
@@ -10,18 +7,6 @@
 #include "reminders/spool_services.h"
 
 namespace util {
-
-std::string uniqueSpoolName(const std::string& folder, const char* extension) {
-    LocalTime t = localTimeNow();
-    char stamp[64];
-    std::snprintf(stamp, sizeof stamp, "%4d-%02d-%02d-%02d-%02d-%02d", t.year, t.month, t.day, t.hour, t.minute,
-                  t.second);
-    for (int n = 0;; ++n) {
-        char name[400];
-        std::snprintf(name, sizeof name, "%s\\%s-%04d.%s", folder.c_str(), stamp, n, extension);
-        if (GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES) return name;
-    }
-}
 
 bool encodeFileBase64(const std::string& input, const std::string& output) {
     std::FILE* in = std::fopen(input.c_str(), "rb");

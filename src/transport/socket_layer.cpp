@@ -93,10 +93,20 @@ SOCKET connectTo(const char* host, int selector, int port) {
     return s;
 }
 
+// Bytes already waiting on the socket. Asking is cheap where a readiness
+// wait is not (under Wine each wait is a round trip to its server), and a
+// wait for data that is already there would return at once anyway.
+static u_long pendingBytes(SOCKET s) {
+    u_long pending = 0;
+    return ioctlsocket(s, FIONREAD, &pending) == 0 ? pending : 0;
+}
+
 int readBlock(SOCKET s, char* buffer, int count) {
     if (!buffer || count <= 0) return -1;
-    int ready = waitReadable(s, readTimeout);
-    if (ready <= 0) return ready;
+    if (pendingBytes(s) == 0) {
+        int ready = waitReadable(s, readTimeout);
+        if (ready <= 0) return ready;
+    }
     int got = recv(s, buffer, count, 0);
     return got > 0 ? got : -1;
 }

@@ -1,0 +1,1 @@
+util_fuzz_target(pop3_scanner_fuzz pop3_scanner_fuzz.cpp)

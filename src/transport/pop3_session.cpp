@@ -1,0 +1,188 @@
+// The POP3 session exports: OpenPop3, NumPop3Mail, DeletePop3, ClosePop3.
+#include "transport/pop3_session.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "frame/event_log.h"
+#include "frame/export_guard.h"
+#include "frame/paths.h"
+#include "frame/profile.h"
+#include "transport/pop3_reply.h"
+#include "transport/socket_layer.h"
+#include "utilities.h"
+
+namespace util {
+namespace {
+
+constinit Pop3Session session{};
+constinit int lastReplyLength = 0;
+
+// Connection retries: a switch in ms.ini, at most this many after the
+// first attempt, and none after an attempt that took this long.
+constexpr int kMaxConnectRetries = 5;
+constexpr DWORD kNoRetryAfterMs = 15000;
+
+SOCKET connectWithRetries(const char* host, int port) {
+    std::string where = std::string(host) + " port " + std::to_string(port) + "...";
+    statusOut("Connecting to " + where);
+    DWORD started = GetTickCount();
+    SOCKET s = connectTo(host, kServicePop3, port);
+    int retries = 0;
+    while (s == INVALID_SOCKET) {
+        bool retriesOn = profileInt("in-mail", "in-retries", 1) != 0;
+        if (!retriesOn || GetTickCount() - started >= kNoRetryAfterMs || retries >= kMaxConnectRetries) {
+            statusOut("Could not connect");
+            return INVALID_SOCKET;
+        }
+        ++retries;
+        statusOut("Re-trying (" + std::to_string(retries) + ") " + where);
+        started = GetTickCount();
+        s = connectTo(host, kServicePop3, port);
+    }
+    return s;
+}
+
+int refuseOpen(SOCKET s) {
+    closesocket(s);
+    return -1;
+}
+
+}  // namespace
+
+Pop3Session& pop3Session() { return session; }
+
+void setSessionHost(const char* host) { copyToBuffer(orEmpty(host), session.host, kSessionTextSize); }
+void setSessionUser(const char* user) { copyToBuffer(orEmpty(user), session.user, kSessionTextSize); }
+
+int readPop3Line(SOCKET s) {
+    TransportState& t = transport();
+    int n = readLine(s, t.reply, kPop3LineMax);
+    lastReplyLength = n > 0 ? n : 0;
+    t.reply[lastReplyLength] = '\0';
+    return n;
+}
+
+std::string_view lastPop3Reply() { return std::string_view(transport().reply, static_cast<std::size_t>(lastReplyLength)); }
+
+Pop3Reply pop3Command(SOCKET s, std::string_view command) {
+    TransportState& t = transport();
+    t.current = s;
+    copyToBuffer(command, t.command, kCommandSize);
+    if (!sendAll(s, command.data(), static_cast<int>(command.size()))) {
+        lastReplyLength = 0;
+        t.reply[0] = '\0';
+        return Pop3Reply::Failed;
+    }
+    if (readPop3Line(s) < 0) return Pop3Reply::Failed;
+    return pop3Accepted(lastPop3Reply()) ? Pop3Reply::Accepted : Pop3Reply::Refused;
+}
+
+void reportRefusal(std::string_view text) {
+    statusOut(pop3ShownLine(lastPop3Reply()));
+    statusOut(text);
+}
+
+}  // namespace util
+
+using namespace util;
+
+extern "C" {
+
+int UTILAPI OpenPop3(HWND, const char* host, const char* user, const char* password, int port) {
+    return guarded(-1, [&]() -> int {
+        setSessionHost(host);
+        setSessionUser(user);
+        copyToBuffer(orEmpty(password), session.password, kSessionTextSize);
+        session.port = port;
+        session.greeted = false;
+
+        if (startSockets() != 0) return -1;
+        SOCKET s = connectWithRetries(session.host, port);
+        if (s == INVALID_SOCKET) return -1;
+        transport().current = s;
+
+        if (readPop3Line(s) < 0) return refuseOpen(s);
+        if (!pop3Accepted(lastPop3Reply())) {
+            reportRefusal("POP3 protocol error");
+            return refuseOpen(s);
+        }
+        session.greeted = true;
+
+        statusOut("Sending username and password");
+        switch (pop3Command(s, "USER " + std::string(session.user) + "\r\n")) {
+        case Pop3Reply::Failed:
+            statusOut("Network error");
+            return refuseOpen(s);
+        case Pop3Reply::Refused:
+            reportRefusal("User unknown");
+            return refuseOpen(s);
+        case Pop3Reply::Accepted:
+            break;
+        }
+        if (session.password[0] == '\0') return static_cast<int>(s);
+
+        switch (pop3Command(s, "PASS " + std::string(session.password) + "\r\n")) {
+        case Pop3Reply::Failed:
+            statusOut("Network error");
+            return refuseOpen(s);
+        case Pop3Reply::Refused:
+            reportRefusal("Password is incorrect ");
+            return refuseOpen(s);
+        case Pop3Reply::Accepted:
+            break;
+        }
+        return static_cast<int>(s);
+    });
+}
+
+int UTILAPI NumPop3Mail(int socket, int) {
+    return guarded(-1, [&]() -> int {
+        switch (pop3Command(static_cast<SOCKET>(socket), "STAT\r\n")) {
+        case Pop3Reply::Failed:
+            statusOut("Network error");
+            return -1;
+        case Pop3Reply::Refused:
+            reportRefusal("Protocol error");
+            return -1;
+        case Pop3Reply::Accepted:
+            break;
+        }
+        int count = pop3StatCount(lastPop3Reply());
+        statusOut("Server has " + std::to_string(count) + " messages");
+        return count;
+    });
+}
+
+int UTILAPI DeletePop3(int socket, int messageNumber, int) {
+    return guarded(-1, [&]() -> int {
+        transport().current = static_cast<SOCKET>(socket);
+        statusOut("Deleting message " + std::to_string(messageNumber));
+        switch (pop3Command(static_cast<SOCKET>(socket), "DELE " + std::to_string(messageNumber) + "\r\n")) {
+        case Pop3Reply::Failed:
+            statusOut("Network error");
+            return -1;
+        case Pop3Reply::Refused:
+            reportRefusal("Unable to delete message");
+            return 0;
+        case Pop3Reply::Accepted:
+            break;
+        }
+        return 0;
+    });
+}
+
+int UTILAPI ClosePop3(int socket) {
+    return guarded(-1, [&]() -> int {
+        SOCKET s = static_cast<SOCKET>(socket);
+        if (socket != -1) {
+            if (session.greeted) pop3Command(s, "QUIT\r\n");
+            closesocket(s);
+        }
+        session.greeted = false;
+        return WSACleanup() == 0 ? 0 : -1;
+    });
+}
+
+}  // extern "C"
