@@ -111,6 +111,42 @@ int UTILAPI TopPop3(int socket, int messageNumber, const char *checkFile, const 
                     int spare);
 int UTILAPI GetMailPop3(int socket, int messageNumber, const char *messageFile, int deleteAfter, int wait,
                         HWND progressWindow, int spare);
+/* SMTP delivery: InitSMTP, OpenSMTP with a relay record (seven fields,
+ * each followed by ":"; the text is cut at each of them), SendMailSMTP for
+ * each queued message (envelopeFile "" takes the addresses from the header
+ * lines; errorText holds at least 1,100 bytes), CloseSMTP. SendMailSMTP
+ * returns 0 delivered (or refused for good at the end of its data), -1 a
+ * failure to retry later, -2 a problem of the addresses or envelope. */
+int UTILAPI InitSMTP(void);
+int UTILAPI OpenSMTP(HWND window, int spare, char *relayRecord, int wait);
+int UTILAPI SendMailSMTP(int socket, const char *messageFile, const char *envelopeFile, HWND progressWindow,
+                         char *errorText);
+int UTILAPI CloseSMTP(int socket);
+/* MIME scanning. FindMimeBoundary returns 0 (nothing recognised), 1
+ * (multipart/mixed: boundaryOut, at least 2048 bytes, gets the boundary),
+ * 2 base64, 3 quoted-printable, 4 BinHex or 5 uuencode. FindBoundaryPos
+ * returns the byte position of the wanted attachment's header lines and
+ * the delimiter of the multipart holding it (partDelimiterOut, at least
+ * 256 bytes), or -1; stream must be NULL. */
+int UTILAPI FindMimeBoundary(const char *fileName, char *boundaryOut);
+int UTILAPI FindBoundaryPos(const char *fileName, const char *delimiter, int wanted, void *stream,
+                            unsigned int *counter, char *partDelimiterOut, int offset, int startCount);
+
+/* Transfer decoders and encoder: 0 success, -1 failure. offset 1 or more
+ * is a part's position from FindBoundaryPos; a line beginning with a
+ * non-empty delimiter ends the decoding. */
+int UTILAPI DecodeBase64(const char *fileName, const char *outName, int offset, const char *delimiter);
+int UTILAPI DecodeQuoted(const char *fileName, const char *outName, int copyHeaders, int offset,
+                         const char *delimiter);
+int UTILAPI DecodeMimeUU(const char *fileName, const char *outName, int *position, const char *delimiter);
+int UTILAPI DecodeBinHex(const char *fileName, const char *outName, const char *tempName, int offset,
+                         const char *delimiter);
+int UTILAPI EncodeBase64(const char *inName, const char *outName);
+
+/* Plain-text extraction: the number of attachments left out, or -1.
+ * stream must be NULL and outFile 0. */
+int UTILAPI ExtractMimeText(const char *fileName, const char *outName, const char *delimiter, void *stream,
+                            int outFile);
 
 /* Reminders: one scan of the reminder records; due ones become messages
  * in the tmp folder. Returns 0. */

@@ -31,22 +31,27 @@ printf '[script]\r\nbusy=1\r\nanswer=OK\r\nanswer_after=500\r\nidle_exit=5\r\n' 
 host getonline 1 isonline getoffline 1 oktobeonline 1
 echo
 
-echo "== collecting a POP3 mailbox (a private Dovecot on 127.0.0.1) into message files"
+# The mail exchange: the outgoing queue goes through a private Postfix
+# relay; what it delivered lands in the mailbox of a private Dovecot, and
+# the host collects it back over POP3.
+. "$ROOT/scripts/demo_smtp.sh"
 PEER=$(mktemp -d /tmp/util-demo-pop3.XXXXXX)
-trap '"$ROOT/tests/peers/dovecot.sh" stop "$PEER"; rm -rf "$PEER"' EXIT
+chmod 755 "$PEER"
+cleanup() { demo_smtp_stop; "$ROOT/tests/peers/dovecot.sh" stop "$PEER" >/dev/null 2>&1 || true; rm -rf "$PEER"; }
+trap cleanup EXIT
+demo_smtp_start
 PORT=$("$ROOT/tests/peers/dovecot.sh" start "$PEER")
-printf 'From: Ann <ann@example.org>\r\nTo: demo@example.org\r\nSubject: Lunch\r\n\r\nNoon at the usual place?\r\n' > "$PEER/m1.eml"
-printf 'From: Bob <bob@example.org>\r\nTo: demo@example.org\r\nSubject: Dots\r\n\r\n.a line that begins with a dot\r\n.\r\nand a line of a single dot above\r\n' > "$PEER/m2.eml"
-{ printf 'From: Cy <cy@example.org>\r\nTo: demo@example.org\r\nSubject: Report\r\n\r\n'
-  for i in $(seq 2000); do printf 'line %04d of the quarterly report, long enough to need many blocks\r\n' "$i"; done; } > "$PEER/m3.eml"
-"$ROOT/tests/peers/dovecot.sh" seed "$PEER" demo "$PEER/m1.eml" "$PEER/m2.eml" "$PEER/m3.eml"
-echo "Dovecot listens on 127.0.0.1:$PORT; mailbox \"demo\" holds 3 messages"
+demo_smtp_deliver "$DEMO/install/out"
+
+echo
+echo "== the relay's deliveries go into mailbox \"demo\" of the POP3 server on 127.0.0.1:$PORT"
+"$ROOT/tests/peers/dovecot.sh" seed "$PEER" demo "$MAILDIR"/new/*
 mkdir -p "$DEMO/install/in"
 host collect 127.0.0.1 "$PORT" demo secret "$INSTALL\\in" | grep -v '^status\[1\]: Downloading'
 echo
 for f in "$DEMO"/install/in/2*.txt; do
   echo "-- $(basename "$f") ($(stat -c %s "$f") bytes)"
-  tr -d '\r' < "$f" | sed -n 1,7p
+  tr -d '\r' < "$f" | grep -E '^(Received: from <|From:|To:|Subject:|Delivered-To:)' || true
 done
 echo "-- the server's mailbox afterwards:"
 host pop3open 127.0.0.1 "$PORT" demo secret pop3stat pop3close | grep -E '^(stat|close):'

@@ -13,7 +13,6 @@
 #include "frame/install_folder.h"
 #include "frame/profile.h"
 #include "reminders/message_file.h"
-#include "reminders/spool_services.h"
 #include "utilities.h"
 
 namespace util {
@@ -52,7 +51,7 @@ void createWelcomeMessage(const std::string& section, const std::string& mailbox
     const std::string encoded = installFile("\\temp\\attach1.tmp");
     if (isFile(program)) {
         DeleteFileA(encoded.c_str());
-        if (encodeFileBase64(program, encoded)) m.attachmentName = kNotifierProgram;
+        if (EncodeBase64(program.c_str(), encoded.c_str()) >= 0) m.attachmentName = kNotifierProgram;
     }
 
     WelcomeLines lines = welcomeMessageLines(m);

@@ -16,7 +16,6 @@
 #include "reminders/message_file.h"
 #include "reminders/message_text.h"
 #include "reminders/reminders.h"
-#include "reminders/spool_services.h"
 #include "utilities.h"
 
 namespace util {
@@ -127,7 +126,7 @@ void generateReminder(const ReminderRecord& r) {
     std::string attachmentName;
     if (r.attachment[0] && isFile(r.attachment)) {
         DeleteFileA(encoded.c_str());
-        if (encodeFileBase64(r.attachment, encoded)) attachmentName = fileNameOf(r.attachment);
+        if (EncodeBase64(r.attachment, encoded.c_str()) >= 0) attachmentName = fileNameOf(r.attachment);
     }
 
     ReminderMessage text;

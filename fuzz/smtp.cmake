@@ -1,0 +1,1 @@
+util_fuzz_target(smtp_data_fuzz smtp_data_fuzz.cpp)

@@ -1,0 +1,535 @@
+// The SMTP exports through the real utilities.dll against scripted peers:
+// the exact conversations, the refusals at every step, the replies after
+// the data, a cut connection and an abort inside DATA.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/scripted_peer.h"
+#include "support/win32_support.h"
+#include "utilities.h"
+
+using namespace testing_support;
+
+namespace {
+
+class InstallFolder : public ::testing::Environment {
+public:
+    void SetUp() override {
+        dir_ = new ScratchDir("smtp");
+        ASSERT_NE(SetPath(dir_->path().c_str()), 0);
+    }
+    void TearDown() override {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        SetCurrentDirectoryA(temp);
+        delete dir_;
+    }
+    static ScratchDir* dir_;
+};
+ScratchDir* InstallFolder::dir_ = nullptr;
+const auto* const installEnvironment = ::testing::AddGlobalTestEnvironment(new InstallFolder);
+
+std::string install(const std::string& name) { return InstallFolder::dir_->file(name); }
+
+// A window that keeps every text sent to it with message 0x401; it can
+// call AbortComms from inside, as the executable's window does.
+class TextWindow {
+public:
+    std::vector<std::string> texts;
+    int abortAt = -1;  // calls AbortComms(1) on this text
+
+    TextWindow() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "SmtpTextWindow";
+        RegisterClassA(&wc);
+        hwnd = CreateWindowA("SmtpTextWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~TextWindow() { DestroyWindow(hwnd); }
+    bool has(const std::string& text) const {
+        for (const auto& t : texts)
+            if (t == text) return true;
+        return false;
+    }
+    std::string all() const {
+        std::string joined;
+        for (const auto& t : texts) joined += t + "|";
+        return joined;
+    }
+    HWND hwnd = nullptr;
+
+private:
+    static LRESULT CALLBACK proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<TextWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+        if (self && m == UTIL_MSG_STATUS && wp == 1) {
+            self->texts.emplace_back(reinterpret_cast<const char*>(lp));
+            if (static_cast<int>(self->texts.size()) - 1 == self->abortAt) AbortComms(1);
+            return 0;
+        }
+        if (self && m == WM_APP) {
+            AbortComms(1);
+            return 0;
+        }
+        return DefWindowProcA(w, m, wp, lp);
+    }
+};
+
+// What the scripted relay answers; the conversation itself is kept by the peer.
+struct Relay {
+    std::string greeting = "220 scripted ready\r\n";
+    std::string hello = "250 hello\r\n";
+    std::vector<std::string> auth = {"334 VXNlcm5hbWU6\r\n", "334 UGFzc3dvcmQ6\r\n", "235 welcome\r\n"};
+    std::string mail = "250 sender ok\r\n";
+    std::function<std::string(const std::string&)> rcpt = [](const std::string& line) {
+        return line.find("refuse") != std::string::npos ? "550 no such user\r\n" : "250 recipient ok\r\n";
+    };
+    std::string data = "354 go ahead\r\n";
+    std::string afterDot = "250 queued\r\n";
+    bool cutInData = false;
+    std::string message;  // the data as received, end-of-data line included
+};
+
+ScriptedPeer::Script relayScript(Relay& r) {
+    return [&r](PeerConnection& c) {
+        c.send(r.greeting);
+        if (r.greeting.rfind("220", 0) != 0) {
+            c.waitForClose();
+            return;
+        }
+        for (;;) {
+            std::string line = c.readLine();
+            if (line.empty()) return;
+            std::string verb = line.substr(0, 4);
+            if (verb == "HELO" || verb == "EHLO") {
+                c.send(r.hello);
+            } else if (line == "AUTH LOGIN\r\n") {
+                for (std::size_t i = 0; i < r.auth.size(); ++i) {
+                    c.send(r.auth[i]);
+                    if (r.auth[i][0] != '3') break;
+                    c.readLine();
+                }
+            } else if (verb == "MAIL") {
+                c.send(r.mail);
+            } else if (verb == "RCPT") {
+                c.send(r.rcpt(line));
+            } else if (verb == "DATA") {
+                c.send(r.data);
+                if (r.data.rfind("354", 0) != 0) continue;
+                if (r.cutInData) {
+                    c.readLine();
+                    return;
+                }
+                r.message = c.readUntilDot();
+                c.send(r.afterDot);
+            } else if (verb == "RSET") {
+                c.send("250 reset\r\n");
+            } else if (verb == "QUIT") {
+                c.send("221 bye\r\n");
+                c.waitForClose();
+                return;
+            } else {
+                c.send("500 unknown\r\n");
+            }
+        }
+    };
+}
+
+std::string relayRecord(int port, const std::string& sendAs = "", int rewrite = 0, int auth = 0,
+                        const std::string& account = "", const std::string& password = "") {
+    return "127.0.0.1:" + std::to_string(port) + ":" + sendAs + ":" + std::to_string(rewrite) + ":" +
+           std::to_string(auth) + ":" + account + ":" + password + ":";
+}
+
+class SmtpSession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteFileA(install("ms.ini").c_str());
+        ASSERT_NE(status.hwnd, nullptr);
+        SetLoghWnd(nullptr, status.hwnd);
+        SendMessageA(status.hwnd, UTIL_MSG_STATUS, 1, reinterpret_cast<LPARAM>("probe"));
+        ASSERT_EQ(status.texts.size(), 1u);
+        status.texts.clear();
+        AbortComms(0);
+        ASSERT_EQ(InitSMTP(), 0);
+    }
+    void TearDown() override {
+        AbortComms(0);
+        SetLoghWnd(nullptr, nullptr);
+    }
+    // Opens a session with the relay record; -1 when refused.
+    int open(const std::string& record) {
+        std::vector<char> text(record.begin(), record.end());
+        text.push_back('\0');
+        return OpenSMTP(nullptr, 0, text.data(), 0);
+    }
+    std::string message(const std::string& name, const std::string& bytes) {
+        std::string path = install(name);
+        writeFile(path, bytes);
+        return path;
+    }
+    int send(int s, const std::string& file, const std::string& envelope = "", HWND progress = nullptr) {
+        errorText.assign(1100, '#');
+        return SendMailSMTP(s, file.c_str(), envelope.c_str(), progress, errorText.data());
+    }
+    std::string error() const { return std::string(errorText.c_str()); }
+
+    TextWindow status;
+    std::string errorText;
+};
+
+const char kMessage[] =
+    "From: Sender Name <sender@office.example>\r\n"
+    "To: ann@a.example, refuse-bob@b.example,\r\n"
+    "  \"Carl\" <refuse-carl@c.example>\r\n"
+    "Cc: dora@d.example\r\n"
+    "Bcc: eve@e.example\r\n"
+    "Subject: dots\r\n"
+    "\r\n"
+    ".starts with a dot\r\n"
+    "..two dots\r\n"
+    "a middle . dot\r\n"
+    ".\r\n";
+
+}  // namespace
+
+TEST_F(SmtpSession, PlainRelayGreetsWithHeloAndTheConfiguredName) {
+    Relay r;
+    r.greeting = "220-first greeting line\r\n220 second\r\n";
+    ScriptedPeer peer(relayScript(r), 3);
+
+    // Domain in single-domain mode; smtp-outgoing otherwise; a placeholder when missing.
+    ASSERT_TRUE(writeFile(install("ms.ini"), "[domain]\r\nDomain=office.example\r\nsmtp-outgoing=out.example\r\n"));
+    std::string record = relayRecord(peer.port());
+    std::vector<char> text(record.begin(), record.end());
+    text.push_back('\0');
+    int s = OpenSMTP(nullptr, 0, text.data(), 0);
+    ASSERT_NE(s, -1);
+    EXPECT_STREQ(text.data(), "127.0.0.1") << "the caller's record is cut at each colon";
+    EXPECT_EQ(CloseSMTP(s), 0);
+
+    ASSERT_TRUE(writeFile(install("ms.ini"), "[domain]\r\nuse=0\r\nDomain=office.example\r\nsmtp-outgoing=out.example\r\n"));
+    ASSERT_EQ(InitSMTP(), 0);
+    s = open(record);
+    ASSERT_NE(s, -1);
+    CloseSMTP(s);
+
+    DeleteFileA(install("ms.ini").c_str());
+    ASSERT_EQ(InitSMTP(), 0);
+    s = open(record);
+    ASSERT_NE(s, -1);
+    CloseSMTP(s);
+
+    waitUntil([&] { return peer.received().find("QUIT", peer.received().rfind("HELO")) != std::string::npos; }, 5000);
+    EXPECT_EQ(peer.received(),
+              "HELO office.example\r\nQUIT\r\n"
+              "HELO out.example\r\nQUIT\r\n"
+              "HELO domain-not-set.invalid\r\nQUIT\r\n");
+    EXPECT_TRUE(status.has("Connecting to 127.0.0.1"));
+    EXPECT_TRUE(status.has("Disconnected from SMTP server"));
+}
+
+TEST_F(SmtpSession, EhloWithAMultiLineReplyThenAuthLoginWithTheStoredFields) {
+    Relay r;
+    r.hello = "250-relay.example hello\r\n250-SIZE 10240000\r\n250-AUTH LOGIN PLAIN\r\n250 8BITMIME\r\n";
+    ScriptedPeer peer(relayScript(r));
+    int s = open(relayRecord(peer.port(), "me@relay.example", 0, 1, "bWVAcmVsYXk=", "c2VjcmV0"));
+    ASSERT_NE(s, -1) << status.all();
+    EXPECT_TRUE(status.has("Authenticating..."));
+    EXPECT_TRUE(status.has("SMTP login OK"));
+    CloseSMTP(s);
+    waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 5000);
+    EXPECT_EQ(peer.received(), "EHLO relay.example\r\nAUTH LOGIN\r\nbWVAcmVsYXk=\r\nc2VjcmV0\r\nQUIT\r\n");
+}
+
+TEST_F(SmtpSession, RefusalsWhileOpening) {
+    struct Case {
+        const char* name;
+        std::function<void(Relay&)> setup;
+        int auth;
+        const char* shown;
+    } cases[] = {
+        {"greeting 554", [](Relay& r) { r.greeting = "554 go away\r\n"; }, 0, "Server not ready"},
+        {"greeting without a digit", [](Relay& r) { r.greeting = "hello there\r\n"; }, 0, "Network error"},
+        {"greeting of zeros", [](Relay& r) { r.greeting = "000 zero\r\n"; }, 0, "Network error"},
+        {"HELO refused", [](Relay& r) { r.hello = "501 bad name\r\n"; }, 0, "501 bad name"},
+        {"AUTH LOGIN refused", [](Relay& r) { r.auth = {"504 not here\r\n"}; }, 1, "504 not here"},
+        {"account refused", [](Relay& r) { r.auth = {"334 a\r\n", "535 who\r\n"}; }, 1, "535 who"},
+        {"password refused", [](Relay& r) { r.auth = {"334 a\r\n", "334 b\r\n", "535 wrong\r\n"}; }, 1,
+         "535 wrong"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Relay r;
+        c.setup(r);
+        ScriptedPeer peer(relayScript(r));
+        status.texts.clear();
+        ASSERT_EQ(InitSMTP(), 0);
+        EXPECT_EQ(open(relayRecord(peer.port(), "", 0, c.auth, "YQ==", "Yg==")), -1);
+        EXPECT_TRUE(status.has(c.shown)) << status.all();
+        EXPECT_EQ(CloseSMTP(0), 0);
+        EXPECT_EQ(peer.received().find("QUIT"), std::string::npos) << "no QUIT after a failed open";
+        EXPECT_FALSE(status.has("Disconnected from SMTP server"));
+    }
+    status.texts.clear();
+    ASSERT_EQ(InitSMTP(), 0);
+    EXPECT_EQ(open(relayRecord(closedPort())), -1);
+    EXPECT_TRUE(status.has("Cannot connect to 127.0.0.1")) << status.all();
+    CloseSMTP(0);
+}
+
+TEST_F(SmtpSession, HeaderModeSendsEveryRecipientAndTheStuffedText) {
+    Relay r;
+    ScriptedPeer peer(relayScript(r));
+    int s = open(relayRecord(peer.port()));
+    ASSERT_NE(s, -1);
+    std::string file = message("header.txt", kMessage);
+    TextWindow progress;
+    EXPECT_EQ(send(s, file, "", progress.hwnd), 0) << status.all();
+    EXPECT_EQ(error(), std::string(1100, '#')) << "errorText untouched";
+    CloseSMTP(s);
+    waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 5000);
+
+    std::string received = peer.received();
+    std::string envelope = received.substr(0, received.find("DATA\r\n"));
+    EXPECT_EQ(envelope,
+              "HELO domain-not-set.invalid\r\nMAIL FROM:<sender@office.example>\r\n"
+              "RCPT TO:<ann@a.example>\r\nRCPT TO:<refuse-bob@b.example>\r\nRCPT TO:<refuse-carl@c.example>\r\n"
+              "RCPT TO:<dora@d.example>\r\nRCPT TO:<eve@e.example>\r\n");
+    std::string body = std::string(kMessage);
+    EXPECT_EQ(r.message,
+              body.substr(0, body.find("\r\n\r\n") + 4) +
+                  "..starts with a dot\r\n...two dots\r\na middle . dot\r\n..\r\n\r\n.\r\n");
+    EXPECT_TRUE(status.has("Delivering to ann@a.example ..."));
+    EXPECT_TRUE(status.has("Error: address refused - refuse-bob@b.example"));
+    EXPECT_TRUE(status.has("Error: address refused - refuse-carl@c.example"));
+    EXPECT_TRUE(status.has("Delivering to eve@e.example ...")) << "Bcc: is a Bcc line";
+    // Progress after every line, up to the file's size on disk.
+    ASSERT_FALSE(progress.texts.empty());
+    std::string total = std::to_string(body.size());
+    EXPECT_EQ(progress.texts.back(), "Delivering (0," + total + " of 0," + total + ")...");
+}
+
+TEST_F(SmtpSession, HeaderModeFailures) {
+    Relay r;
+    r.rcpt = [](const std::string&) { return std::string("550 nobody\r\n"); };
+    r.mail = "250 ok\r\n";
+    ScriptedPeer peer(relayScript(r));
+    int s = open(relayRecord(peer.port()));
+    ASSERT_NE(s, -1);
+
+    EXPECT_EQ(send(s, message("nosender.txt", "From: Just A Name\r\nTo: a@b\r\n\r\nbody\r\n")), -1);
+    EXPECT_TRUE(status.has("Error: missing sender email address"));
+    EXPECT_EQ(send(s, message("refused.txt", "From: a@b\r\nTo: x@y, z@w\r\n\r\nbody\r\n")), -1);
+    EXPECT_TRUE(status.has("Error: missing recipient email addresses"));
+    EXPECT_EQ(send(s, install("missing.txt")), -1);
+    CloseSMTP(s);
+    waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 5000);
+    EXPECT_EQ(peer.received(),
+              "HELO domain-not-set.invalid\r\nMAIL FROM:<a@b>\r\nRCPT TO:<x@y>\r\nRCPT TO:<z@w>\r\nRSET\r\nQUIT\r\n");
+    EXPECT_EQ(error(), std::string(1100, '#'));
+
+    Relay refusing;
+    refusing.mail = "553 sender refused\r\n";
+    ScriptedPeer second(relayScript(refusing));
+    ASSERT_EQ(InitSMTP(), 0);
+    s = open(relayRecord(second.port()));
+    EXPECT_EQ(send(s, message("m.txt", "From: a@b\r\nTo: x@y\r\n\r\nbody\r\n")), -2);
+    CloseSMTP(s);
+}
+
+TEST_F(SmtpSession, SendAsWithRewriteReplacesTheSenderAndTheFromLine) {
+    Relay r;
+    ScriptedPeer peer(relayScript(r));
+    int s = open(relayRecord(peer.port(), "office@relay.example", 1));
+    ASSERT_NE(s, -1);
+    std::string file = message("rewrite.txt",
+                               "From: Someone <someone@inside.example>\r\nTo: x@y\r\n\r\nFrom: a body line\r\n");
+    EXPECT_EQ(send(s, file), 0);
+    CloseSMTP(s);
+    EXPECT_TRUE(status.has("Sending as office@relay.example"));
+    EXPECT_NE(peer.received().find("HELO relay.example\r\nMAIL FROM:<office@relay.example>\r\n"), std::string::npos);
+    EXPECT_EQ(r.message, "From: office@relay.example\r\nTo: x@y\r\n\r\nFrom: a body line\r\n\r\n.\r\n");
+}
+
+TEST_F(SmtpSession, EnvelopeModeSendsTheStoredLines) {
+    Relay r;
+    ScriptedPeer peer(relayScript(r));
+    int s = open(relayRecord(peer.port()));
+    ASSERT_NE(s, -1);
+    std::string file = message("env.txt", "From: header@ignored.example\r\nTo: h@ignored\r\n\r\nbody\r\n");
+    std::string envelope = message("env.adr",
+                                   "MAIL FROM: <owner@office.example>\r\nRCPT TO: <ann@a.example>\r\n"
+                                   "RCPT TO: <refuse-x@b.example>\r\nRCPT TO: <dora@d.example>\r\n");
+    EXPECT_EQ(send(s, file, envelope), 0) << status.all();
+    CloseSMTP(s);
+    waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 5000);
+    EXPECT_EQ(peer.received().substr(0, peer.received().find("DATA")),
+              "HELO domain-not-set.invalid\r\nMAIL FROM:<owner@office.example>\r\nRCPT TO: <ann@a.example>\r\n"
+              "RCPT TO: <refuse-x@b.example>\r\nRCPT TO: <dora@d.example>\r\n");
+    EXPECT_TRUE(status.has("Delivering from owner@office.example"));
+    EXPECT_TRUE(status.has("Delivering to  <ann@a.example>"));
+    EXPECT_TRUE(status.has("Error: address refused  <refuse-x@b.example>"));
+    EXPECT_EQ(r.message, "From: header@ignored.example\r\nTo: h@ignored\r\n\r\nbody\r\n\r\n.\r\n");
+}
+
+TEST_F(SmtpSession, EnvelopeModeFailures) {
+    Relay r;
+    r.mail = "553 bad sender\r\n";
+    ScriptedPeer peer(relayScript(r));
+    int s = open(relayRecord(peer.port()));
+    ASSERT_NE(s, -1);
+    std::string file = message("e.txt", "Subject: x\r\n\r\nbody\r\n");
+
+    EXPECT_EQ(send(s, file, message("rcptonly.adr", "RCPT TO: <a@b>\r\n")), -2);
+    EXPECT_TRUE(status.has("Error: missing sender email address"));
+    EXPECT_EQ(error(), std::string(1100, '#'));
+
+    EXPECT_EQ(send(s, file, install("missing.adr")), -2);
+    EXPECT_TRUE(status.has("Error: file open"));
+
+    EXPECT_EQ(send(s, file, message("bad.adr", "MAIL FROM: <bad@x>\r\nRCPT TO: <a@b>\r\n")), -2);
+    EXPECT_EQ(error(), "Error invalid sender bad@x");
+    CloseSMTP(s);
+
+    Relay refusing;
+    refusing.rcpt = [](const std::string&) { return std::string("550 no\r\n"); };
+    ScriptedPeer second(relayScript(refusing));
+    ASSERT_EQ(InitSMTP(), 0);
+    s = open(relayRecord(second.port()));
+    status.texts.clear();
+    EXPECT_EQ(send(s, file, message("none.adr", "MAIL FROM: <ok@x>\r\nRCPT TO: <a@b>\r\n")), -2);
+    EXPECT_TRUE(status.has("Error: no email addresses detected")) << status.all();
+    CloseSMTP(s);
+    waitUntil([&] { return second.received().find("QUIT") != std::string::npos; }, 5000);
+    EXPECT_NE(second.received().find("RCPT TO: <a@b>\r\nRSET\r\nQUIT\r\n"), std::string::npos);
+}
+
+TEST_F(SmtpSession, RepliesAfterTheData) {
+    struct Case {
+        const char* afterDot;
+        int result;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"554 5.7.1 content refused\r\n", 0, {"Error: sending dot2", "554 5.7.1 content refused"}},
+        {"451 4.3.0 try again later\r\n", -1,
+         {"Error: sending dot2", "451 4.3.0 try again later", "Error: Cannot send mail"}},
+        {"queued, thank you\r\n", -1, {"Error: sending dot1", "queued, thank you", "Error: Cannot send mail"}},
+        {"000 zero\r\n", -1, {"Error: sending dot1", "000 zero"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.afterDot);
+        Relay r;
+        r.afterDot = c.afterDot;
+        ScriptedPeer peer(relayScript(r));
+        ASSERT_EQ(InitSMTP(), 0);
+        int s = open(relayRecord(peer.port()));
+        ASSERT_NE(s, -1);
+        status.texts.clear();
+        EXPECT_EQ(send(s, message("d.txt", "From: a@b\r\nTo: c@d\r\n\r\nbody\r\n")), c.result);
+        for (const std::string& text : c.shown) EXPECT_TRUE(status.has(text)) << text << " in " << status.all();
+        CloseSMTP(s);
+    }
+}
+
+TEST_F(SmtpSession, DataRefusedOrCutShort) {
+    Relay refusing;
+    refusing.data = "451 no data now\r\n";
+    ScriptedPeer peer(relayScript(refusing));
+    int s = open(relayRecord(peer.port()));
+    EXPECT_EQ(send(s, message("d.txt", "From: a@b\r\nTo: c@d\r\n\r\nbody\r\n")), -1);
+    EXPECT_TRUE(status.has("451 no data now"));
+    EXPECT_TRUE(status.has("Error: Cannot send mail"));
+    CloseSMTP(s);
+
+    Relay cutting;
+    cutting.cutInData = true;
+    ScriptedPeer second(relayScript(cutting));
+    ASSERT_EQ(InitSMTP(), 0);
+    s = open(relayRecord(second.port()));
+    std::string big = "From: a@b\r\nTo: c@d\r\n\r\n";
+    for (int i = 0; big.size() < 3000000; ++i) big += "line " + std::to_string(i) + " of a long message\r\n";
+    status.texts.clear();
+    DWORD start = GetTickCount();
+    EXPECT_EQ(send(s, message("big.txt", big)), -1);
+    EXPECT_LT(GetTickCount() - start, 20000u);
+    EXPECT_TRUE(status.has("Error: Cannot send mail")) << status.all();
+    CloseSMTP(s);
+}
+
+TEST_F(SmtpSession, AbortCommsDuringData) {
+    std::string text = "From: a@b\r\nTo: c@d\r\n\r\n";
+    for (int i = 0; i < 2000; ++i) text += "body line " + std::to_string(i) + "\r\n";
+    std::string file = message("abort.txt", text);
+
+    // From the progress window, as the executable's window would: the next
+    // line is not sent, and closing does not wait for a QUIT reply.
+    Relay r;
+    r.cutInData = false;
+    ScriptedPeer peer(relayScript(r));
+    int s = open(relayRecord(peer.port()));
+    TextWindow progress;
+    progress.abortAt = 10;
+    EXPECT_EQ(send(s, file, "", progress.hwnd), -1);
+    EXPECT_EQ(progress.texts.size(), 11u);
+    EXPECT_TRUE(status.has("Aborting"));
+    EXPECT_TRUE(status.has("Error: Cannot send mail"));
+    DWORD start = GetTickCount();
+    CloseSMTP(s);
+    EXPECT_LT(GetTickCount() - start, 3000u);
+    EXPECT_TRUE(status.has("Disconnected from SMTP server"));
+    EXPECT_EQ(peer.received().find("QUIT"), std::string::npos);
+    EXPECT_EQ(peer.received().find("body line 11\r\n"), std::string::npos);
+
+    // A message waiting in the queue is dispatched by the pump before the
+    // first line, and its AbortComms stops the transfer there.
+    AbortComms(0);
+    ScriptedPeer second(relayScript(r));
+    ASSERT_EQ(InitSMTP(), 0);
+    s = open(relayRecord(second.port()));
+    PostMessageA(status.hwnd, WM_APP, 0, 0);
+    EXPECT_EQ(send(s, file), -1);
+    CloseSMTP(s);
+    Sleep(200);
+    std::string received = second.received();
+    EXPECT_EQ(received.substr(received.find("DATA\r\n")), "DATA\r\n") << "no line of the message was sent";
+}
+
+TEST_F(SmtpSession, TheWindowStaysLiveDuringALongTransfer) {
+    // A timer fires while the data is on its way; the pump between lines
+    // dispatches it, and the AbortComms it calls ends the transfer.
+    std::string text = "From: a@b\r\nTo: c@d\r\n\r\n";
+    while (text.size() < 16000000) text += std::string(70, 'x') + "\r\n";
+    std::string file = message("long.txt", text);
+    // A relay slow to start reading the data, which it then reads in blocks.
+    std::atomic<bool> drained{false};
+    ScriptedPeer peer([&drained](PeerConnection& c) {
+        c.send("220 ready\r\n");
+        for (const char* reply : {"250 hello\r\n", "250 ok\r\n", "250 ok\r\n", "354 go\r\n"}) {
+            c.readLine();
+            c.send(reply);
+        }
+        Sleep(400);
+        c.readAll();
+        drained = true;
+    });
+    int s = open(relayRecord(peer.port()));
+    ASSERT_NE(s, -1);
+    bool fired = false;
+    runLater(100, [&] {
+        fired = true;
+        AbortComms(1);
+    });
+    EXPECT_EQ(send(s, file), -1);
+    EXPECT_TRUE(fired);
+    EXPECT_TRUE(status.has("Aborting")) << status.all();
+    CloseSMTP(s);
+    ASSERT_TRUE(waitUntil([&] { return drained.load(); }, 10000));
+    EXPECT_LT(peer.received().size(), text.size()) << "the rest of the message was not sent";
+}
