@@ -164,6 +164,24 @@ int UTILAPI CreateTray(HWND main);
 int UTILAPI DeleteTray(HWND main);
 int UTILAPI TrayCallback(HWND window, WPARAM wParam, LPARAM event);
 
+/* Reminders: one scan of the reminder records; due ones become messages
+ * in the tmp folder. Returns 0. */
+int UTILAPI CheckReminders(void);
+
+/* Accounts. GetAddressFromName fills address (at least 1024 bytes) with
+ * the stored address of the account of that name, or empty. UpdateClient
+ * and UpdateAllClients send the notification "U" to the accounts' clients;
+ * SendAlert sends one UDP datagram of text to host and port (1024 when the
+ * port is not a positive number). Their results carry no meaning. */
+int UTILAPI GetAddressFromName(const char *name, char *address);
+int UTILAPI UpdateClient(const char *name);
+int UTILAPI UpdateAllClients(void);
+int UTILAPI SendAlert(const char *host, const char *port, const char *text);
+
+/* Welcome message: writes "new mail account.txt" and ".adr" into the
+ * mailbox folder of the account section ("mailbox%d"). Returns 0. */
+int UTILAPI CreateWelcomeMsg(const char *section, const char *mailboxFolder);
+
 #ifdef __cplusplus
 }
 #endif

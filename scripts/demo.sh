@@ -31,6 +31,18 @@ printf '[script]\r\nbusy=1\r\nanswer=OK\r\nanswer_after=500\r\nidle_exit=5\r\n' 
 host getonline 1 isonline getoffline 1 oktobeonline 1
 echo
 
+# A due reminder: CheckReminders generates it into tmp; the host, as the
+# server's executable does, moves it into the outgoing queue.
+. "$ROOT/scripts/demo_reminders.sh"
+echo
+demo_reminders "Alice <alice@demo.example>"
+mkdir -p "$DEMO/install/out"
+for f in "$DEMO"/install/tmp/*.txt "$DEMO"/install/tmp/*.adr; do
+  [ -e "$f" ] && mv "$f" "$DEMO/install/out/"
+done
+echo "== the reminders are queued in out: $(cd "$DEMO/install/out" && echo *.txt)"
+echo
+
 # The mail exchange: the outgoing queue goes through a private Postfix
 # relay; what it delivered lands in the mailbox of a private Dovecot, and
 # the host collects it back over POP3.

@@ -1,0 +1,50 @@
+// Mailbox account records in ms.ini: look-ups, removal, client
+// notification. The accounts dialog and the reminder generator use these.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace util {
+
+// The stored address of the first account whose name matches, ignoring
+// case; empty when none does.
+std::string accountAddressByName(std::string_view name);
+
+// Every key of one account section, as stored.
+struct StoredAccount {
+    std::string name, address, folder, password, active, host, port;
+};
+
+StoredAccount readAccount(const std::string& section);
+void writeAccount(const std::string& section, const StoredAccount& account);
+
+// Removes the account of the section ("mailbox%d") and moves the accounts
+// behind it one place down. The accounts behind are read before anything is
+// deleted, so a failure to obtain memory leaves the list as it was (after
+// telling the user). Returns 1 on success, 0 on that failure.
+int removeAccount(const std::string& section);
+
+// The account listed under exactly this name: its section, user name and
+// mailbox folder (without a trailing backslash). An empty path when no
+// account has that name.
+struct FoundAccount {
+    std::string section;
+    std::string folder;
+    std::string path;
+};
+FoundAccount findAccount(std::string_view name);
+
+// The accounts from mailbox0 up to the first without a name, as the
+// uniqueness checks need them.
+std::vector<StoredAccount> listAccounts();
+
+// One UDP datagram of the text to host and port; every failure is silent.
+void sendAlert(const char* host, const char* port, std::string_view text);
+
+// The update notification "U" for an account section, when it has both a
+// host and a port.
+void notifyAccount(const std::string& section);
+
+}  // namespace util

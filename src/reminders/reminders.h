@@ -1,0 +1,29 @@
+// Reminder records in ms.ini ("0auto%d" sections), the scan that sends the
+// due ones, and the generator that turns a record into a message in tmp.
+// The reminders page uses the same operations.
+#pragma once
+
+#include <string>
+
+#include "reminders/reminder_rules.h"
+
+namespace util {
+
+// "0auto%d".
+std::string reminderSection(int index);
+
+// Reads every key of the section with its default.
+void readReminder(const char* section, ReminderRecord& record);
+// Writes the keys of a record; other keys of the section stay.
+void writeReminder(const char* section, const ReminderRecord& record);
+// Removes record index and moves the records behind it one place down.
+void removeReminder(int index);
+
+// Writes the record's message and envelope into the install folder's tmp
+// folder and logs the outcome; a failure leaves no file behind.
+void generateReminder(const ReminderRecord& record);
+
+// One scan of all records at the given local time.
+void checkReminders(const ScanClock& now);
+
+}  // namespace util
