@@ -88,6 +88,9 @@ TEST_F(Countdown, AbortPlaysTheAnimationUntilClicked) {
         int cx = GetSystemMetrics(SM_CXSCREEN) / 2, cy = GetSystemMetrics(SM_CYSCREEN) / 2;
         centred = std::abs((r.left + r.right) / 2 - cx) <= 2 && std::abs((r.top + r.bottom) / 2 - cy) <= 2;
         hasIcon = SendMessageA(dialog, WM_GETICON, ICON_BIG, 0) != 0;
+        // Another test's program (the mail notifier, say) may hold the
+        // display's activation; with the dialog active, "Abort" has the focus.
+        if (GetForegroundWindow() != dialog) SetForegroundWindow(dialog);
         focused = GetFocus() == GetDlgItem(dialog, IDCANCEL);
         first = digitPixels(GetDlgItem(dialog, kAnimationId));
         firstDigits = count(first);
