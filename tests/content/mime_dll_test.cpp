@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "support/install_folder.h"
 #include "support/win32_support.h"
 #include "utilities.h"
 
@@ -12,25 +13,10 @@ using namespace testing_support;
 
 namespace {
 
-class InstallFolder : public ::testing::Environment {
-public:
-    void SetUp() override {
-        dir_ = new ScratchDir("mime");
-        ASSERT_NE(SetPath(dir_->path().c_str()), 0);
-        CreateDirectoryA(dir_->file("event log").c_str(), nullptr);
-    }
-    void TearDown() override {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        SetCurrentDirectoryA(temp);
-        delete dir_;
-    }
-    static ScratchDir* dir_;
-};
-ScratchDir* InstallFolder::dir_ = nullptr;
-const auto* const installEnvironment = ::testing::AddGlobalTestEnvironment(new InstallFolder);
+const auto* const installEnvironment =
+    ::testing::AddGlobalTestEnvironment(new InstallFolder("mime", {"event log"}));
 
-std::string file(const std::string& name) { return InstallFolder::dir_->file(name); }
+std::string file(const std::string& name) { return InstallFolder::file(name); }
 
 // Takes a quit message off the queue; true if there was one.
 bool takeQuit() {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "support/install_folder.h"
 #include "support/win32_support.h"
 #include "utilities.h"
 
@@ -13,27 +14,10 @@ using namespace std::string_literals;
 
 namespace {
 
-// One install folder for the process: the configuration path is fixed at
-// its first use.
-class InstallFolder : public ::testing::Environment {
-public:
-    void SetUp() override {
-        dir_ = new ScratchDir("spam");
-        ASSERT_NE(SetPath(dir_->path().c_str()), 0);
-        CreateDirectoryA(dir_->file("spam lists").c_str(), nullptr);
-    }
-    void TearDown() override {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        SetCurrentDirectoryA(temp);
-        delete dir_;
-    }
-    static ScratchDir* dir_;
-};
-ScratchDir* InstallFolder::dir_ = nullptr;
-const auto* const installEnvironment = ::testing::AddGlobalTestEnvironment(new InstallFolder);
+const auto* const installEnvironment =
+    ::testing::AddGlobalTestEnvironment(new InstallFolder("spam", {"spam lists"}));
 
-std::string install(const std::string& name) { return InstallFolder::dir_->file(name); }
+std::string install(const std::string& name) { return InstallFolder::file(name); }
 const std::string blackList() { return install("spam lists\\black.txt"); }
 const std::string whiteList() { return install("spam lists\\white.txt"); }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "support/install_folder.h"
 #include "support/win32_support.h"
 #include "utilities.h"
 
@@ -11,26 +12,10 @@ using namespace testing_support;
 
 namespace {
 
-// One install folder for the process: the configuration path is fixed at
-// its first use, so every test works in the folder given first.
-class InstallFolder : public ::testing::Environment {
-public:
-    void SetUp() override {
-        dir_ = new ScratchDir("frame");
-        ASSERT_NE(SetPath(dir_->path().c_str()), 0);
-    }
-    void TearDown() override {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        SetCurrentDirectoryA(temp);
-        delete dir_;
-    }
-    static ScratchDir* dir_;
-};
-ScratchDir* InstallFolder::dir_ = nullptr;
-const auto* const installEnvironment = ::testing::AddGlobalTestEnvironment(new InstallFolder);
+const auto* const installEnvironment =
+    ::testing::AddGlobalTestEnvironment(new InstallFolder("frame"));
 
-std::string install(const std::string& name) { return InstallFolder::dir_->file(name); }
+std::string install(const std::string& name) { return InstallFolder::file(name); }
 std::string eventsFile() { return install("event log\\events.txt"); }
 
 // A parent window with an event list, recording message 3074.
@@ -92,7 +77,7 @@ bool endsWithTimeStamp(const std::string& line) {
 TEST_F(FrameDll, SetPathEntersTheFolderAndReportsAMissingOne) {
     char current[MAX_PATH];
     GetCurrentDirectoryA(sizeof current, current);
-    EXPECT_STRCASEEQ(current, InstallFolder::dir_->path().c_str());
+    EXPECT_STRCASEEQ(current, InstallFolder::path().c_str());
     // The configuration path stays where it was first built: a second call
     // enters the new folder, and ms.ini is still read from the first.
     ScratchDir other("other");
@@ -106,7 +91,7 @@ TEST_F(FrameDll, SetPathEntersTheFolderAndReportsAMissingOne) {
     EXPECT_FALSE(fileExists(other.file("event log\\events.txt"))) << "use=0 read from the first ms.ini";
 
     EXPECT_EQ(SetPath(other.file("missing").c_str()), 0);
-    ASSERT_NE(SetPath(InstallFolder::dir_->path().c_str()), 0);
+    ASSERT_NE(SetPath(InstallFolder::path().c_str()), 0);
 }
 
 TEST_F(FrameDll, EventListLinesCategoriesAndTheMessageToTheParent) {

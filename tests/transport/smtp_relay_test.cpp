@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/install_folder.h"
 #include "support/win32_support.h"
 #include "utilities.h"
 
@@ -15,24 +16,10 @@ using namespace testing_support;
 
 namespace {
 
-class InstallFolder : public ::testing::Environment {
-public:
-    void SetUp() override {
-        dir_ = new ScratchDir("smtprelay");
-        ASSERT_NE(SetPath(dir_->path().c_str()), 0);
-    }
-    void TearDown() override {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        SetCurrentDirectoryA(temp);
-        delete dir_;
-    }
-    static ScratchDir* dir_;
-};
-ScratchDir* InstallFolder::dir_ = nullptr;
-const auto* const installEnvironment = ::testing::AddGlobalTestEnvironment(new InstallFolder);
+const auto* const installEnvironment =
+    ::testing::AddGlobalTestEnvironment(new InstallFolder("smtprelay"));
 
-std::string install(const std::string& name) { return InstallFolder::dir_->file(name); }
+std::string install(const std::string& name) { return InstallFolder::file(name); }
 
 // A Unix path as the Windows side sees it.
 std::string windowsPath(const std::string& unixPath) {

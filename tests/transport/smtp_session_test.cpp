@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/scripted_peer.h"
+#include "support/install_folder.h"
 #include "support/win32_support.h"
 #include "utilities.h"
 
@@ -16,24 +17,10 @@ using namespace testing_support;
 
 namespace {
 
-class InstallFolder : public ::testing::Environment {
-public:
-    void SetUp() override {
-        dir_ = new ScratchDir("smtp");
-        ASSERT_NE(SetPath(dir_->path().c_str()), 0);
-    }
-    void TearDown() override {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        SetCurrentDirectoryA(temp);
-        delete dir_;
-    }
-    static ScratchDir* dir_;
-};
-ScratchDir* InstallFolder::dir_ = nullptr;
-const auto* const installEnvironment = ::testing::AddGlobalTestEnvironment(new InstallFolder);
+const auto* const installEnvironment =
+    ::testing::AddGlobalTestEnvironment(new InstallFolder("smtp"));
 
-std::string install(const std::string& name) { return InstallFolder::dir_->file(name); }
+std::string install(const std::string& name) { return InstallFolder::file(name); }
 
 // A window that keeps every text sent to it with message 0x401; it can
 // call AbortComms from inside, as the executable's window does.
