@@ -61,15 +61,7 @@ TEST(TzOffset, FormatsEachRange) {
 
 namespace {
 LocalTime at(int y, int mo, int d, int h, int mi, int s, int wd) {
-    LocalTime t;
-    t.year = y;
-    t.month = mo;
-    t.day = d;
-    t.hour = h;
-    t.minute = mi;
-    t.second = s;
-    t.weekday = wd;
-    return t;
+    return {y, mo, d, h, mi, s, wd};
 }
 }  // namespace
 

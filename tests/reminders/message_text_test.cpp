@@ -7,15 +7,7 @@ using namespace util;
 namespace {
 
 LocalTime at(int year, int month, int day, int hour, int minute, int second, int weekday) {
-    LocalTime t;
-    t.year = year;
-    t.month = month;
-    t.day = day;
-    t.hour = hour;
-    t.minute = minute;
-    t.second = second;
-    t.weekday = weekday;
-    return t;
+    return {year, month, day, hour, minute, second, weekday};
 }
 
 }  // namespace
