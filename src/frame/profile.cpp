@@ -35,4 +35,38 @@ bool deleteProfileSection(const char* section) {
     return WritePrivateProfileStringA(section, nullptr, nullptr, configPath().c_str()) != 0;
 }
 
+int read(const cfg::IntKey& key, int number) {
+    cfg::Place at = cfg::place(key, number);
+    return profileInt(at.section.c_str(), at.key.c_str(), key.fallback);
+}
+
+std::string read(const cfg::TextKey& key, int number) {
+    cfg::Place at = cfg::place(key, number);
+    return profileString(at.section.c_str(), at.key.c_str(), key.fallback, key.size);
+}
+
+bool write(const cfg::IntKey& key, int value, int number) {
+    cfg::Place at = cfg::place(key, number);
+    return writeProfileInt(at.section.c_str(), at.key.c_str(), value);
+}
+
+bool write(const cfg::TextKey& key, const std::string& value, int number) {
+    cfg::Place at = cfg::place(key, number);
+    return writeProfileString(at.section.c_str(), at.key.c_str(), value);
+}
+
+bool erase(const cfg::IntKey& key, int number) {
+    cfg::Place at = cfg::place(key, number);
+    return deleteProfileKey(at.section.c_str(), at.key.c_str());
+}
+
+bool erase(const cfg::TextKey& key, int number) {
+    cfg::Place at = cfg::place(key, number);
+    return deleteProfileKey(at.section.c_str(), at.key.c_str());
+}
+
+bool eraseSection(const char* section, int number) {
+    return deleteProfileSection(cfg::numbered(section, number).c_str());
+}
+
 }  // namespace util
