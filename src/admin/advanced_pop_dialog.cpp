@@ -1,12 +1,13 @@
 #include "admin/advanced_pop_dialog.h"
 
-#include "admin/dialog.h"
-#include "resources/resource_ids.h"
+#include "frame/settings.h"
+#include "resources/admin_ids.h"
+#include "ui/modal.h"
 
 namespace admin {
 namespace {
 
-constexpr Tip kTips[] = {
+constexpr ui::Tip kTips[] = {
     {IDC_ADV_SIZE, "Size of biggest message to download"},
     {IDC_ADV_USE, "Enable message size limiting"},
     {IDC_ADV_WARNING, "Tell user that message exists"},
@@ -15,44 +16,40 @@ constexpr Tip kTips[] = {
     {IDCANCEL, "Cancel operation"},
 };
 
-constexpr Binding kBindings[] = {
-    {"advpop", "use", "0", IDC_ADV_USE, BindKind::Flag},
-    {"advpop", "sendwarning", "1", IDC_ADV_WARNING, BindKind::Flag},
-    {"advpop", "delete", "0", IDC_ADV_DELETE, BindKind::Flag},
-    {"advpop", "size", "1", IDC_ADV_SIZE, BindKind::Text},
+constexpr ui::Binding kBindings[] = {
+    ui::check(IDC_ADV_USE, cfg::kAdvPopUse),
+    ui::check(IDC_ADV_WARNING, cfg::kAdvPopSendWarning),
+    ui::check(IDC_ADV_DELETE, cfg::kAdvPopDelete),
+    ui::text(IDC_ADV_SIZE, cfg::kAdvPopSize),
 };
 
-class AdvancedPopDialog final : public ModalDialog {
-protected:
-    std::span<const Tip> tips() const override { return kTips; }
-    std::span<const Binding> bindings() const override { return kBindings; }
+constexpr int kLimitControls[] = {IDC_ADV_SIZE,   IDC_ADV_SPIN,    IDC_ADV_LABEL,
+                                  IDC_ADV_MBYTES, IDC_ADV_WARNING, IDC_ADV_DELETE};
+constexpr ui::EnableRule kRules[] = {{IDC_ADV_USE, kLimitControls}};
 
+class AdvancedPopDialog final : public ui::ModalDialog {
+public:
+    AdvancedPopDialog() : ModalDialog(kAdvancedPopDialog) {}
+
+protected:
     bool onOpen() override {
         upDown(IDC_ADV_SPIN).setRange(1, 100);
-        enableLimits();
         return true;
     }
-    void onControl(int id, int code) override {
-        if (id == IDC_ADV_USE && code == BN_CLICKED) enableLimits();
-    }
+    // Written at once, kept even when the sheet is then cancelled.
     void onOk() override {
         saveBindings();
         close(IDOK);
-    }
-
-private:
-    void enableLimits() const {
-        bool on = button(IDC_ADV_USE).checked();
-        for (int id : {IDC_ADV_SIZE, IDC_ADV_SPIN, IDC_ADV_LABEL, IDC_ADV_MBYTES, IDC_ADV_WARNING, IDC_ADV_DELETE})
-            item(id).enable(on);
     }
 };
 
 }  // namespace
 
+const ui::DialogSpec kAdvancedPopDialog{IDD_ADVANCED_POP, kTips, kBindings, kRules};
+
 INT_PTR runAdvancedPopDialog(HWND owner) {
     AdvancedPopDialog dialog;
-    return dialog.run(owner, IDD_ADVANCED_POP);
+    return dialog.run(owner);
 }
 
 }  // namespace admin

@@ -4,7 +4,11 @@
 
 #include <windows.h>
 
+#include "ui/modal.h"
+
 namespace admin {
+
+extern const ui::DialogSpec kAdvancedPopDialog;
 
 INT_PTR runAdvancedPopDialog(HWND owner);
 

@@ -1,17 +1,16 @@
 #include "admin/outgoing_dialogs.h"
 
-#include "admin/dialog.h"
-#include "admin/list_support.h"
+#include "admin/settings_page.h"
 #include "content/base64_string.h"
 #include "frame/profile.h"
-#include "resources/resource_ids.h"
+#include "resources/admin_ids.h"
+#include "ui/gdi.h"
+#include "ui/modal.h"
 
 namespace admin {
 namespace {
 
-constexpr int kMaxUsers = 32768;
-
-constexpr Tip kAuthTips[] = {
+constexpr ui::Tip kAuthTips[] = {
     {IDC_AUTH_ACCOUNT, "User id for smtp authentication"},
     {IDC_AUTH_PASSWORD, "Password for smtp authentication"},
     {IDC_AUTH_SHOW, "Show or hide password"},
@@ -19,12 +18,11 @@ constexpr Tip kAuthTips[] = {
     {IDCANCEL, "Cancel operation"},
 };
 
-class SmtpAuthDialog final : public ModalDialog {
+class SmtpAuthDialog final : public ui::ModalDialog {
 public:
-    explicit SmtpAuthDialog(AuthBuffers& buffers) : buffers_(buffers) {}
+    explicit SmtpAuthDialog(AuthBuffers& buffers) : ModalDialog(kSmtpAuthDialog), buffers_(buffers) {}
 
 protected:
-    std::span<const Tip> tips() const override { return kAuthTips; }
     bool onOpen() override {
         edit(IDC_AUTH_PASSWORD).mask(true);
         edit(IDC_AUTH_ACCOUNT).focus();
@@ -57,7 +55,7 @@ private:
     AuthBuffers& buffers_;
 };
 
-constexpr Tip kSelectTips[] = {
+constexpr ui::Tip kSelectTips[] = {
     {IDC_SEL_USERS, "All configured users"},
     {IDC_SEL_SELECTED, "Selected users"},
     {IDC_SEL_ADD_ALL, "Add all users"},
@@ -68,22 +66,21 @@ constexpr Tip kSelectTips[] = {
     {IDCANCEL, "Cancel operation"},
 };
 
-class SelectUsersDialog final : public ModalDialog {
+class SelectUsersDialog final : public ui::ModalDialog {
 public:
-    SelectUsersDialog(std::string title, std::string section)
-        : title_(std::move(title)), section_(std::move(section)) {
+    SelectUsersDialog(std::string title, const char* section)
+        : ModalDialog(kSelectUsersDialog), title_(std::move(title)), user_{section, cfg::kAppliesToUserKey, ""} {
         if (title_.size() > 255) title_.resize(255);
     }
 
 protected:
-    std::span<const Tip> tips() const override { return kSelectTips; }
     bool onOpen() override {
-        user_ = OwnedBitmap(IDB_USER);
-        mask_ = OwnedBitmap(IDB_USER_MASK);
+        picture_ = ui::loadBitmap(IDB_USER);
+        mask_ = ui::loadBitmap(IDB_USER_MASK);
         item(IDC_SEL_TITLE).setText(title_);
-        for (const std::string& name : mailboxNames(kMaxUsers)) users().add(name);
-        for (int i = 0; i < kMaxUsers; ++i) {
-            std::string name = util::profileString(section_.c_str(), ("user" + std::to_string(i)).c_str(), "");
+        for (const std::string& name : accountNames()) users().add(name);
+        for (int i = 0; i < cfg::kMaxAccounts; ++i) {
+            std::string name = util::read(user_, i);
             if (name.empty()) break;
             selected().add(name);
         }
@@ -112,20 +109,19 @@ protected:
         }
     }
     void onOk() override {
-        util::deleteProfileSection(section_.c_str());
-        for (int i = 0; i < selected().count(); ++i)
-            util::writeProfileString(section_.c_str(), ("user" + std::to_string(i)).c_str(), selected().itemText(i));
+        util::eraseSection(user_.section);
+        for (int i = 0; i < selected().count(); ++i) util::write(user_, selected().itemText(i), i);
         close(IDOK);
     }
     void onDrawItem(const DRAWITEMSTRUCT& item) override {
         if (item.itemID == static_cast<UINT>(-1)) return;
-        ListBox list(item.hwndItem);
-        drawPictureItem(item, user_.get(), mask_.get(), list.itemText(static_cast<int>(item.itemID)));
+        ui::ListBox list(item.hwndItem);
+        ui::drawPictureItem(item, picture_.get(), mask_.get(), list.itemText(static_cast<int>(item.itemID)).c_str());
     }
 
 private:
-    ListBox users() const { return listBox(IDC_SEL_USERS); }
-    ListBox selected() const { return listBox(IDC_SEL_SELECTED); }
+    ui::ListBox users() const { return listBox(IDC_SEL_USERS); }
+    ui::ListBox selected() const { return listBox(IDC_SEL_SELECTED); }
 
     void addSelected() {
         int index = users().selection();
@@ -141,20 +137,23 @@ private:
     }
 
     std::string title_;
-    std::string section_;
-    OwnedBitmap user_, mask_;
+    cfg::TextKey user_;  // user0, user1, ... of the option's section
+    ui::OwnedBitmap picture_, mask_;
 };
 
 }  // namespace
 
+const ui::DialogSpec kSmtpAuthDialog{IDD_SMTP_AUTH, kAuthTips};
+const ui::DialogSpec kSelectUsersDialog{IDD_SELECT_USERS, kSelectTips};
+
 INT_PTR runSmtpAuthDialog(HWND owner, AuthBuffers& buffers) {
     SmtpAuthDialog dialog(buffers);
-    return dialog.run(owner, IDD_SMTP_AUTH);
+    return dialog.run(owner);
 }
 
-INT_PTR runSelectUsersDialog(HWND owner, const std::string& title, const std::string& section) {
+INT_PTR runSelectUsersDialog(HWND owner, const std::string& title, const char* section) {
     SelectUsersDialog dialog(title, section);
-    return dialog.run(owner, IDD_SELECT_USERS);
+    return dialog.run(owner);
 }
 
 }  // namespace admin

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "ui/modal.h"
+
 namespace admin {
 
 struct AuthBuffers {
@@ -19,7 +21,11 @@ struct AuthBuffers {
     bool complete() const { return !account64.empty() && !password64.empty(); }
 };
 
+extern const ui::DialogSpec kSmtpAuthDialog;
+extern const ui::DialogSpec kSelectUsersDialog;
+
 INT_PTR runSmtpAuthDialog(HWND owner, AuthBuffers& buffers);
-INT_PTR runSelectUsersDialog(HWND owner, const std::string& title, const std::string& section);
+// section: the option's section of users (user0, user1, ...).
+INT_PTR runSelectUsersDialog(HWND owner, const std::string& title, const char* section);
 
 }  // namespace admin

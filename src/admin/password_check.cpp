@@ -4,18 +4,23 @@
 
 #include <string>
 
-#include "admin/dialog.h"
 #include "frame/crypt.h"
 #include "frame/export_guard.h"
 #include "frame/profile.h"
-#include "resources/resource_ids.h"
+#include "resources/admin_ids.h"
+#include "ui/modal.h"
 #include "utilities.h"
 
 namespace admin {
 namespace {
 
-class EnterPasswordDialog final : public ModalDialog {
+constexpr std::size_t kEntryMax = 1023;
+
+const ui::DialogSpec kEnterPasswordDialog{IDD_ENTER_PASSWORD};
+
+class EnterPasswordDialog final : public ui::ModalDialog {
 public:
+    EnterPasswordDialog() : ModalDialog(kEnterPasswordDialog) {}
     std::string entry;
 
 protected:
@@ -25,16 +30,16 @@ protected:
         return false;
     }
     void onOk() override {
-        entry = edit(IDC_PW_EDIT).text().substr(0, kTipBufferSize - 1);
+        entry = edit(IDC_PW_EDIT).text().substr(0, kEntryMax);
         close(IDOK);
     }
 };
 
 int getPassword(HWND owner) {
-    std::string stored = util::profileString("esmtp", "ver", "", 1024);
+    std::string stored = util::read(cfg::kAdminPassword);
     if (stored.empty()) return 1;
     EnterPasswordDialog dialog;
-    if (dialog.run(owner, IDD_ENTER_PASSWORD) != IDOK) return 0;
+    if (dialog.run(owner) != IDOK) return 0;
     if (dialog.entry.empty()) return 0;
     if (util::crypt(util::kSystemKey, dialog.entry, true) == stored) return 1;
     MessageBoxA(owner, "Invalid password entered...", "Error", MB_OK | MB_ICONSTOP);

@@ -1,65 +1,61 @@
 #include "admin/settings_page.h"
 
-#include "frame/dialog_util.h"
-#include "frame/install_folder.h"
+#include "frame/help_topics.h"
+#include "frame/profile.h"
+#include "resources/admin_ids.h"
 #include "utilities.h"
 
 namespace admin {
 
-PROPSHEETPAGEA SettingsPage::describe() {
-    PROPSHEETPAGEA page{};
-    page.dwSize = sizeof page;
-    page.dwFlags = PSP_USETITLE | PSP_HASHELP;
-    page.hInstance = moduleInstance();
-    page.pszTemplate = MAKEINTRESOURCEA(templateId_);
-    page.pfnDlgProc = pageProc;
-    page.pszTitle = title_;
-    page.lParam = reinterpret_cast<LPARAM>(static_cast<Dialog*>(this));
-    return page;
+bool SettingsPage::onStart() {
+    ui::centreOnScreen(sheet());
+    picture(IDC_PAGE_ICON).setIcon(LoadIconA(ui::moduleInstance(), MAKEINTRESOURCEA(spec_.icon)));
+    bound_.load(hwnd_);
+    bool defaultFocus = onOpen();
+    refreshEnabling();
+    return defaultFocus;
 }
 
-void SettingsPage::changed() const {
-    if (!loading_) PropSheet_Changed(sheet(), hwnd_);
+void SettingsPage::onSetActive() { SetForegroundWindow(sheet()); }
+
+void SettingsPage::refreshEnabling() const {
+    bound_.applyRules(hwnd_, [this](int control) { return allows(control); });
 }
 
-bool SettingsPage::onInit() {
-    util::centreOnScreen(sheet());
-    util::configPath();
-    return onStart();
+void SettingsPage::openHelp() const { RunApp(hwnd_, "hh.exe", help::topicParameter(spec_.help).c_str()); }
+
+void SettingsPage::onControl(int id, int code) {
+    if (bound_.isChange(id, code)) changed();
+    if (code == BN_CLICKED && !spec_.rules.empty()) refreshEnabling();
+    onUserCommand(id, code);
 }
 
-void SettingsPage::onCommand(int id, int code) {
-    if (isBoundFlag(id)) {
-        if (code == BN_CLICKED) changed();
-    } else {
-        for (const Binding& b : bindings())
-            if (b.control == id && b.kind == BindKind::Text && code == EN_CHANGE) changed();
+std::optional<ui::Refusal> SettingsPage::validate() {
+    for (const FieldCheck& c : spec_.checks) {
+        ui::Window control = item(c.control);
+        if (!control.enabled()) continue;
+        if (!c.accepts(control.text())) return ui::Refusal{c.message, c.control, c.selectText};
     }
-    onControl(id, code);
+    return check();
 }
 
-bool SettingsPage::onNotify(const NMHDR& header, LRESULT& result) {
-    switch (header.code) {
-    case PSN_APPLY:
-        result = onApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
-        return true;
-    case PSN_HELP:
-        RunApp(hwnd_, "hh.exe", helpTopic_);
-        result = 0;
-        return true;
-    case PSN_SETACTIVE:
-        onSetActive();
-        result = 0;
-        return true;
-    case PSN_KILLACTIVE:
-        result = FALSE;
-        return true;
-    case PSN_RESET:
-        result = 0;
-        return true;
-    default:
-        return false;
+bool SettingsPage::onApply() {
+    saveBindings();
+    return write();
+}
+
+std::vector<std::string> accountNames() {
+    std::vector<std::string> names;
+    for (int i = 0; i < cfg::kMaxAccounts; ++i) {
+        std::string name = util::read(cfg::kAccountName, i);
+        if (name.empty()) break;
+        names.push_back(name);
     }
+    return names;
+}
+
+std::unique_ptr<SettingsPage> makePage(const PageSpec& spec) {
+    return spec.behaviour ? spec.behaviour(spec) : std::make_unique<SettingsPage>(spec);
 }
 
 }  // namespace admin

@@ -1,50 +1,93 @@
-// A page of the "Server Settings" sheet. The base turns the sheet's
-// notifications into calls (apply, help, set-active), reports changes,
-// centres the sheet when the page starts, and reports bound check boxes
-// and edits as changes. A page adds its own controls' behaviour.
+// The pages of "Server Settings" as data. A page is one row of the page
+// table (page_table.cpp): its tab title, template, icon, help topic, tips,
+// bound settings, enabling rules and entry checks; a behaviour class adds
+// only what data cannot say. SettingsPage turns the row into a working
+// page: it shows the icon, loads and saves the bindings, reports changes,
+// keeps the enabling rules, refuses bad entries and opens the help topic.
 #pragma once
 
-#include <windows.h>
-#include <prsht.h>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
-#include "admin/dialog.h"
+#include "ui/bindings.h"
+#include "ui/sheet.h"
 
 namespace admin {
 
-class SettingsPage : public Dialog {
-public:
-    SettingsPage(const char* title, int templateId, const char* helpTopic)
-        : title_(title), templateId_(templateId), helpTopic_(helpTopic) {}
+class SettingsPage;
 
-    // The sheet's description of this page.
-    PROPSHEETPAGEA describe();
+// An entry that must pass before the page may be left or applied; checked
+// in order, only while its control is enabled.
+struct FieldCheck {
+    int control;
+    bool (*accepts)(const std::string& text);
+    const char* message;
+    bool selectText = false;
+};
+
+struct PageSpec {
+    const char* title;
+    int dialog;
+    int icon;
+    const char* help;  // a topic of frame/help_topics.h
+    std::span<const ui::Tip> tips{};
+    std::span<const ui::Binding> bindings{};
+    std::span<const ui::EnableRule> rules{};
+    std::span<const FieldCheck> checks{};
+    // The page's own behaviour; null for a page that data says whole.
+    std::unique_ptr<SettingsPage> (*behaviour)(const PageSpec&) = nullptr;
+};
+
+// The sixteen pages in the sheet's order.
+std::span<const PageSpec> pageTable();
+
+class SettingsPage : public ui::Page {
+public:
+    explicit SettingsPage(const PageSpec& spec) : spec_(spec), bound_(spec.bindings, spec.rules) {}
+    PROPSHEETPAGEA describe() { return Page::describe(spec_.title, spec_.dialog); }
 
 protected:
-    HWND sheet() const { return GetParent(hwnd_); }
-    // Tells the sheet that a setting changed (enables Apply).
-    void changed() const;
+    const PageSpec& spec() const { return spec_; }
 
-    // Write the page to ms.ini; false keeps the sheet open on this page
-    // (the page has shown its message). The default writes the bindings.
-    virtual bool onApply() {
-        saveBindings();
-        return true;
-    }
-    virtual void onSetActive() {}
-    // Page start: after the sheet is centred and the bindings are loaded.
-    virtual bool onStart() { return true; }
-    // Commands of the page's own controls; bound controls are reported as
-    // changes before this is called.
-    virtual void onControl(int /*id*/, int /*code*/) {}
+    // Behaviour hooks. onOpen runs after the bindings are loaded.
+    virtual bool onOpen() { return true; }
+    virtual void onUserCommand(int /*id*/, int /*code*/) {}
+    // Checks beyond the row's, after them.
+    virtual std::optional<ui::Refusal> check() { return std::nullopt; }
+    // Writes what the bindings do not, after them.
+    virtual bool write() { return true; }
+    // Whether a ruled control may be live at all now (e.g. only while a
+    // record is edited).
+    virtual bool allows(int /*control*/) const { return true; }
+
+    void saveBindings() const { bound_.save(hwnd_); }
+    // Enables each ruled control by the row's rules and allows().
+    void refreshEnabling() const;
+    // Runs the help topic through "hh.exe".
+    void openHelp() const;
+
+    bool onApply() override;
 
 private:
-    bool onInit() final;
-    void onCommand(int id, int code) final;
-    bool onNotify(const NMHDR& header, LRESULT& result) override;
+    bool onStart() final;
+    void onSetActive() override;
+    std::optional<ui::Refusal> validate() final;
+    void onHelp() final { openHelp(); }
+    void onControl(int id, int code) final;
+    std::span<const ui::Tip> tips() const final { return spec_.tips; }
 
-    const char* title_;
-    int templateId_;
-    const char* helpTopic_;
+    const PageSpec& spec_;
+    ui::BindingSet bound_;
 };
+
+// The names of the local mailboxes (mailbox0, mailbox1, ... up to the first
+// without a name), for the pages' user lists.
+std::vector<std::string> accountNames();
+
+// Makes the page of a row: its behaviour class, or a plain page.
+std::unique_ptr<SettingsPage> makePage(const PageSpec& spec);
 
 }  // namespace admin

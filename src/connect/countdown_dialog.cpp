@@ -5,12 +5,11 @@
 
 #include <string>
 
-#include "frame/dialog_util.h"
 #include "frame/export_guard.h"
-#include "frame/frame_state.h"
 #include "frame/install_folder.h"
 #include "frame/profile.h"
 #include "resources/resource_ids.h"
+#include "ui/modal.h"
 #include "utilities.h"
 
 namespace util {
@@ -21,74 +20,69 @@ constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kTickMilliseconds = 1000;
 constexpr int kInternalOnly = 2;
 
-struct Countdown {
-    int remaining;
-    bool animationOpened;
-};
+const ui::DialogSpec kCountdownDialog{IDD_CONNECT_COUNTDOWN};
 
-void stopCountdown(HWND dialog) {
-    SendDlgItemMessageA(dialog, IDC_COUNTDOWN_ANIMATION, ACM_STOP, 0, 0);
-    KillTimer(dialog, kTickTimer);
-}
+class Countdown final : public ui::ModalDialog {
+public:
+    Countdown() : ModalDialog(kCountdownDialog) {}
 
-// Opens count.avi from the install folder and plays all its frames over
-// and over; a missing file leaves the control empty.
-void startAnimation(HWND dialog) {
-    std::string file = installFile("\\count.avi");
-    HWND animation = GetDlgItem(dialog, IDC_COUNTDOWN_ANIMATION);
-    if (SendMessageA(animation, ACM_OPENA, 0, reinterpret_cast<LPARAM>(file.c_str())))
-        SendMessageA(animation, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF));
-}
+protected:
+    bool wantsTips() const override { return false; }
 
-INT_PTR CALLBACK countdownProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* countdown = reinterpret_cast<Countdown*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (message) {
-    case WM_INITDIALOG: {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        countdown = reinterpret_cast<Countdown*>(lParam);
-        HICON icon = LoadIconA(frameState().module, MAKEINTRESOURCEA(IDI_CONNECT));
-        SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-        centreOnScreen(dialog);
-        countdown->remaining = kCountdownStart;
-        SetTimer(dialog, kTickTimer, kTickMilliseconds, nullptr);
-        SetFocus(GetDlgItem(dialog, IDCANCEL));
-        return FALSE;  // the focus is set
+    bool onOpen() override {
+        HICON icon = LoadIconA(ui::moduleInstance(), MAKEINTRESOURCEA(IDI_CONNECT));
+        SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        remaining_ = kCountdownStart;
+        SetTimer(hwnd_, kTickTimer, kTickMilliseconds, nullptr);
+        item(IDCANCEL).focus();
+        return false;
     }
-    case WM_SHOWWINDOW:
-        if (wParam && countdown && !countdown->animationOpened) {
-            countdown->animationOpened = true;
-            startAnimation(dialog);
-        }
-        return FALSE;
-    case WM_TIMER:
-        if (wParam == kTickTimer && countdown && --countdown->remaining <= 0) {
-            stopCountdown(dialog);
-            EndDialog(dialog, 1);
-        }
-        return TRUE;
-    case WM_COMMAND:
-        // "Abort" (also Escape and the close box).
-        if (LOWORD(wParam) == IDCANCEL) {
-            stopCountdown(dialog);
-            EndDialog(dialog, 0);
+
+    // "Abort" (also Escape and the close box); there is no OK.
+    void onCancel() override { finish(0); }
+    void onOk() override {}
+
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) override {
+        handled = false;
+        if (message == WM_SHOWWINDOW && wParam && !animationOpened_) {
+            animationOpened_ = true;
+            startAnimation();
+        } else if (message == WM_TIMER && wParam == kTickTimer) {
+            handled = true;
+            if (--remaining_ <= 0) finish(1);
             return TRUE;
         }
-        return FALSE;
-    default:
-        return FALSE;
+        return 0;
     }
-}
+
+private:
+    // Opens count.avi from the install folder and plays all its frames over
+    // and over; a missing file leaves the control empty.
+    void startAnimation() const {
+        std::string file = installFile("\\count.avi");
+        ui::Window animation = item(IDC_COUNTDOWN_ANIMATION);
+        if (animation.send(ACM_OPENA, 0, reinterpret_cast<LPARAM>(file.c_str())))
+            animation.send(ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF));
+    }
+
+    void finish(INT_PTR result) {
+        item(IDC_COUNTDOWN_ANIMATION).send(ACM_STOP);
+        KillTimer(hwnd_, kTickTimer);
+        close(result);
+    }
+
+    int remaining_ = kCountdownStart;
+    bool animationOpened_ = false;
+};
 
 int connectOnStartUp(HWND parent) {
     if (profileInt("dialup", "type", 1) == kInternalOnly) return 0;
     if (profileInt("startup", "connect", 0) == 0) return 0;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_ANIMATE_CLASS};
     InitCommonControlsEx(&controls);
-    Countdown countdown{kCountdownStart, false};
-    INT_PTR result = DialogBoxParamA(frameState().module, MAKEINTRESOURCEA(IDD_CONNECT_COUNTDOWN), parent,
-                                     countdownProc, reinterpret_cast<LPARAM>(&countdown));
-    return result == 1 ? 1 : 0;
+    Countdown countdown;
+    return countdown.run(parent) == 1 ? 1 : 0;
 }
 
 }  // namespace

@@ -51,4 +51,50 @@ inline constexpr IntKey kTooltipsUse{kTooltips, "use", 1};
 inline constexpr char kEsmtp[] = "esmtp";
 inline constexpr TextKey kAdminPassword{kEsmtp, "ver", ""};
 
+// ---- mailbox accounts (names for the pages' user lists) ------------------------
+inline constexpr int kMaxAccounts = 32768;
+inline constexpr TextKey kAccountName{"mailbox%d", "name", ""};
+
+// ---- provider POP3 mailboxes and undeliverable mail ---------------------------
+inline constexpr char kIncoming[] = "incoming";
+inline constexpr TextKey kIncomingNode{kIncoming, "node%d", ""};
+inline constexpr TextKey kIncomingUser{kIncoming, "user%d", ""};
+inline constexpr TextKey kIncomingPassword{kIncoming, "password%d", ""};  // scrambled, system key
+inline constexpr IntKey kIncomingPort{kIncoming, "port%d", 110};
+inline constexpr IntKey kIncomingDeleteMail{kIncoming, "deletemail%d", 1};
+inline constexpr IntKey kIncomingExtensions{kIncoming, "extention%d", 0};
+inline constexpr IntKey kIncomingActive{kIncoming, "active%d", 1};
+inline constexpr IntKey kIncomingBypass{kIncoming, "bypass%d", 0};
+inline constexpr TextKey kIncomingBypassUser{kIncoming, "bpuser%d", ""};
+
+inline constexpr char kUndelMail[] = "undelmail";
+inline constexpr IntKey kUndelAction{kUndelMail, "action", 2};  // 0 copy to all, 1 kill, 2 route
+inline constexpr TextKey kUndelRecipient{kUndelMail, "recipient", ""};
+inline constexpr IntKey kUndelSendBounce{kUndelMail, "sendbounce", 0};
+
+inline constexpr char kAdvPop[] = "advpop";
+inline constexpr IntKey kAdvPopUse{kAdvPop, "use", 0};
+inline constexpr TextKey kAdvPopSize{kAdvPop, "size", "1"};
+inline constexpr IntKey kAdvPopSendWarning{kAdvPop, "sendwarning", 1};
+inline constexpr IntKey kAdvPopDelete{kAdvPop, "delete", 0};
+
+// ---- provider SMTP relays and options for outgoing mail ------------------------
+inline constexpr char kOutgoing[] = "outgoing";
+inline constexpr TextKey kOutgoingServer{kOutgoing, "server%d", ""};
+inline constexpr IntKey kOutgoingUseNext{kOutgoing, "use-next", 1};
+
+inline constexpr char kOptOutgoing[] = "opt-outgoing";
+inline constexpr IntKey kOptOutCopy{kOptOutgoing, "copy", 0};
+inline constexpr TextKey kOptOutCopyUser{kOptOutgoing, "copyuser", ""};
+inline constexpr IntKey kOptOutRedirect{kOptOutgoing, "redir", 0};
+inline constexpr TextKey kOptOutRedirectUser{kOptOutgoing, "rediruser", ""};
+inline constexpr IntKey kOptOutSize{kOptOutgoing, "size", 0};
+inline constexpr TextKey kOptOutSizeKb{kOptOutgoing, "sizekb", "256"};
+
+// The users each outgoing option applies to: user0, user1, ...
+inline constexpr char kOptOutCopyUsers[] = "opt-out-copy";
+inline constexpr char kOptOutRedirectUsers[] = "opt-out-redir";
+inline constexpr char kOptOutSizeUsers[] = "opt-out-size";
+inline constexpr char kAppliesToUserKey[] = "user%d";
+
 }  // namespace cfg

@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <string>
 
-#include "admin/prompt.h"
 #include "frame/frame_state.h"
 #include "resources/admin_ids.h"
 #include "support/win32_support.h"
+#include "ui/prompt.h"
 #include "ui_driver.h"
 #include "utilities.h"
 
@@ -62,61 +62,61 @@ int main(int argc, char** argv) {
     SetPath(argv[1]);
     SetCursorPos(0, 0);
 
-    ui::runSheet(0, [](HWND sheet) {
+    drive::runSheet(0, [](HWND sheet) {
         for (int i = 0; i < 16; ++i) {
-            ui::showPage(sheet, i);
+            drive::showPage(sheet, i);
             shoot(kPageNames[i], sheet);
         }
-        HWND page = ui::showPage(sheet, 3);
-        ui::click(page, IDC_IN_ADD);
+        HWND page = drive::showPage(sheet, 3);
+        drive::click(page, IDC_IN_ADD);
         shoot("page03_incoming_editing", sheet);
-        ui::click(page, IDC_IN_CANCEL);
-        ui::clickOpening(page, IDC_IN_ADVANCED, "Advanced Options", [](HWND dialog) {
-            ui::click(dialog, IDC_ADV_USE);
+        drive::click(page, IDC_IN_CANCEL);
+        drive::clickOpening(page, IDC_IN_ADVANCED, "Advanced Options", [](HWND dialog) {
+            drive::click(dialog, IDC_ADV_USE);
             shoot("dialog150_advanced_options", dialog);
-            ui::click(dialog, IDCANCEL);
+            drive::click(dialog, IDCANCEL);
         });
-        page = ui::showPage(sheet, 2);
-        ui::click(page, IDC_OUT_ADD);
-        ui::click(page, IDC_OUT_AUTH);
-        ui::click(page, IDC_OUT_CHANGE_FROM);
-        ui::setText(page, IDC_OUT_HOST, "smtp.new.example");
-        ui::setText(page, IDC_OUT_SENDER, "office@example.org");
+        page = drive::showPage(sheet, 2);
+        drive::click(page, IDC_OUT_ADD);
+        drive::click(page, IDC_OUT_AUTH);
+        drive::click(page, IDC_OUT_CHANGE_FROM);
+        drive::setText(page, IDC_OUT_HOST, "smtp.new.example");
+        drive::setText(page, IDC_OUT_SENDER, "office@example.org");
         shoot("page02_outgoing_editing", sheet);
-        ui::clickOpening(page, IDC_OUT_AUTH_SET, "SMTP Authentication", [](HWND dialog) {
-            ui::setText(dialog, IDC_AUTH_ACCOUNT, "office");
-            ui::setText(dialog, IDC_AUTH_PASSWORD, "secret");
+        drive::clickOpening(page, IDC_OUT_AUTH_SET, "SMTP Authentication", [](HWND dialog) {
+            drive::setText(dialog, IDC_AUTH_ACCOUNT, "office");
+            drive::setText(dialog, IDC_AUTH_PASSWORD, "secret");
             shoot("dialog280_smtp_authentication", dialog);
-            ui::click(dialog, IDCANCEL);
+            drive::click(dialog, IDCANCEL);
         });
-        ui::click(page, IDC_OUT_CANCEL);
-        ui::clickOpening(page, IDC_OUT_COPY_USERS, "Select Users", [](HWND dialog) {
+        drive::click(page, IDC_OUT_CANCEL);
+        drive::clickOpening(page, IDC_OUT_COPY_USERS, "Select Users", [](HWND dialog) {
             shoot("dialog256_select_users", dialog);
-            ui::click(dialog, IDCANCEL);
+            drive::click(dialog, IDCANCEL);
         });
         // A tip over the Incoming page's Add button.
-        page = ui::showPage(sheet, 3);
+        page = drive::showPage(sheet, 3);
         RECT r;
         GetWindowRect(GetDlgItem(page, IDC_IN_ADD), &r);
         SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        if (ui::waitForWindow("ms-tip", "", 4000)) shoot("tooltip", sheet);
+        if (drive::waitForWindow("ms-tip", "", 4000)) shoot("tooltip", sheet);
         SetCursorPos(0, 0);
-        ui::pressCancel(sheet);
+        drive::pressCancel(sheet);
     });
 
-    ui::whenShown("#32770", "Enter Information", [](HWND dialog) {
+    drive::whenShown("#32770", "Enter Information", [](HWND dialog) {
         if (!dialog) return;
         shoot("dialog220_enter_information", dialog);
-        ui::click(dialog, IDCANCEL);
+        drive::click(dialog, IDCANCEL);
     });
-    admin::askText(nullptr, "Enter email address", "someone@example.org");
+    ui::prompt(nullptr, {"Enter email address", "someone@example.org"});
 
-    WritePrivateProfileStringA("esmtp", "ver", ui::scramble("secret").c_str(),
+    WritePrivateProfileStringA("esmtp", "ver", drive::scramble("secret").c_str(),
                                (std::string(argv[1]) + "\\ms.ini").c_str());
-    ui::whenShown("#32770", "Enter Password", [](HWND dialog) {
+    drive::whenShown("#32770", "Enter Password", [](HWND dialog) {
         if (!dialog) return;
         shoot("dialog120_enter_password", dialog);
-        ui::click(dialog, IDCANCEL);
+        drive::click(dialog, IDCANCEL);
     });
     GetPassword(nullptr);
     return 0;

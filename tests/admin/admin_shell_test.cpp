@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "admin/prompt.h"
 #include "frame/frame_state.h"
 #include "monitor/tray.h"
 #include "resources/admin_ids.h"
 #include "support/win32_support.h"
+#include "ui/prompt.h"
 #include "utilities.h"
 
 using namespace testing_support;
@@ -37,19 +37,19 @@ int countOf(const std::string& text, const std::string& part) {
 }
 
 // Runs the prompt with the user's part played by steps.
-std::string prompt(const std::string& question, const std::string& initial, int maxLength, bool password,
-                   std::function<void(HWND)> steps) {
+std::optional<std::string> prompt(const std::string& question, const std::string& initial, int maxLength,
+                                  bool password, std::function<void(HWND)> steps) {
     runLater(50, [steps] {
         HWND dialog = nullptr;
         waitUntil([&] { return (dialog = findThreadWindow("#32770", "Enter Information")) && IsWindowVisible(dialog); },
                   5000);
         steps(dialog);
     });
-    return admin::askText(nullptr, question, initial, maxLength, password);
+    return ui::prompt(nullptr, {question, initial, maxLength, password});
 }
 
 TEST_F(AdminShell, PromptReturnsTheTypedTextOnOkAndNothingOnCancel) {
-    std::string answer = prompt("Enter name for address list", "List name...", 20, false, [](HWND dialog) {
+    std::optional<std::string> answer = prompt("Enter name for address list", "List name...", 20, false, [](HWND dialog) {
         ASSERT_NE(dialog, nullptr);
         char text[300] = {};
         GetDlgItemTextA(dialog, IDC_PROMPT_TEXT, text, sizeof text);
@@ -66,25 +66,26 @@ TEST_F(AdminShell, PromptReturnsTheTypedTextOnOkAndNothingOnCancel) {
         SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     });
     EXPECT_EQ(answer, "friends");
-    EXPECT_STREQ(admin::promptRequest().result, "friends");
 
     answer = prompt("Password", "old", 512, true, [](HWND dialog) {
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_PROMPT_EDIT, EM_GETPASSWORDCHAR, 0, 0), '*');
         SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     });
-    EXPECT_EQ(answer, "") << "Cancel leaves the result empty";
+    EXPECT_FALSE(answer) << "Cancel gives nothing";
 }
 
 TEST_F(AdminShell, PromptTakesLongInputsWithinItsBuffers) {
     std::string longQuestion(400, 'q');
     std::string longInitial(2000, 'i');
-    std::string answer = prompt(longQuestion, longInitial, 5000, false, [](HWND dialog) {
+    std::optional<std::string> answer = prompt(longQuestion, longInitial, 5000, false, [](HWND dialog) {
         ASSERT_NE(dialog, nullptr);
+        char shown[300] = {};
+        GetDlgItemTextA(dialog, IDC_PROMPT_TEXT, shown, sizeof shown);
+        EXPECT_EQ(std::string(shown).size(), 255u) << "the question is cut to 255 characters";
         SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     });
     EXPECT_EQ(answer, std::string(1023, 'i')) << "the initial text is cut to its 1023 characters";
-    EXPECT_EQ(std::string(admin::promptRequest().prompt).size(), 255u);
 }
 
 HWND testWindow() {

@@ -8,7 +8,7 @@
 #include "resources/admin_ids.h"
 #include "ui_driver.h"
 
-using namespace ui;
+using namespace drive;
 
 namespace {
 

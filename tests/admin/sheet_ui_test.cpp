@@ -12,7 +12,7 @@
 #include "ui_driver.h"
 #include "utilities.h"
 
-using namespace ui;
+using namespace drive;
 using namespace testing_support;
 
 namespace {

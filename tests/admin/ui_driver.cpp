@@ -9,7 +9,7 @@
 
 using namespace testing_support;
 
-namespace ui {
+namespace drive {
 
 Install::Install(const std::string& iniText) : dir_("admin") {
     writeFile(dir_.file("ms.ini"), iniText);
@@ -218,4 +218,4 @@ std::string unscramble(const std::string& stored) {
     return out;
 }
 
-}  // namespace ui
+}  // namespace drive

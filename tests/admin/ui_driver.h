@@ -12,7 +12,7 @@
 
 #include "support/win32_support.h"
 
-namespace ui {
+namespace drive {
 
 // A scratch install folder with the given ms.ini text, made current with
 // SetPath. The cursor is parked in the screen's corner so no tip appears
@@ -77,4 +77,4 @@ std::string messageBoxText(HWND box);
 std::string scramble(const std::string& clear);
 std::string unscramble(const std::string& stored);
 
-}  // namespace ui
+}  // namespace drive

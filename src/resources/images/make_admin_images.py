@@ -247,6 +247,14 @@ def page_icon(name):
         c.rect(17, 10, 28, 21, fill=LIGHT, line=BLACK)
         c.rect(20, 13, 25, 18, fill=BLACK)
         c.line(8, 21, 8, 27, BLUE); c.line(8, 27, 22, 27, BLUE); c.line(22, 27, 22, 21, BLUE)
+    elif name == "routing":
+        # One message in, forking to two destinations.
+        envelope(c, 1, 11, 14, 21)
+        c.line(14, 16, 20, 16, BLACK)
+        c.line(20, 16, 26, 7, BLACK)
+        c.line(20, 16, 26, 25, BLACK)
+        c.poly([(23, 4), (29, 5), (27, 10)], GREEN)
+        c.poly([(23, 28), (29, 27), (27, 22)], BLUE)
     elif name == "options":
         c.disc(16, 16, 11, fill=GREY, line=BLACK)
         for k in range(8):
@@ -287,7 +295,7 @@ def list_picture(kind):
 
 if __name__ == "__main__":
     for name in ("domain", "dialup", "outgoing", "incoming", "antispam", "schedule", "reminders",
-                 "password", "address_lists", "aliases", "footnote", "scanner", "attachments",
+                 "routing", "password", "address_lists", "aliases", "footnote", "scanner", "attachments",
                  "ports", "options"):
         (HERE / f"{name}.ico").write_bytes(icon(page_icon(name)))
     for k in range(8):

@@ -1,0 +1,13 @@
+// The pages whose Part has logic that their table row cannot express.
+#pragma once
+
+#include <memory>
+
+#include "admin/settings_page.h"
+
+namespace admin {
+
+std::unique_ptr<SettingsPage> makeIncomingPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeOutgoingPage(const PageSpec& spec);
+
+}  // namespace admin

@@ -1,0 +1,41 @@
+#include "admin/window_list.h"
+
+#include "admin/advanced_pop_dialog.h"
+#include "admin/outgoing_dialogs.h"
+#include "admin/settings_page.h"
+
+namespace admin {
+namespace {
+
+NamedControls namedBy(int dialog, std::span<const ui::Tip> tips, std::span<const ui::Binding> bindings,
+                      std::span<const ui::EnableRule> rules) {
+    NamedControls named{dialog, {}};
+    auto& ids = named.controls;
+    for (const ui::Tip& tip : tips) ids.push_back(tip.control);
+    for (const ui::Binding& b : bindings) {
+        ids.push_back(b.control);
+        if (b.spin) ids.push_back(b.spin);
+        if (b.writtenWhile) ids.push_back(b.writtenWhile);
+        for (const ui::RadioChoice& c : b.choices) ids.push_back(c.control);
+    }
+    for (const ui::EnableRule& rule : rules) {
+        ids.push_back(rule.when);
+        ids.insert(ids.end(), rule.controls.begin(), rule.controls.end());
+    }
+    return named;
+}
+
+}  // namespace
+
+std::vector<NamedControls> administrationWindows() {
+    std::vector<NamedControls> windows;
+    for (const PageSpec& page : pageTable()) {
+        windows.push_back(namedBy(page.dialog, page.tips, page.bindings, page.rules));
+        for (const FieldCheck& c : page.checks) windows.back().controls.push_back(c.control);
+    }
+    for (const ui::DialogSpec* dialog : {&kAdvancedPopDialog, &kSmtpAuthDialog, &kSelectUsersDialog})
+        windows.push_back(namedBy(dialog->dialog, dialog->tips, dialog->bindings, dialog->rules));
+    return windows;
+}
+
+}  // namespace admin

@@ -1,0 +1,16 @@
+// The Aliases page: addresses turned into others.
+#pragma once
+
+#define IDD_PAGE_ALIASES 110
+#define IDC_ALIAS_TO_ADDRESS 1000
+#define IDC_ALIAS_TO_LIST 1001
+#define IDC_ALIAS_TO_ALL 1002
+#define IDC_ALIAS_ADDRESS 1003
+#define IDC_ALIAS_TARGET 1004
+#define IDC_ALIAS_LIST 1005
+#define IDC_ALIAS_NEW 1006
+#define IDC_ALIAS_DELETE 1007
+#define IDC_ALIAS_EDIT 1008
+#define IDC_ALIAS_SAVE 1017
+#define IDC_ALIAS_CANCEL 1018
+#define IDC_ALIAS_LIST_CHOICE 1019

@@ -1,0 +1,18 @@
+// The Attachments page: attachments removed from incoming mail.
+#pragma once
+
+#define IDD_PAGE_ATTACHMENTS 114
+#define IDC_ATT_FOLDER 1003
+#define IDC_ATT_ENABLE 1004
+#define IDC_ATT_TYPES 1005
+#define IDC_ATT_BROWSE 1006
+#define IDC_ATT_ADD_TYPE 1007
+#define IDC_ATT_KEPT_TYPES 1008
+#define IDC_ATT_ADD_ALL 1009
+#define IDC_ATT_REMOVE_ALL 1010
+#define IDC_ATT_REMOVE_TYPE 1011
+#define IDC_ATT_LEAVE_COPY 1015
+#define IDC_ATT_ADD_ADDRESS 1017
+#define IDC_ATT_REMOVE_ADDRESS 1018
+#define IDC_ATT_EDIT_ADDRESS 1019
+#define IDC_ATT_ADDRESSES 1095

@@ -1,0 +1,14 @@
+// The Dialup page: how the server connects.
+#pragma once
+
+#define IDD_PAGE_DIALUP 108
+#define IDC_DIAL_DIALUP 1000
+#define IDC_DIAL_LAN 1001
+#define IDC_DIAL_INTERNAL 1002
+#define IDC_DIAL_WAIT 1008
+#define IDC_DIAL_RETRIES 1009
+#define IDC_DIAL_DELAY 1010
+#define IDC_DIAL_DELAY_SPIN 1046
+#define IDC_DIAL_INSTALL_SERVICE 1094
+#define IDC_DIAL_UNINSTALL_SERVICE 1095
+#define IDC_DIAL_CONNECTION 1127

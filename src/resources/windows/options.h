@@ -1,0 +1,21 @@
+// The Options page: start-up, archives, events, order and remote administration.
+#pragma once
+
+#define IDD_PAGE_OPTIONS 125
+#define IDC_OPT_PASSWORD 1003
+#define IDC_OPT_ARCHIVE_IN 1004
+#define IDC_OPT_VIEW_LOG 1006
+#define IDC_OPT_SET_FOLDER 1007
+#define IDC_OPT_FOLDER 1008
+#define IDC_OPT_SWAP 1009
+#define IDC_OPT_ARCHIVE_OUT 1015
+#define IDC_OPT_CONNECT_START 1016
+#define IDC_OPT_LOG_FILE 1017
+#define IDC_OPT_TIPS 1018
+#define IDC_OPT_ADMIN_LOCAL 1020
+#define IDC_OPT_ADMIN_ANYONE 1021
+#define IDC_OPT_WARN 1022
+#define IDC_OPT_PASSWORD_LABEL 1051
+#define IDC_OPT_SHOW_PASSWORD 1052
+#define IDC_OPT_FIRST 1060
+#define IDC_OPT_SECOND 1061

@@ -1,0 +1,14 @@
+// The Ports page: where the server's own SMTP and POP3 servers listen.
+#pragma once
+
+#define IDD_PAGE_PORTS 115
+#define IDC_PORT_SMTP_PORT 1003
+#define IDC_PORT_POP_PORT 1004
+#define IDC_PORT_SMTP_DEFAULTS 1006
+#define IDC_PORT_POP_DEFAULTS 1007
+#define IDC_PORT_SMTP_ADDRESS 1019
+#define IDC_PORT_POP_ADDRESS 1020
+#define IDC_PORT_SMTP_IDLE 1033
+#define IDC_PORT_SMTP_IDLE_TEXT 1034
+#define IDC_PORT_POP_IDLE 1035
+#define IDC_PORT_POP_IDLE_TEXT 1036

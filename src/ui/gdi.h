@@ -1,0 +1,58 @@
+// Owned GDI and user objects: freed with their owner, moved, never copied.
+// Only what the library creates is owned; stock and shared objects are not.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace ui {
+
+template <class Handle, BOOL(WINAPI* Free)(Handle)>
+class Owned {
+public:
+    Owned() = default;
+    explicit Owned(Handle handle) : handle_(handle) {}
+    ~Owned() { reset(); }
+    Owned(Owned&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
+    Owned& operator=(Owned&& other) noexcept {
+        if (this != &other) {
+            reset();
+            handle_ = other.handle_;
+            other.handle_ = nullptr;
+        }
+        return *this;
+    }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    void reset(Handle handle = nullptr) {
+        if (handle_) Free(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+template <class Handle>
+inline BOOL WINAPI freeGdi(Handle object) { return DeleteObject(object); }
+
+using OwnedBitmap = Owned<HBITMAP, freeGdi<HBITMAP>>;
+using OwnedFont = Owned<HFONT, freeGdi<HFONT>>;
+using OwnedBrush = Owned<HBRUSH, freeGdi<HBRUSH>>;
+using OwnedPen = Owned<HPEN, freeGdi<HPEN>>;
+using OwnedIcon = Owned<HICON, DestroyIcon>;
+using OwnedMenu = Owned<HMENU, DestroyMenu>;
+using OwnedImageList = Owned<HIMAGELIST, ImageList_Destroy>;
+
+// A bitmap of the library's resources, owned by the caller.
+OwnedBitmap loadBitmap(int resource);
+
+// Draws one owner-drawn list item: background, a 16-pixel picture through
+// its mask at the left edge, the text from x = 18 centred vertically, in
+// highlight colours when selected.
+void drawPictureItem(const DRAWITEMSTRUCT& item, HBITMAP picture, HBITMAP mask, const char* text);
+
+}  // namespace ui

@@ -1,0 +1,85 @@
+// Modal dialogs of the library: centred on the screen and registered for
+// tooltips with depth 1 while they are open.
+#pragma once
+
+#include "ui/bindings.h"
+#include "ui/dialog.h"
+
+namespace ui {
+
+// What a window is as data: its template, its tips, its bound settings and
+// its enabling rules.
+struct DialogSpec {
+    int dialog;
+    std::span<const Tip> tips{};
+    std::span<const Binding> bindings{};
+    std::span<const EnableRule> rules{};
+};
+
+// A window made from a spec: tips answered, bindings loaded at start (and
+// saved on request), rules applied at start and after every click.
+class SpecWindow : public Dialog {
+protected:
+    explicit SpecWindow(const DialogSpec& spec) : spec_(spec), bound_(spec.bindings, spec.rules) {}
+    const DialogSpec& spec() const { return spec_; }
+    std::span<const Tip> tips() const override { return spec_.tips; }
+    void loadBindings() const { bound_.load(hwnd_); }
+    void saveBindings() const { bound_.save(hwnd_); }
+    void applyRules() const { bound_.applyRules(hwnd_); }
+    bool isBoundChange(int id, int code) const { return bound_.isChange(id, code); }
+
+private:
+    const DialogSpec& spec_;
+    BindingSet bound_;
+};
+
+class ModalDialog : public SpecWindow {
+public:
+    explicit ModalDialog(const DialogSpec& spec) : SpecWindow(spec) {}
+    // Runs the dialog modally; returns what closed it (-1 when it could not
+    // be created).
+    INT_PTR run(HWND owner);
+
+protected:
+    void close(INT_PTR result) { EndDialog(hwnd_, result); }
+    // After centring and registering: fill the controls; false when the
+    // focus was set.
+    virtual bool onOpen() { return true; }
+    virtual void onOk() { close(IDOK); }
+    virtual void onCancel() { close(IDCANCEL); }
+    // Commands of the dialog's own controls (not OK or Cancel).
+    virtual void onControl(int /*id*/, int /*code*/) {}
+    // Dialogs without tips of their own (the message box, the countdown)
+    // stay out of the tooltip engine.
+    virtual bool wantsTips() const { return true; }
+
+private:
+    bool onInit() final;
+    void onCommand(int id, int code) final;
+};
+
+// A modeless window of the library (one dialog template), registered for
+// tips while it exists. It lives on the caller's thread and its message
+// loop; destroy() or the window's own close ends it.
+class ModelessWindow : public SpecWindow {
+public:
+    explicit ModelessWindow(const DialogSpec& spec) : SpecWindow(spec) {}
+    // Creates and shows the window; false when it could not be created.
+    bool create(HWND owner);
+    void destroy() {
+        if (hwnd_) DestroyWindow(hwnd_);
+    }
+    bool isOpen() const { return hwnd_ != nullptr; }
+
+protected:
+    virtual bool onOpen() { return true; }
+    virtual void onControl(int /*id*/, int /*code*/) {}
+    // The close box and Escape: the window goes.
+    virtual void onClose() { destroy(); }
+
+private:
+    bool onInit() final;
+    void onCommand(int id, int code) final;
+};
+
+}  // namespace ui
