@@ -22,11 +22,23 @@ namespace {
 
 std::string requestFile;
 
+// The window is made active first (its caption drawn as the user sees it);
+// a tip shown over it is taken into the picture whole.
 void shoot(const std::string& name, HWND window) {
+    // Without a window manager the X server may keep the input focus
+    // elsewhere: the caption is drawn active all the same.
+    HWND root = GetAncestor(window, GA_ROOT);
+    SetForegroundWindow(root);
+    SendMessageA(root, WM_NCACTIVATE, TRUE, 0);
     pumpFor(300);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r;
     GetWindowRect(window, &r);
+    if (HWND tip = findThreadWindow("ms-tip", "")) {
+        RECT t;
+        GetWindowRect(tip, &t);
+        UnionRect(&r, &r, &t);
+    }
     char line[256];
     std::snprintf(line, sizeof line, "%s %ld %ld %ld %ld\n", name.c_str(), r.left, r.top, r.right - r.left,
                   r.bottom - r.top);
