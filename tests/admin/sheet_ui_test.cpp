@@ -217,18 +217,21 @@ TEST(Tooltips, NoneOverAStaticTextOrAControlThePageHasNoTipFor) {
     Install install;
     runSheet(3, [&](HWND sheet) {
         toCorner(sheet);
-        HWND page = currentPage(sheet);
-        HWND heading = nullptr;  // the page's explanatory text, without an identifier
-        for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            char text[64] = {};
+        HWND page = showPage(sheet, 0);
+        HWND heading = nullptr;  // an explanatory text without an identifier
+        for (HWND child = GetWindow(page, GW_CHILD); child && !heading; child = GetWindow(child, GW_HWNDNEXT)) {
+            char cls[16] = {}, text[64] = {};
+            GetClassNameA(child, cls, sizeof cls);
             GetWindowTextA(child, text, sizeof text);
-            if (std::string(text).rfind("The provider", 0) == 0) heading = child;
+            if (lstrcmpiA(cls, "Static") == 0 && (GetDlgCtrlID(child) == -1 || GetDlgCtrlID(child) == 0xFFFF) && text[0]) heading = child;
         }
         ASSERT_NE(heading, nullptr);
         POINT at = centreOf(heading);
         SetCursorPos(at.x, at.y);
         pumpFor(2500);
         EXPECT_EQ(findThreadWindow("ms-tip", ""), nullptr);
+        SetCursorPos(0, 0);
+        page = showPage(sheet, 3);
         click(page, IDC_IN_ADD);  // the editor's labels are enabled now, and have no tip
         at = centreOf(GetDlgItem(page, IDC_IN_LBL_USER));
         SetCursorPos(at.x, at.y);
