@@ -216,6 +216,38 @@ TEST_F(Pop3Peer, EndOfDataSplitAcrossBlocksIsNeverStored) {
     }
 }
 
+TEST_F(Pop3Peer, ALoneDotLineEndedByALineFeedIsDataAndTheEndStillFollows) {
+    // Whole, and as the separate blocks a server may send.
+    const std::vector<std::vector<std::string>> splits = {{"+OK\r\nx\r\n.\n.\r\n"}, {"+OK\r\n", "x\r\n", ".\n", ".\r\n"}};
+    for (const auto& pieces : splits) {
+        ScriptedPeer peer([&](PeerConnection& c) {
+            serve(c, [&](const std::string& line) -> std::string {
+                if (line == "LIST 1\r\n") return "+OK 1 5\r\n";
+                if (line == "RETR 1\r\n") {
+                    for (const std::string& p : pieces) {
+                        c.send(p);
+                        Sleep(60);
+                    }
+                    return "";
+                }
+                if (line == "DELE 1\r\n") return "+OK deleted\r\n";
+                return "-ERR\r\n";
+            });
+        });
+        util::setReadTimeoutMs(2000);
+        int s = open(peer);
+        std::string file = dir.file("m.txt");
+        ASSERT_EQ(GetMailPop3(s, 1, file.c_str(), 1, 0, nullptr, 0), 0) << pieces.size() << " blocks";
+        std::string stored = readFile(file);
+        std::size_t afterReceived = stored.find("\r\n", stored.find("\r\n") + 2) + 2;  // two header lines
+        EXPECT_EQ(stored.substr(afterReceived), "x\r\n.\n");
+        EXPECT_EQ(ClosePop3(s), 0);
+        waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 3000);
+        EXPECT_NE(peer.received().find("DELE 1\r\nQUIT\r\n"), std::string::npos);
+        recorder->clear();
+    }
+}
+
 TEST_F(Pop3Peer, ACutAtAnyPointOfTheAnswerLosesNothing) {
     const std::string message = "From: a@b\r\nSubject: cut\r\n\r\nline one\r\n..dot\r\n";
     const std::string answer = retrAnswer(message);
