@@ -25,4 +25,19 @@ inline void require(bool condition) {
     if (!condition) std::abort();
 }
 
+// Calls visit(line) for each line of the text, without its line feed and
+// a carriage return before it, until visit returns false; a last line
+// without a line feed counts unless empty.
+template <typename Visit>
+void forEachLine(std::string_view text, Visit&& visit) {
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t lineFeed = text.find('\n', at);
+        std::size_t end = lineFeed == std::string_view::npos ? text.size() : lineFeed;
+        std::string_view line = text.substr(at, end - at);
+        if (lineFeed != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!visit(line)) return;
+        at = end + 1;
+    }
+}
+
 }  // namespace content_fuzz

@@ -86,6 +86,20 @@ int waitCmd(Host&, const Args& a) {
     return 0;
 }
 
+// Whole sessions are timed between two stopwatch commands: the first
+// starts it, each later one prints the milliseconds since the one before.
+int stopwatchCmd(Host&, const Args&) {
+    static LARGE_INTEGER last{};
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    if (last.QuadPart != 0)
+        std::printf("stopwatch: %.1f ms\n",
+                    1000.0 * static_cast<double>(now.QuadPart - last.QuadPart) / static_cast<double>(frequency.QuadPart));
+    last = now;
+    return 0;
+}
+
 const Command frameCommands[] = {
     {"log", 2, "TEXT CATEGORY: LogEvent", logCmd},
     {"stringout", 1, "TEXT: StringOut into the event list", stringOutCmd},
@@ -99,6 +113,7 @@ const Command frameCommands[] = {
     {"uniquename", 2, "FOLDER EXT: UniqueFileName", uniqueNameCmd},
     {"listfiles", 1, "PATTERN: ListFiles, NextListFile, EndListFile", listFilesCmd},
     {"wait", 1, "MILLISECONDS: pump the message loop", waitCmd},
+    {"stopwatch", 0, "print the milliseconds since the last stopwatch (the first starts it)", stopwatchCmd},
 };
 HOST_COMMANDS(frameCommands);
 

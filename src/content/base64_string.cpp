@@ -1,5 +1,6 @@
 #include "content/base64_string.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace util {
@@ -8,27 +9,33 @@ namespace {
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 }
 
-std::string encodeBase64String(std::string_view input) {
-    std::string out;
-    out.reserve((input.size() + 2) / 3 * 4);
+char* encodeBase64Into(std::string_view input, char* out) {
+    const auto* in = reinterpret_cast<const unsigned char*>(input.data());
     std::size_t i = 0;
     for (; i + 3 <= input.size(); i += 3) {
-        auto b0 = static_cast<unsigned char>(input[i]), b1 = static_cast<unsigned char>(input[i + 1]),
-             b2 = static_cast<unsigned char>(input[i + 2]);
-        out += kAlphabet[b0 >> 2];
-        out += kAlphabet[((b0 & 3) << 4) | (b1 >> 4)];
-        out += kAlphabet[((b1 & 15) << 2) | (b2 >> 6)];
-        out += kAlphabet[b2 & 63];
+        std::uint32_t group = std::uint32_t{in[i]} << 16 | std::uint32_t{in[i + 1]} << 8 | in[i + 2];
+        out[0] = kAlphabet[group >> 18];
+        out[1] = kAlphabet[group >> 12 & 63];
+        out[2] = kAlphabet[group >> 6 & 63];
+        out[3] = kAlphabet[group & 63];
+        out += 4;
     }
     std::size_t rest = input.size() - i;
     if (rest > 0) {
-        auto b0 = static_cast<unsigned char>(input[i]);
-        auto b1 = rest == 2 ? static_cast<unsigned char>(input[i + 1]) : 0;
-        out += kAlphabet[b0 >> 2];
-        out += kAlphabet[((b0 & 3) << 4) | (b1 >> 4)];
-        out += rest == 2 ? kAlphabet[(b1 & 15) << 2] : '=';
-        out += '=';
+        unsigned b0 = in[i];
+        unsigned b1 = rest == 2 ? in[i + 1] : 0;
+        out[0] = kAlphabet[b0 >> 2];
+        out[1] = kAlphabet[((b0 & 3) << 4) | (b1 >> 4)];
+        out[2] = rest == 2 ? kAlphabet[(b1 & 15) << 2] : '=';
+        out[3] = '=';
+        out += 4;
     }
+    return out;
+}
+
+std::string encodeBase64String(std::string_view input) {
+    std::string out(base64Length(input.size()), '\0');
+    encodeBase64Into(input, out.data());
     return out;
 }
 

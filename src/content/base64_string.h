@@ -1,5 +1,6 @@
-// The in-memory base64 encoder: a string to padded base64 text without line
-// breaks (the SMTP authentication fields, for example).
+// The in-memory base64 encoder: bytes to padded base64 text without line
+// breaks (the SMTP authentication fields, for example, and each line of the
+// file encoder).
 #pragma once
 
 #include <cstddef>
@@ -7,6 +8,13 @@
 #include <string_view>
 
 namespace util {
+
+// Characters of the padded text of size bytes.
+constexpr std::size_t base64Length(std::size_t size) { return (size + 2) / 3 * 4; }
+
+// Writes the padded text of input to out, which has room for
+// base64Length(input.size()) characters; returns the end of the text.
+char* encodeBase64Into(std::string_view input, char* out);
 
 std::string encodeBase64String(std::string_view input);
 

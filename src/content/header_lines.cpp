@@ -25,8 +25,13 @@ std::string_view boundaryValue(std::string_view line, std::size_t tokenStart) {
     std::size_t start = tokenStart + 9;
     if (start >= line.size()) return {};
     std::string_view value = line.substr(start);
-    if (value.front() == '"') value.remove_prefix(1);
-    return value.substr(0, value.find('"'));
+    if (value.front() == '"') {
+        value.remove_prefix(1);
+        return value.substr(0, value.find('"'));
+    }
+    // Unquoted, the value is a token: it ends where another parameter or
+    // white space begins.
+    return value.substr(0, value.find_first_of("\"; \t\r\n"));
 }
 
 bool NestedBoundarySearch::examine(std::string_view line) {

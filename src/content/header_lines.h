@@ -44,8 +44,9 @@ void forEachToken(std::string_view line, Visit&& visit) {
 }
 
 // The boundary value of a "boundary" token that starts at tokenStart: taken
-// from the unsplit line 9 characters on (just past "boundary="), one opening
-// double quote skipped, up to the next double quote or the end of the line.
+// from the unsplit line 9 characters on (just past "boundary="). A quoted
+// value runs to the next double quote or the end of the line; an unquoted
+// one to a semicolon, white space, a double quote or the end of the line.
 std::string_view boundaryValue(std::string_view line, std::size_t tokenStart);
 
 // Finds the boundary of a nested multipart from its content-type line and,

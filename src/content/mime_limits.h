@@ -19,8 +19,10 @@ inline constexpr std::size_t kMaxPartDelimiterLength = 255;
 // Multiparts nested deeper than this inside the message's own are not
 // entered, so a hostile message cannot exhaust the stack.
 inline constexpr int kMaxNestedMultiparts = 64;
-// Bytes of input per line of base64 text written by the file encoder.
+// Bytes of input per line of base64 text written by the file encoder, and
+// lines it encodes at a time.
 inline constexpr std::size_t kEncodeChunk = 45;
+inline constexpr std::size_t kEncodeLinesPerBlock = 1024;
 // Buffer of run-length expanded BinHex bytes.
 inline constexpr std::size_t kBinHexBlock = 4096;
 

@@ -3,36 +3,52 @@
 namespace util {
 
 namespace {
-// A hexadecimal digit in either case; any other character counts as 0.
-unsigned hexValue(char c) {
-    if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0');
-    if (c >= 'A' && c <= 'F') return static_cast<unsigned>(c - 'A' + 10);
-    if (c >= 'a' && c <= 'f') return static_cast<unsigned>(c - 'a' + 10);
-    return 0;
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
 }
+
 }  // namespace
 
-bool decodeQuotedLine(std::string_view line, std::string& out) {
+void QuotedPrintableDecoder::more(std::string_view piece, bool endsLine, std::string& out) {
+    if (held_.empty()) return decode(piece, endsLine, out);
+    std::string text = std::move(held_);
+    held_.clear();
+    text.append(piece);
+    decode(text, endsLine, out);
+}
+
+void QuotedPrintableDecoder::decode(std::string_view text, bool endsLine, std::string& out) {
     std::size_t at = 0;
-    while (at < line.size()) {
-        std::size_t equals = line.find('=', at);
+    for (;;) {
+        std::size_t equals = text.find('=', at);
         if (equals == std::string_view::npos) {
-            out.append(line.substr(at));
-            return false;
+            out.append(text.substr(at));
+            break;
         }
-        out.append(line.substr(at, equals - at));
-        std::size_t left = line.size() - equals - 1;
-        if (left == 0) return true;
-        if (left == 1) {
-            // One character before the end: the high digit, and the line
-            // ends there as an ordinary line.
-            out += static_cast<char>(hexValue(line[equals + 1]) << 4);
-            return false;
+        out.append(text.substr(at, equals - at));
+        std::size_t left = text.size() - equals - 1;
+        if (left < 2 && !endsLine) {
+            held_.assign(text.substr(equals));
+            return;
         }
-        out += static_cast<char>(hexValue(line[equals + 1]) << 4 | hexValue(line[equals + 2]));
-        at = equals + 3;
+        if (left == 0) return;  // a soft line break
+        int high = hexValue(text[equals + 1]);
+        int low = left >= 2 ? hexValue(text[equals + 2]) : -1;
+        if (high >= 0 && low >= 0) {
+            out += static_cast<char>(high << 4 | low);
+            at = equals + 3;
+        } else {
+            out += '=';
+            at = equals + 1;
+        }
     }
-    return false;
+    if (endsLine) out.append(kLineEnd);
 }
 
 }  // namespace util

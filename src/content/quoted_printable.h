@@ -1,5 +1,8 @@
-// The quoted-printable line rule: "=" and two hexadecimal digits give one
-// byte, an "=" at the end of the line is a soft line break.
+// Quoted-printable text to bytes, line by line: "=" and two hexadecimal
+// digits (either case) give one byte, an encoded zero byte included; an
+// "=" that ends a line is a soft line break, which joins the line to the
+// next; any other "=" is kept as it stands, with what follows it (an
+// unencoded "=" in a web address, say). Every other line ends in CR LF.
 #pragma once
 
 #include <string>
@@ -7,9 +10,18 @@
 
 namespace util {
 
-// Appends the decoded bytes of one line (its line end removed) to out,
-// every one of them, an encoded zero byte included. Returns true when the
-// line ends in a soft line break (no line end follows it).
-bool decodeQuotedLine(std::string_view line, std::string& out);
+// A line may arrive in pieces: an "=" near the end of a piece waits for
+// the characters that follow it, so a line decodes the same however it
+// was cut.
+class QuotedPrintableDecoder {
+public:
+    // Appends the bytes of one piece of a line to out, then CR LF when the
+    // piece ends the line without a soft line break.
+    void more(std::string_view piece, bool endsLine, std::string& out);
+
+private:
+    void decode(std::string_view text, bool endsLine, std::string& out);
+    std::string held_;  // an "=" at the end of a piece, and what followed it
+};
 
 }  // namespace util

@@ -17,19 +17,33 @@ class TextExtractor {
 public:
     TextExtractor(ByteSource& message, ByteSink& out) : reader_(message), out_(out) {}
 
+    // The message's header block less its multipart content-type header,
+    // which goes with its folded continuation lines.
     void copyHeaderBlock() {
+        bool dropping = false;
         while (next()) {
             if (line_.blank()) {
                 out_.write(kLineEnd);
                 return;
             }
             std::string_view text = line_.text;
-            if (isContentType(text) &&
-                (contains(text, "multipart") || contains(text, "MULTIPART") || contains(text, "Multipart")))
-                continue;
-            writeLine(text);
+            bool continuation = !line_.startsLine || (!text.empty() && (text[0] == ' ' || text[0] == '\t'));
+            if (!continuation)
+                dropping = isContentType(text) && (contains(text, "multipart") || contains(text, "MULTIPART") ||
+                                                   contains(text, "Multipart"));
+            if (!dropping) writePiece();
         }
     }
+
+    // A multipart in which no delimiter line was found: its body is the
+    // text, from the given position on.
+    void copyBodyFrom(std::uint64_t position) {
+        if (!reader_.seek(position)) return;
+        while (next()) writePiece();
+    }
+
+    std::uint64_t position() const { return reader_.position(); }
+    bool metDelimiter() const { return metDelimiter_; }
 
     // Copies the readable parts of one multipart; returns the attachments
     // left out. closed says whether its closing delimiter line was met
@@ -45,6 +59,7 @@ public:
                 emit(write, quoted);
                 continue;
             }
+            metDelimiter_ = true;
             if (startsWith(line_.text, closing)) {
                 closed = true;
                 return count;
@@ -106,16 +121,18 @@ public:
 private:
     bool next() { return reader_.next(kScanLineLength, line_); }
 
-    void writeLine(std::string_view text) {
-        out_.write(text);
-        out_.write(kLineEnd);
+    // The current piece as it stands; a line longer than the read limit
+    // arrives in pieces, and only its last one ends in CR LF.
+    void writePiece() {
+        out_.write(line_.text);
+        if (line_.endsLine) out_.write(kLineEnd);
     }
 
     void emit(bool write, bool quoted) {
         if (!write) return;
-        if (!quoted) return writeLine(line_.text);
+        if (!quoted) return writePiece();
         decoded_.clear();
-        if (!decodeQuotedLine(line_.text, decoded_)) decoded_ += kLineEnd;
+        quoted_.more(line_.text, line_.endsLine, decoded_);
         out_.write(decoded_);
     }
 
@@ -142,7 +159,9 @@ private:
     LineReader reader_;
     ByteSink& out_;
     LinePiece line_;
+    QuotedPrintableDecoder quoted_;
     std::string decoded_;
+    bool metDelimiter_ = false;
 };
 
 }  // namespace
@@ -151,8 +170,10 @@ std::int32_t extractMimeText(ByteSource& message, ByteSink& out, std::string_vie
     if (delimiter.empty()) return -1;
     TextExtractor extractor(message, out);
     extractor.copyHeaderBlock();
+    const std::uint64_t body = extractor.position();
     bool closed = false;
     std::uint32_t count = extractor.walk(delimiter, 0, closed);
+    if (!extractor.metDelimiter()) extractor.copyBodyFrom(body);
     if (extractor.failed()) return -1;
     return static_cast<std::int32_t>(count & 0x7FFFFFFF);
 }

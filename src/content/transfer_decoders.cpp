@@ -1,7 +1,9 @@
 #include "content/transfer_decoders.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "content/base64_decoder.h"
 #include "content/base64_string.h"
@@ -98,16 +100,17 @@ void decodeUuLine(std::string_view line, std::string& out) {
 int decodeBase64(ByteSource& in, ByteSink& out, const DecodeRange& range, const WorkHooks& hooks) {
     DecodeLoop loop(in, hooks, range.delimiter, mime::kCodedLineLength);
     loop.enterPart(range.offset);
+    // The part is one stream of text: its lines are read only to find the
+    // delimiter line, which can begin no piece but a line's first.
     Base64Decoder decoder;
     char bytes[Base64Decoder::maxBytes(mime::kCodedLineLength)];
     LinePiece piece;
     for (;;) {
-        // A line longer than the read limit goes on in the next piece; only
-        // the first piece of a line can be a delimiter line.
         DecodeLoop::Step step = loop.next(piece);
-        if (step != DecodeLoop::kLine) return finish(step, out);
-        std::size_t n = static_cast<std::size_t>(decoder.more(piece.text, piece.endsLine, bytes) - bytes);
+        char* end = step == DecodeLoop::kLine ? decoder.more(piece.text, bytes) : decoder.finish(bytes);
+        std::size_t n = static_cast<std::size_t>(end - bytes);
         if (n && !out.write(bytes, n)) return kFailed;
+        if (step != DecodeLoop::kLine) return finish(step, out);
     }
 }
 
@@ -123,16 +126,19 @@ int decodeQuoted(ByteSource& in, ByteSink& out, bool copyHeaders, const DecodeRa
             DecodeLoop::Step step = loop.next(piece, false);
             if (step != DecodeLoop::kLine) return finish(step, out);
             out.write(piece.text);
-            if (!out.write(kLineEnd)) return kFailed;
+            if (piece.endsLine && !out.write(kLineEnd)) return kFailed;
             if (piece.blank()) break;
         }
     }
+    // A line longer than the read limit goes on in the next piece and
+    // decodes as if read whole.
+    QuotedPrintableDecoder decoder;
     std::string text;
     for (;;) {
         DecodeLoop::Step step = loop.next(piece);
         if (step != DecodeLoop::kLine) return finish(step, out);
         text.clear();
-        if (!decodeQuotedLine(piece.text, text)) text += kLineEnd;
+        decoder.more(piece.text, piece.endsLine, text);
         if (!text.empty() && !out.write(text)) return kFailed;
     }
 }
@@ -191,17 +197,30 @@ int decodeBinHexStream(ByteSource& in, ByteSink& stream, const DecodeRange& rang
 }
 
 int encodeBase64(ByteSource& in, ByteSink& out, const WorkHooks& hooks) {
-    char chunk[mime::kEncodeChunk];
-    for (;;) {
-        if (hooks.quitRequested && hooks.quitRequested()) break;
-        std::size_t n = readFully(in, chunk, sizeof chunk);
-        if (n == 0) break;
-        std::string line = encodeBase64String(std::string_view(chunk, n));
-        line += kLineEnd;
-        if (!out.write(line)) return kFailed;
-    }
-    if (in.failed() || !out.write(kLineEnd)) return kFailed;
-    return kOk;
+    // Read, encoded and written many lines at a time: a read and a write a
+    // line cost more than the encoding. The message queue is still looked
+    // at before every line.
+    constexpr std::size_t kLineText = base64Length(mime::kEncodeChunk) + kLineEnd.size();
+    const std::size_t blockBytes = mime::kEncodeChunk * mime::kEncodeLinesPerBlock;
+    std::vector<char> bytes(blockBytes);
+    std::vector<char> text(kLineText * mime::kEncodeLinesPerBlock + kLineEnd.size());
+    bool quit = false;
+    std::size_t n = 0;
+    do {
+        n = readFully(in, bytes.data(), blockBytes);
+        char* end = text.data();
+        for (std::size_t at = 0; at < n; at += mime::kEncodeChunk) {
+            if (hooks.quitRequested && hooks.quitRequested()) {
+                quit = true;
+                break;
+            }
+            end = encodeBase64Into(std::string_view(bytes.data() + at, std::min(mime::kEncodeChunk, n - at)), end);
+            end = std::copy(kLineEnd.begin(), kLineEnd.end(), end);
+        }
+        if (quit || n < blockBytes) end = std::copy(kLineEnd.begin(), kLineEnd.end(), end);
+        if (!out.write(text.data(), static_cast<std::size_t>(end - text.data()))) return kFailed;
+    } while (!quit && n == blockBytes);
+    return in.failed() ? kFailed : kOk;
 }
 
 int decodeBase64File(const char* inName, const char* outName, const DecodeRange& range, const WorkHooks& hooks) {

@@ -44,20 +44,46 @@ struct TransferSteps {
 // costs a call into the platform, and a fast line fills many small blocks
 // a second. A receive still takes only what has arrived, so a slow line
 // gives small blocks as before.
-constexpr int kDataBlockSize = 64 * 1024;
+constexpr int kDataBlockSize = 256 * 1024;
+constexpr int kReceiveBufferSize = 4 << 20;
 
 struct DataBuffers {
     char block[kDataBlockSize];
     char out[kDataBlockSize + kScanOutputSlack];
 };
 
+// The caller's window messages after a block. A look at the queue is a
+// round trip to the window server under Wine, a cost like that of the
+// block itself on a fast line: it runs after the first block and then
+// once kPumpIntervalMs have passed, which keeps the windows as live.
+class BlockPump {
+public:
+    void afterBlock() {
+        DWORD now = GetTickCount();
+        if (ran_ && now - last_ < kPumpIntervalMs) return;
+        pumpMessages();
+        last_ = now;
+        ran_ = true;
+    }
+
+private:
+    static constexpr DWORD kPumpIntervalMs = 10;
+    bool ran_ = false;
+    DWORD last_ = 0;
+};
+
 // Scans the status line already in the reply buffer, then the data blocks
 // as they arrive, writing the data to the file.
 Transfer readAnswer(SOCKET s, SpoolFile& file, const TransferSteps& steps) {
+    BlockPump pump;
     TransportState& t = transport();
     int& state = t.scannerState;
     state = kScanStatusLine;
     std::unique_ptr<DataBuffers> buffers(new DataBuffers);
+    // A large receive buffer lets the server send on while a block is
+    // scanned and written.
+    int receiveBuffer = kReceiveBufferSize;
+    setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&receiveBuffer), sizeof receiveBuffer);
     std::string_view status = lastPop3Reply();
     const char* block = status.data();
     int size = static_cast<int>(status.size());
@@ -68,7 +94,7 @@ Transfer readAnswer(SOCKET s, SpoolFile& file, const TransferSteps& steps) {
         received += static_cast<std::uint32_t>(step.length);
         if (steps.progress) steps.progress(received);
         if (step.length > 0 && !file.write(buffers->out, step.length)) return Transfer::WriteFailed;
-        if (steps.pump) pumpMessages();
+        if (steps.pump) pump.afterBlock();
         if (step.ended) {
             if (step.lineFeedPending) {
                 char lineFeed;

@@ -34,7 +34,9 @@ Pop3ScanStep scanPop3Block(int& state, bool unstuff, const char* block, std::siz
             }
             out[n++] = '.';
             if (c != '.' || !unstuff) out[n++] = c;
-            state = kScanInsideLine;
+            // A line of a lone dot ended by a bare line feed is data, and
+            // the next line starts after it like after any other line.
+            state = c == '\n' ? kScanLineStart : kScanInsideLine;
             break;
         case kScanInsideLine: {
             // The rest of the line up to and including its line feed is

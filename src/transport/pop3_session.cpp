@@ -58,9 +58,8 @@ void setSessionUser(const char* user) { copyToBuffer(orEmpty(user), session.user
 
 int readPop3Line(SOCKET s) {
     TransportState& t = transport();
-    int n = readLine(s, t.reply, kPop3LineMax);
+    int n = readReply(s, t.reply, kPop3LineMax, ReplyEnd::FirstLine);
     lastReplyLength = n > 0 ? n : 0;
-    t.reply[lastReplyLength] = '\0';
     return n;
 }
 

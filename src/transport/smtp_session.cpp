@@ -403,6 +403,8 @@ int openSmtp(char* relayRecord) {
         statusOut("Cannot connect to " + relay.host);
         return -1;
     }
+    // The whole greeting, every line of it, before a word is sent: servers
+    // refuse clients that talk before the greeting ends.
     int code = smtpReplyCode(s);
     if (code == -1) {
         closeConnection(s);
@@ -418,8 +420,7 @@ int openSmtp(char* relayRecord) {
         closeConnection(s);
         return -1;
     }
-    do code = smtpReplyCode(s);
-    while (code == 220);  // further lines of the greeting
+    code = smtpReplyCode(s);
     if (code == -1) {
         closeConnection(s);
         return -1;
@@ -430,7 +431,6 @@ int openSmtp(char* relayRecord) {
         return -1;
     }
     session.connected = 1;
-    smtpDrain(s);  // the further lines of a multi-line 250
     if (!relay.authenticate) return static_cast<int>(s);
 
     statusOut("Authenticating...");

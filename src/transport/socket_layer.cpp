@@ -35,6 +35,49 @@ int waitReadable(SOCKET s, unsigned timeoutMs) {
     }
 }
 
+// Bytes already waiting on the socket. Asking is cheap where a readiness
+// wait is not (under Wine each wait is a round trip to its server), and a
+// wait for data that is already there would return at once anyway.
+u_long pendingBytes(SOCKET s) {
+    u_long pending = 0;
+    return ioctlsocket(s, FIONREAD, &pending) == 0 ? pending : 0;
+}
+
+// Waits for data, then receives up to count bytes once.
+int receive(SOCKET s, char* buffer, int count) {
+    if (pendingBytes(s) == 0) {
+        int ready = waitReadable(s, readTimeout);
+        if (ready <= 0) return ready;
+    }
+    int got = recv(s, buffer, count, 0);
+    return got > 0 ? got : -1;
+}
+
+void forgetUnread(SOCKET s) {
+    state.unread.socket = s;
+    state.unread.begin = state.unread.end = 0;
+}
+
+// Whether bytes are kept for s, receiving more when none are.
+bool haveUnread(SOCKET s) {
+    UnreadBytes& unread = state.unread;
+    if (unread.socket != s) forgetUnread(s);
+    if (unread.begin < unread.end) return true;
+    unread.begin = unread.end = 0;
+    int got = receive(s, unread.bytes, kReplySize);
+    if (got <= 0) return false;
+    unread.end = got;
+    return true;
+}
+
+// "ddd-": more lines of the same reply follow.
+bool continuesReply(const char* line, int length) {
+    if (length < 4) return false;
+    for (int i = 0; i < 3; ++i)
+        if (line[i] < '0' || line[i] > '9') return false;
+    return line[3] == '-';
+}
+
 }  // namespace
 
 TransportState& transport() { return state; }
@@ -90,32 +133,34 @@ SOCKET connectTo(const char* host, int selector, int port) {
         closesocket(s);
         return INVALID_SOCKET;
     }
+    // A new connection may reuse the handle of a closed one.
+    forgetUnread(s);
     return s;
-}
-
-// Bytes already waiting on the socket. Asking is cheap where a readiness
-// wait is not (under Wine each wait is a round trip to its server), and a
-// wait for data that is already there would return at once anyway.
-static u_long pendingBytes(SOCKET s) {
-    u_long pending = 0;
-    return ioctlsocket(s, FIONREAD, &pending) == 0 ? pending : 0;
 }
 
 int readBlock(SOCKET s, char* buffer, int count) {
     if (!buffer || count <= 0) return -1;
-    if (pendingBytes(s) == 0) {
-        int ready = waitReadable(s, readTimeout);
-        if (ready <= 0) return ready;
-    }
-    int got = recv(s, buffer, count, 0);
-    return got > 0 ? got : -1;
+    UnreadBytes& unread = state.unread;
+    if (unread.socket != s || unread.begin == unread.end) return receive(s, buffer, count);
+    int n = unread.end - unread.begin < count ? unread.end - unread.begin : count;
+    std::memcpy(buffer, unread.bytes + unread.begin, static_cast<std::size_t>(n));
+    unread.begin += n;
+    return n;
 }
 
 int readLine(SOCKET s, char* buffer, int maximum) {
+    UnreadBytes& unread = state.unread;
     int n = 0;
     while (n < maximum) {
-        if (readBlock(s, buffer + n, 1) != 1) return -1;
-        if (buffer[n++] == '\n') return n;
+        if (!haveUnread(s)) return -1;
+        const char* from = unread.bytes + unread.begin;
+        int take = unread.end - unread.begin < maximum - n ? unread.end - unread.begin : maximum - n;
+        const void* lineFeed = std::memchr(from, '\n', static_cast<std::size_t>(take));
+        if (lineFeed) take = static_cast<int>(static_cast<const char*>(lineFeed) - from) + 1;
+        std::memcpy(buffer + n, from, static_cast<std::size_t>(take));
+        unread.begin += take;
+        n += take;
+        if (lineFeed) return n;
     }
     return -1;
 }
@@ -130,26 +175,17 @@ bool sendAll(SOCKET s, const char* data, int length) {
     return true;
 }
 
-int smtpReplyCode(SOCKET s) {
-    int n = readLine(s, state.smtpReply, kSmtpLineMax);
-    if (n < 0) {
-        state.smtpReply[0] = '\0';
-        return -1;
+int readReply(SOCKET s, char* buffer, int maximum, ReplyEnd end) {
+    for (;;) {
+        int n = readLine(s, buffer, maximum);
+        buffer[n < 0 ? 0 : n] = '\0';
+        if (n < 0 || end == ReplyEnd::FirstLine || !continuesReply(buffer, n)) return n;
     }
-    state.smtpReply[n] = '\0';
-    return parseSmtpReplyCode(state.smtpReply);
 }
 
-int smtpDrain(SOCKET s) {
-    char scrap[kSmtpLineMax + 1];
-    for (;;) {
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(s, &readable);
-        timeval second{1, 0};
-        if (select(0, &readable, nullptr, nullptr, &second) <= 0) return 0;
-        if (recv(s, scrap, sizeof scrap, 0) <= 0) return 0;
-    }
+int smtpReplyCode(SOCKET s) {
+    if (readReply(s, state.smtpReply, kSmtpLineMax, ReplyEnd::SmtpLastLine) < 0) return -1;
+    return parseSmtpReplyCode(state.smtpReply);
 }
 
 }  // namespace util

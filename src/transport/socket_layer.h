@@ -1,6 +1,6 @@
 // The socket layer shared by the POP3 and SMTP clients: start and release
-// of Winsock 1.1, connecting, reading reply lines and data blocks with the
-// long wait, SMTP reply codes, and the process-wide transport buffers.
+// of Winsock 1.1, connecting, reading whole replies and data blocks with
+// the long wait, SMTP reply codes, and the process-wide transport buffers.
 #pragma once
 
 #include <winsock.h>
@@ -17,13 +17,25 @@ inline constexpr int kSmtpLineMax = 512;
 inline constexpr int kServiceSmtp = 1;
 inline constexpr int kServicePop3 = 5;
 
+// Bytes received after the last line handed out, kept for the next read
+// of the same socket: lines are cut from a receive of whatever has
+// arrived, not read one byte a receive (each receive is a call into the
+// platform, under Wine a round trip to its server).
+struct UnreadBytes {
+    SOCKET socket;
+    int begin;
+    int end;
+    char bytes[kReplySize];
+};
+
 // Process-wide state of the one mail conversation in progress.
 struct TransportState {
     char command[kCommandSize];         // the command being sent; also status texts
     char reply[kReplySize + 1];         // last POP3 reply line or data block
-    char smtpReply[kSmtpLineMax + 1];   // last SMTP reply line
+    char smtpReply[kSmtpLineMax + 1];   // last line of the last SMTP reply
     SOCKET current;                     // socket of the POP3 call in progress
     int scannerState;                   // end-of-data scanner, carried across blocks
+    UnreadBytes unread;
 };
 TransportState& transport();
 
@@ -43,27 +55,35 @@ void stopSockets();
 // 0 takes the service's port ("smtp" 25, "pop3" 110 when not in the table).
 SOCKET connectTo(const char* host, int selector, int port);
 
-// Reads one byte a receive until a line feed or maximum bytes. Returns the
-// count including the line feed, or -1 when no line feed arrived. The
-// buffer is not terminated.
+// Reads one line: up to and including its line feed, at most maximum
+// bytes. Returns the count including the line feed, or -1 when no line
+// feed arrived (time-out, closed connection, error, or a longer line). The
+// buffer is not terminated. Bytes that arrived after the line are kept for
+// the next read of the same socket, line or block.
 int readLine(SOCKET s, char* buffer, int maximum);
 
-// Waits for data, then receives up to count bytes once. Returns the bytes
-// received, 0 when the wait timed out, -1 on an error, an abort or a
-// closed connection.
+// Hands out bytes kept from an earlier read at once; otherwise waits for
+// data and receives up to count bytes once. Returns the bytes handed out,
+// 0 when the wait timed out, -1 on an error, an abort or a closed
+// connection.
 int readBlock(SOCKET s, char* buffer, int count);
 
 // Sends every byte; false when the connection fails.
 bool sendAll(SOCKET s, const char* data, int length);
 
-// Reads one SMTP reply line into the SMTP reply buffer and returns its
-// three-digit code, or -1 (no line, no digit, or a code of 0).
+// Where a reply ends. A POP3 reply is its first line. An SMTP reply runs
+// to its last line by the standard's rule: a line that begins with three
+// digits and a hyphen is followed by more, any other line is the last.
+enum class ReplyEnd { FirstLine, SmtpLastLine };
+
+// Reads one whole reply, each line at most maximum bytes, into buffer
+// (maximum + 1 bytes), which keeps its last line, terminated. Returns that
+// line's length, or -1 (buffer empty) when no whole reply arrived.
+int readReply(SOCKET s, char* buffer, int maximum, ReplyEnd end);
+
+// Reads one whole SMTP reply into the SMTP reply buffer and returns the
+// three-digit code of its last line, or -1 (no reply, no digit, or a code
+// of 0).
 int smtpReplyCode(SOCKET s);
-
-// Discards whatever the server still sends, until a second passes quietly.
-int smtpDrain(SOCKET s);
-
-// A POP3 reply line is a success when it begins with "+".
-inline bool pop3Ok(const char* line) { return line && line[0] == '+'; }
 
 }  // namespace util

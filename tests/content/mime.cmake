@@ -15,3 +15,15 @@ if(WIN32)
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/tools_roundtrip.sh $<TARGET_FILE:host> ${PROJECT_SOURCE_DIR}/cmake/wine-run)
   set_tests_properties(content_tools_roundtrip PROPERTIES TIMEOUT 300)
 endif()
+
+# The extraction over a public corpus of real mail (the test data of
+# Python's email package, packaged by Debian), compared with Python's own
+# MIME parser.
+set(UTIL_MAIL_CORPUS /usr/lib/python3.11/test/test_email/data)
+if(NOT WIN32)
+  find_package(Python3 COMPONENTS Interpreter REQUIRED)
+  add_executable(extract_text ${CMAKE_CURRENT_LIST_DIR}/extract_text.cpp)
+  target_link_libraries(extract_text PRIVATE utilities_core)
+  add_test(NAME content_mail_corpus
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/check_corpus.py $<TARGET_FILE:extract_text> ${UTIL_MAIL_CORPUS})
+endif()

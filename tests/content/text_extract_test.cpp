@@ -44,7 +44,28 @@ TEST(ExtractMimeText, Messages) {
          "--B--\n"
          "epilogue\n",
          "--B",
-         "From: a@example.com\n\tboundary=\"B\"\nSubject: report\n\n\nplain\n\n<b>html</b>\n", 1},
+         "From: a@example.com\nSubject: report\n\n\nplain\n\n<b>html</b>\n", 1},
+        {"the multipart header goes with every continuation line",
+         "Subject: failure notice\n"
+         "Content-Type: multipart/mixed;\n"
+         "  charset=us-ascii;\n"
+         "\tboundary=\"B\"\n"
+         "X-Folded: one\n"
+         "\ttwo\n"
+         "\n"
+         "--B\n\nbounced\n--B--\n",
+         "--B", "Subject: failure notice\nX-Folded: one\n\ttwo\n\n\nbounced\n", 0},
+        {"no delimiter line: the body is the text",
+         "Subject: s\nContent-Type: multipart/mixed; boundary=\"m\"\n\nfirst\n--other\n\nlast",
+         "--m", "Subject: s\n\nfirst\n--other\n\nlast\n", 0},
+        {"nested unquoted boundary followed by a parameter",
+         "Content-Type: multipart/mixed; boundary=o\n\n"
+         "--o\nContent-Type: multipart/alternative; boundary=a; charset=us-ascii\n\n"
+         "--a\nContent-Type: text/plain\n\none\n"
+         "--a\nContent-Type: application/octet-stream\n\nAAAA\n"
+         "--a--\n"
+         "--o--\n",
+         "--o", "\n\none\n", 1},
         {"alternative nested in mixed",
          "Content-Type: multipart/mixed; boundary=o\n\n"
          "--o\nContent-Type: multipart/alternative; boundary=\"a\"\n\n"
@@ -87,6 +108,24 @@ TEST(ExtractMimeText, Messages) {
             EXPECT_EQ(out.bytes(), expected) << c.name << ", " << how;
         });
     }
+}
+
+// Lines longer than the read limit are written as they stand, decoded
+// as if read whole when quoted-printable.
+TEST(ExtractMimeText, LongLinesStayWhole) {
+    std::string plain(5000, 'p');
+    std::string coded = "x";
+    std::string decoded = "x";
+    while (coded.size() < 5000) {
+        coded += "=41";
+        decoded += 'A';
+    }
+    std::string message = crlf("Content-Type: multipart/mixed; boundary=L\n\n--L\nContent-Type: text/plain\n\n" + plain +
+                               "\n--L\nContent-Transfer-Encoding: quoted-printable\n\n" + coded + "=\nend\n--L--\n");
+    util::MemorySource source(message);
+    util::StringSink out;
+    EXPECT_EQ(util::mime::extractMimeText(source, out, "--L"), 0);
+    EXPECT_EQ(out.bytes(), crlf("\n\n" + plain + "\n\n" + decoded + "end\n"));
 }
 
 TEST(ExtractMimeText, NestingIsBounded) {

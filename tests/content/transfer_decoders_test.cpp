@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "content/binhex_decoder.h"
+#include "content/mime_limits.h"
 #include "content/transfer_decoders.h"
 #include "mime_text.h"
 #include "split_source.h"
 
 using content_test::crlf;
 using content_test::forEachSplit;
+namespace mime = util::mime;
 
 namespace {
 
@@ -39,20 +41,24 @@ int base64(util::ByteSource& in, util::ByteSink& out, std::string_view delimiter
     return util::decodeBase64(in, out, {0, delimiter}, kNoHooks);
 }
 
-TEST(DecodeBase64, LineRules) {
+TEST(DecodeBase64, StreamRules) {
     std::string line76 = "VGhlIHF1aWNrIGJyb3duIGZveCBqdW1wcyBvdmVyIHRoZSBsYXp5IGRvZyBhbmQgcnVucyBhd2F5Lg==";
     runTable({
         {"four characters", "TWFu\r\n", "Man"},
         {"one pad", "Zm8=\r\n", "fo"},
         {"two pads", "Zg==\n", "f"},
         {"76 characters give 57 bytes", "TWFu" + std::string(72, 'A') + "\r\n", "Man" + std::string(54, '\0')},
-        {"padding ends the line", "Zg==TWFu\nTWFu\n", "fMan"},
-        {"group of three gives three bytes", "Zm9\n", "fo@"},
-        {"stray character counts as 0", "T*Fu\n", std::string("L\x01n", 3)},
-        {"remainders of one and two dropped", "TWFuZ\nTWFuZm\nTWFu", "ManManMan"},
         {"sentence", line76 + "\r\n", "The quick brown fox jumps over the lazy dog and runs away."},
+        {"unpadded end gives its complete bytes", "aGVsbG8\r\n", "hello"},
+        {"unpadded end of two characters", "TWFuZm\n", "Manf"},
+        {"a lone character at the end gives nothing", "TWFuZ\n", "Man"},
+        {"characters outside the alphabet are ignored", "TW*Fu\r\naG Vs\tbG8=\r\n", "Manhello"},
+        {"groups run across line ends", "TWF\r\nuTW\nFuTWFu\n", "ManManMan"},
+        {"a pad closes its group and a new one follows", "Zg==TWFu\nZm8=\nTWFu", "fManfoMan"},
+        {"stray pads are ignored", "=TWFu=\n==\n", "Man"},
         {"delimiter ends", "TWFu\r\n--B\r\nTWFu\r\n", "Man", "--B"},
-        {"delimiter only at a line start", "TWFu--B\r\n", std::string("Man\0\0@", 6), "--B"},
+        {"delimiter ends an unfinished group", "TWFuZm9\r\n--B\r\nTWFu\r\n", "Manfo", "--B"},
+        {"delimiter only at a line start", "TWFu--B\r\n", "Man", "--B"},
     }, base64);
 }
 
@@ -73,8 +79,8 @@ TEST(DecodeBase64, LinesBeyondTheReadLimitDecodeWhole) {
     std::string unpadded = std::string(256, 'A') + "Zm9";
     runTable({
         {"1000 characters", encoded + "\r\n", bytes},
-        {"padding past the limit", padded + "\r\n" + "TWFu\r\n", std::string(189, '\0') + "f" + "Man"},
-        {"group of three at the end of a long line", unpadded + "\n", std::string(192, '\0') + "fo@"},
+        {"padding past the limit", padded + "\r\n" + "TWFu\r\n", std::string(189, '\0') + "fManMan"},
+        {"group of three at the end of a long line", unpadded + "\n", std::string(192, '\0') + "fo"},
     }, base64);
 }
 
@@ -96,11 +102,31 @@ TEST(DecodeQuoted, LineRules) {
         {"hex digits in either case", "=4a=4A\n", "JJ\r\n"},
         {"soft line break joins", "ab=\r\ncd\r\n", "abcd\r\n"},
         {"encoded zero byte is data", "=00x=00\r\nnext\r\n", std::string("\0x\0\r\nnext\r\n", 11)},
-        {"one character after equals", "ab=4\r\ncd\r\n", "ab@\r\ncd\r\n"},
-        {"other characters count as 0", "=Z1=G\n", std::string("\x01\0\r\n", 4)},
+        {"an equals sign without two hex digits is kept", "ab=4\r\n=Z1=G=4g=\t\n", "ab=4\r\n=Z1=G=4g=\t\r\n"},
+        {"unencoded equals signs in a web address", "?ie=UTF8&psc=1\r\n", "?ie=UTF8&psc=1\r\n"},
+        {"a kept equals sign before an encoded one", "==41=\r\n", "=A"},
         {"bare line feeds become CR LF", "a\nb", "a\r\nb\r\n"},
         {"delimiter ends", "x=41\r\n--B--\r\ny\r\n", "xA\r\n", "--B"},
     }, quoted);
+}
+
+// Lines longer than the read limit, with an "=XX" placed before, on and
+// after the point where the line is cut; a soft line break right after it.
+TEST(DecodeQuoted, LongLinesDecodeAsIfReadWhole) {
+    std::vector<DecodeCase> cases;
+    for (std::size_t lead = 0; lead < 3; ++lead) {
+        std::string line = std::string(lead, 'a');
+        std::string bytes = line;
+        while (line.size() < mime::kScanLineLength + 40) {
+            line += "=41";
+            bytes += 'A';
+        }
+        cases.push_back({"an escape across the cut", line + "\r\nb\r\n", bytes + "\r\nb\r\n"});
+    }
+    std::string full(mime::kScanLineLength, 'c');
+    cases.push_back({"a soft line break after a full piece", full + "=\r\nd\r\n", full + "d\r\n"});
+    cases.push_back({"an equals sign kept at the cut", full.substr(1) + "=x\r\n", full.substr(1) + "=x\r\n"});
+    runTable(cases, quoted);
 }
 
 TEST(DecodeQuoted, CopiesTheHeaderBlockUndecoded) {

@@ -90,6 +90,14 @@ void PeerConnection::waitForClose(int milliseconds) {
     }
 }
 
+bool PeerConnection::quietFor(int milliseconds) {
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(socket_, &readable);
+    timeval tv{milliseconds / 1000, (milliseconds % 1000) * 1000};
+    return select(0, &readable, nullptr, nullptr, &tv) == 0;
+}
+
 ScriptedPeer::ScriptedPeer(Script script, int connections) : script_(std::move(script)) {
     listener_ = listenOnLoopback(port_);
     logMutex = &mutex_;

@@ -27,6 +27,8 @@ public:
     void close();
     // Waits until the client closes (or the time is up).
     void waitForClose(int milliseconds = 5000);
+    // True when the client sends nothing for that long (nothing is read).
+    bool quietFor(int milliseconds);
 
 private:
     SOCKET socket_;

@@ -68,6 +68,8 @@ const std::vector<Row>& rows() {
         {"cut before the end", "+OK\r\nline\r\n.", true, "line\r\n", false},
         {"cut inside the status line", "+OK still", true, "", false},
         {"dot and line feed is no end", "+OK\r\n.\nx\r\n.\r\n", true, ".\nx\r\n", true},
+        {"end after a lone dot ended by a line feed", "+OK\r\nx\r\n.\n.\r\n", true, "x\r\n.\n", true},
+        {"lone dots and line feeds, unstuffed or not", "+OK\n.\n.\n..\n.\r\n", false, ".\n.\n..\n", true},
     };
     return table;
 }

@@ -180,20 +180,28 @@ TEST_F(Pop3Peer, StatFormsAndDeleteReplies) {
 }
 
 TEST_F(Pop3Peer, EndOfDataSplitAcrossBlocksIsNeverStored) {
-    const std::string message = "Subject: s\r\n\r\nbody\r\n..\r\n";
-    // Pieces sent with pauses, so that each arrives as a block of its own.
-    const std::vector<std::vector<std::string>> splits = {
-        {"+OK\r\nSubject: s\r\n\r\nbody\r\n.", ".\r\n.", "\r\n"},
-        {"+OK\r\nSubject: s\r\n\r\nbody\r\n..\r\n.\r", "\n"},
-        {"+OK\r\nSubject: s\r\n\r\nbody\r\n..\r\n", ".", "\r", "\n"},
-        {"+OK\r\nSubject: s\r\n\r\nbody\r\n..\r", "\n.\r\n"},
+    // Pieces sent with pauses, so that each arrives as a block of its own,
+    // and the message as stored after the Received header.
+    struct Split {
+        std::vector<std::string> pieces;
+        std::string stored;
     };
-    for (const auto& pieces : splits) {
+    const std::string dotted = "Subject: s\r\n\r\nbody\r\n.\r\n";
+    const std::vector<Split> splits = {
+        {{"+OK\r\nSubject: s\r\n\r\nbody\r\n.", ".\r\n.", "\r\n"}, dotted},
+        {{"+OK\r\nSubject: s\r\n\r\nbody\r\n..\r\n.\r", "\n"}, dotted},
+        {{"+OK\r\nSubject: s\r\n\r\nbody\r\n..\r\n", ".", "\r", "\n"}, dotted},
+        {{"+OK\r\nSubject: s\r\n\r\nbody\r\n..\r", "\n.\r\n"}, dotted},
+        // A line of a lone dot ended by a line feed is data; the end follows it.
+        {{"+OK\r\nx\r\n.\n.\r\n"}, "x\r\n.\n"},
+        {{"+OK\r\n", "x\r\n", ".\n", ".\r\n"}, "x\r\n.\n"},
+    };
+    for (const Split& split : splits) {
         ScriptedPeer peer([&](PeerConnection& c) {
             serve(c, [&](const std::string& line) -> std::string {
-                if (line == "LIST 1\r\n") return "+OK 1 " + std::to_string(message.size()) + "\r\n";
+                if (line == "LIST 1\r\n") return "+OK 1 " + std::to_string(split.stored.size()) + "\r\n";
                 if (line == "RETR 1\r\n") {
-                    for (const std::string& p : pieces) {
+                    for (const std::string& p : split.pieces) {
                         c.send(p);
                         Sleep(60);
                     }
@@ -205,9 +213,10 @@ TEST_F(Pop3Peer, EndOfDataSplitAcrossBlocksIsNeverStored) {
         });
         int s = open(peer);
         std::string file = dir.file("m.txt");
-        ASSERT_EQ(GetMailPop3(s, 1, file.c_str(), 1, 0, nullptr, 0), 0) << pieces[0];
+        ASSERT_EQ(GetMailPop3(s, 1, file.c_str(), 1, 0, nullptr, 0), 0) << split.pieces[0];
         std::string stored = readFile(file);
-        EXPECT_EQ(stored.substr(stored.find("Subject:")), "Subject: s\r\n\r\nbody\r\n.\r\n");
+        std::size_t afterReceived = stored.find("\r\n", stored.find("\r\n") + 2) + 2;  // two header lines
+        EXPECT_EQ(stored.substr(afterReceived), split.stored);
         EXPECT_EQ(status().back(), "Deleting message 1") << "the DELE reply was read whole, not the end's line feed";
         EXPECT_EQ(ClosePop3(s), 0);
         waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 3000);

@@ -81,11 +81,32 @@ struct Relay {
     std::string afterDot = "250 queued\r\n";
     bool cutInData = false;
     std::string message;  // the data as received, end-of-data line included
+    // A pause after each line of the greeting and of the HELO or EHLO reply
+    // but the last; a client that talks meanwhile is refused, as servers
+    // that screen their clients do.
+    int linePauseMs = 0;
 };
+
+// Sends a reply line by line with the relay's pauses; false (after the
+// refusal) when the client talked before the last line.
+bool sendPaused(PeerConnection& c, const Relay& r, const std::string& reply) {
+    for (std::size_t at = 0; at < reply.size();) {
+        std::size_t end = reply.find('\n', at);
+        end = end == std::string::npos ? reply.size() : end + 1;
+        c.send(reply.substr(at, end - at));
+        at = end;
+        if (at < reply.size() && r.linePauseMs > 0 && !c.quietFor(r.linePauseMs)) {
+            c.send("554 5.5.1 protocol error: talking too early\r\n");
+            c.waitForClose();
+            return false;
+        }
+    }
+    return true;
+}
 
 ScriptedPeer::Script relayScript(Relay& r) {
     return [&r](PeerConnection& c) {
-        c.send(r.greeting);
+        if (!sendPaused(c, r, r.greeting)) return;
         if (r.greeting.rfind("220", 0) != 0) {
             c.waitForClose();
             return;
@@ -95,7 +116,7 @@ ScriptedPeer::Script relayScript(Relay& r) {
             if (line.empty()) return;
             std::string verb = line.substr(0, 4);
             if (verb == "HELO" || verb == "EHLO") {
-                c.send(r.hello);
+                if (!sendPaused(c, r, r.hello)) return;
             } else if (line == "AUTH LOGIN\r\n") {
                 for (std::size_t i = 0; i < r.auth.size(); ++i) {
                     c.send(r.auth[i]);
@@ -233,6 +254,20 @@ TEST_F(SmtpSession, EhloWithAMultiLineReplyThenAuthLoginWithTheStoredFields) {
     CloseSMTP(s);
     waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 5000);
     EXPECT_EQ(peer.received(), "EHLO relay.example\r\nAUTH LOGIN\r\nbWVAcmVsYXk=\r\nc2VjcmV0\r\nQUIT\r\n");
+}
+
+TEST_F(SmtpSession, GreetingAndEhloRepliesAreReadToTheirLastLineBeforeTalking) {
+    Relay r;
+    r.greeting = "220-relay.example screening\r\n220 ready\r\n";
+    r.hello = "250-relay.example hello\r\n250 AUTH LOGIN\r\n";
+    r.linePauseMs = 1500;
+    ScriptedPeer peer(relayScript(r));
+    int s = open(relayRecord(peer.port(), "", 0, 1, "YQ==", "Yg=="));
+    ASSERT_NE(s, -1) << status.all();
+    EXPECT_TRUE(status.has("SMTP login OK"));
+    CloseSMTP(s);
+    waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 5000);
+    EXPECT_EQ(peer.received(), "EHLO domain-not-set.invalid\r\nAUTH LOGIN\r\nYQ==\r\nYg==\r\nQUIT\r\n");
 }
 
 TEST_F(SmtpSession, RefusalsWhileOpening) {

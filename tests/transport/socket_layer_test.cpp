@@ -110,21 +110,28 @@ TEST_F(SocketLayer, AbortCommsEndsTheWaitInProgressOnly) {
     closesocket(s);
 }
 
-TEST_F(SocketLayer, SmtpReplyCodesFromLines) {
+TEST_F(SocketLayer, SmtpRepliesRunToTheirLastLine) {
     ScriptedPeer peer([](PeerConnection& c) {
-        c.send("220-first line\r\n220 ready\r\nno digits here\r\n000 zero\r\n  354 go ahead\r\n25\r\n");
-        c.send("250-a\r\n250-b\r\n250 c\r\n");
-        c.waitForClose();
+        c.send("220-first line\r\n220-second\r\n220 ready\r\nno digits here\r\n000 zero\r\n  354 go ahead\r\n");
+        c.send("25\r\n250-a\r\n");
+        Sleep(300);
+        c.send("250-b\r\n250 c\r\n+OK pop3\r\n250-cut");
+        c.close();
     });
     SOCKET s = connectPeer(peer);
     EXPECT_EQ(smtpReplyCode(s), 220);
-    EXPECT_STREQ(transport().smtpReply, "220-first line\r\n");
-    EXPECT_EQ(smtpReplyCode(s), 220);
+    EXPECT_STREQ(transport().smtpReply, "220 ready\r\n") << "the buffer keeps the last line";
     EXPECT_EQ(smtpReplyCode(s), -1);
     EXPECT_EQ(smtpReplyCode(s), -1);
     EXPECT_EQ(smtpReplyCode(s), 354);
     EXPECT_EQ(smtpReplyCode(s), 25);
-    EXPECT_EQ(smtpDrain(s), 0);
+    EXPECT_EQ(smtpReplyCode(s), 250) << "lines arriving later belong to the same reply";
+    EXPECT_STREQ(transport().smtpReply, "250 c\r\n");
+    char line[kReplySize + 1];
+    EXPECT_EQ(readReply(s, line, kPop3LineMax, ReplyEnd::FirstLine), 10);
+    EXPECT_STREQ(line, "+OK pop3\r\n");
+    EXPECT_EQ(smtpReplyCode(s), -1) << "a reply cut short by the close";
+    EXPECT_STREQ(transport().smtpReply, "");
     closesocket(s);
 }
 
