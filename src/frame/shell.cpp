@@ -5,6 +5,7 @@
 #include <string>
 
 #include "frame/export_guard.h"
+#include "frame/help_topics.h"
 #include "frame/install_folder.h"
 #include "frame/paths.h"
 #include "utilities.h"
@@ -72,7 +73,7 @@ int UTILAPI RunHelp(HWND window) {
     return guarded(0, [&] {
         HtmlHelpFn entry = helpEntry();
         if (!entry) return 0;
-        std::string file = installFile("\\tarnmail.chm");
+        std::string file = installFile(std::string("\\") + help::kFile);
         HWND help = entry(window, file.c_str(), kHelpDisplayTopic, 0);
         return static_cast<int>(reinterpret_cast<INT_PTR>(help));
     });
@@ -80,7 +81,7 @@ int UTILAPI RunHelp(HWND window) {
 
 int UTILAPI IsHelpInstalled(void) {
     return guarded(1, [] {
-        if (!pathExists(installFile("\\tarnmail.chm")) || !pathExists(installFile("\\hhupd.exe"))) return 1;
+        if (!pathExists(installFile(std::string("\\") + help::kFile)) || !pathExists(installFile("\\hhupd.exe"))) return 1;
         char folder[kMaxPath];
         UINT n = GetWindowsDirectoryA(folder, sizeof folder);
         if (n > 0 && n < sizeof folder && fileInFolder(folder, "hh.exe")) return 1;
