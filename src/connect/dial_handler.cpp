@@ -19,8 +19,6 @@ constexpr int kStartLookups = 10;
 constexpr DWORD kLookupInterval = 1000;
 // The name window's text is read up to this many characters.
 constexpr int kNameTextSize = 1024;
-// `ras` holds at most 255 characters.
-constexpr int kRasNameSize = 256;
 
 HWND lookForHandler() { return FindWindowA(kHandlerClass, kHandlerTitle); }
 
@@ -63,7 +61,7 @@ void dialStatusLine(HWND statusWindow, const std::string& text, bool logged) {
     if (logged) logEvent(text, UTIL_EVENT_DIALUP);
 }
 
-std::string rasName() { return profileString("dialup", "ras", "", kRasNameSize); }
+std::string rasName() { return read(cfg::kDialupEntry); }
 
 // A handler that has gone answers nothing: -1, which a dial request takes
 // as a refusal (a message to a window that no longer exists gives 0, the

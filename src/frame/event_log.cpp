@@ -93,7 +93,7 @@ LocalTime localTimeNow() {
 }
 
 void logFileOnly(std::string_view text) {
-    if (profileInt("EventLog", "use", 1) == 0) return;
+    if (read(cfg::kEventLogUse) == 0) return;
     std::string path = eventLogPathFor(frameState().installFolder, false);
     HANDLE log = openLog(path);
     if (log == INVALID_HANDLE_VALUE) return;
