@@ -7,6 +7,7 @@
 #include "connect/connect_state.h"
 #include "frame/event_log.h"
 #include "frame/install_folder.h"
+#include "frame/message_pump.h"
 #include "frame/profile.h"
 #include "transport/abort_flag.h"
 #include "utilities.h"
@@ -110,18 +111,7 @@ bool HandlerDial::abortRequested() { return abortFlag() != 0; }
 
 void HandlerDial::sleepOneSecond() { Sleep(1000); }
 
-bool HandlerDial::pumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(0);
-            return false;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return true;
-}
+bool HandlerDial::pumpMessages() { return !dispatchWaitingMessages(); }
 
 void HandlerDial::statusLine(const std::string& text, bool logged) { dialStatusLine(status_, text, logged); }
 
