@@ -11,8 +11,8 @@
 #include "frame/event_log.h"
 #include "frame/export_guard.h"
 #include "frame/install_folder.h"
+#include "frame/message_file.h"
 #include "frame/profile.h"
-#include "reminders/message_file.h"
 #include "utilities.h"
 
 namespace util {
