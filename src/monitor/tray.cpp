@@ -69,8 +69,6 @@ void CALLBACK tryAdd(HWND, UINT, UINT_PTR, DWORD) {
 
 const TrayState& trayState() { return state; }
 
-int trayFrameIcon(int frame) { return frame >= 0 && frame < 14 ? kFrames[frame] : 0; }
-
 }  // namespace monitor
 
 using monitor::state;
