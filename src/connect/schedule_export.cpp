@@ -18,6 +18,8 @@ namespace {
 // The longest status text has 43 characters; the caller's buffer is sized
 // for it, so no more is ever copied, whatever ms.ini holds.
 constexpr std::size_t kStatusTextSize = 44;
+
+// The weekday flags of a schedule section; set numbers a time set's section.
 std::array<bool, 7> readDays(const cfg::WeekKeys& keys, int set = -1) {
     std::array<bool, 7> days{};
     for (int day = 0; day < 7; ++day) days[day] = read(keys[day], set) != 0;
