@@ -223,9 +223,11 @@ inline constexpr IntKey kUndelSendBounce{kUndelMail, "sendbounce", 0};
 // The download size limit (Advanced Options dialog; the download reads it).
 inline constexpr char kAdvPop[] = "advpop";
 inline constexpr IntKey kAdvPopUse{kAdvPop, "use", 0};
-inline constexpr IntKey kAdvPopSize{kAdvPop, "size", 1};  // millions of bytes
+inline constexpr TextKey kAdvPopSize{kAdvPop, "size", "1"};  // millions of bytes, as the dialog shows it
 inline constexpr IntKey kAdvPopSendWarning{kAdvPop, "sendwarning", 1};
 inline constexpr IntKey kAdvPopDelete{kAdvPop, "delete", 0};
+// The same limit as the download reads it, a number.
+inline constexpr IntKey kDownloadLimitMillions{kAdvPop, "size", 1};
 
 // ---- administration: Outgoing page (relays) ---------------------------------------
 inline constexpr char kOutgoing[] = "outgoing";
@@ -238,7 +240,7 @@ inline constexpr TextKey kOptOutCopyUser{kOptOutgoing, "copyuser", ""};
 inline constexpr IntKey kOptOutRedirect{kOptOutgoing, "redir", 0};
 inline constexpr TextKey kOptOutRedirectUser{kOptOutgoing, "rediruser", ""};
 inline constexpr IntKey kOptOutSize{kOptOutgoing, "size", 0};
-inline constexpr IntKey kOptOutSizeKb{kOptOutgoing, "sizekb", 256};
+inline constexpr TextKey kOptOutSizeKb{kOptOutgoing, "sizekb", "256"};
 // The users each option applies to: keys "user%d" in the option's own
 // section, written by the Select Users dialog.
 inline constexpr char kOptOutCopyUsers[] = "opt-out-copy";

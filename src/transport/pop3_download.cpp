@@ -120,7 +120,7 @@ struct DownloadLimit {
 
 DownloadLimit readDownloadLimit() {
     return {read(cfg::kAdvPopUse) != 0,
-            read(cfg::kAdvPopSize),
+            read(cfg::kDownloadLimitMillions),
             read(cfg::kAdvPopSendWarning) != 0,
             read(cfg::kAdvPopDelete) != 0,
             read(cfg::kProductWord),
