@@ -1,9 +1,11 @@
 // Host commands for the accounts, client notification, reminders and
 // welcome messages.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "commands.h"
+#include "frame/settings.h"
 
 namespace host {
 namespace {
@@ -48,14 +50,15 @@ int alertCmd(Host& h, const Args& a) {
 // The account's mailbox folder is the install folder's "mailboxes" folder
 // and its user name, as the accounts dialog creates it.
 int welcomeCmd(Host& h, const Args& a) {
-    std::string section = "mailbox" + a[0];
+    cfg::Place at = cfg::place(cfg::kAccountUserName, std::atoi(a[0].c_str()));
     std::string ini = installFile(h, "\\ms.ini");
-    char folder[1024] = {};
-    GetPrivateProfileStringA(section.c_str(), "folder", "", folder, sizeof folder, ini.c_str());
+    char folder[cfg::kAccountUserName.size] = {};
+    GetPrivateProfileStringA(at.section.c_str(), at.key.c_str(), cfg::kAccountUserName.fallback, folder,
+                             sizeof folder, ini.c_str());
     std::string mailbox = installFile(h, "\\mailboxes\\") + folder + "\\";
     CreateDirectoryA(installFile(h, "\\mailboxes").c_str(), nullptr);
     CreateDirectoryA(mailbox.c_str(), nullptr);
-    h.library.get<decltype(&CreateWelcomeMsg)>("CreateWelcomeMsg")(section.c_str(), mailbox.c_str());
+    h.library.get<decltype(&CreateWelcomeMsg)>("CreateWelcomeMsg")(at.section.c_str(), mailbox.c_str());
     std::printf("welcome: %snew mail account.txt\n", mailbox.c_str());
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "frame/settings.h"
+
 namespace util {
 namespace {
 
@@ -121,7 +123,7 @@ std::optional<AccountProblem> checkNewAccountUnique(const AccountFields& f, cons
     return duplicateName(f.name, others);
 }
 
-std::string accountSection(int index) { return "mailbox" + std::to_string(index); }
+std::string accountSection(int index) { return cfg::numbered(cfg::kMailbox, index); }
 
 int accountIndexFromSection(std::string_view section) {
     std::size_t x = std::string_view::npos;
@@ -136,7 +138,7 @@ int accountIndexFromSection(std::string_view section) {
     if (section[i] < '0' || section[i] > '9') return -1;
     for (; i < section.size() && section[i] >= '0' && section[i] <= '9'; ++i) {
         value = value * 10 + (section[i] - '0');
-        if (value >= kMaxAccounts) return -1;
+        if (value >= cfg::kMaxAccounts) return -1;
     }
     return static_cast<int>(value);
 }

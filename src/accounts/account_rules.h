@@ -12,21 +12,10 @@
 
 namespace util {
 
-// Accounts form a dense list of "mailbox%d" sections.
-inline constexpr int kMaxAccounts = 32768;
-// The notification walks stop a little earlier.
-inline constexpr int kMaxNotifiedAccounts = 32000;
-
 inline constexpr const char* kPostmasterName = "(Postmaster)";
 inline constexpr const char* kReservedAddressMessage =
     "This address is reserved for server admin commands \r\nPlease choose another...";
 inline constexpr const char* kFullAddressExample = "fred@example.com";
-
-// Stand-ins for domain settings that are missing from ms.ini; the
-// reserved top-level name keeps them recognisable and undeliverable.
-inline constexpr const char* kPlaceholderDomain = "no-domain-set.invalid";
-inline constexpr const char* kPlaceholderRoot = "root-not-set@no-domain-set.invalid";
-inline constexpr const char* kPlaceholderAddress = "address-not-set@no-domain-set.invalid";
 
 // The port a notification goes to when the account's port is not a usable
 // number.

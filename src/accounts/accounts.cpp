@@ -16,95 +16,88 @@ namespace util {
 
 namespace {
 
-std::string key(const std::string& section, const char* name, const char* fallback = "") {
-    return profileString(section.c_str(), name, fallback);
+// The keys of an account section with their fields, in the order they are
+// written.
+struct AccountKey {
+    const cfg::TextKey& key;
+    std::string StoredAccount::*field;
+};
+const AccountKey kAccountKeys[] = {
+    {cfg::kAccountName, &StoredAccount::name},         {cfg::kAccountAddress, &StoredAccount::address},
+    {cfg::kAccountUserName, &StoredAccount::folder},   {cfg::kAccountPassword, &StoredAccount::password},
+    {cfg::kAccountActive, &StoredAccount::active},     {cfg::kAccountHost, &StoredAccount::host},
+    {cfg::kAccountPort, &StoredAccount::port},
+};
+
+// The number of the first of the listed accounts (at most limit) whose name
+// passes the test; -1 when none does.
+template <class Test>
+int firstAccountNamed(int limit, Test test) {
+    std::vector<std::string> names = readFamily(cfg::kAccountName, limit);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (test(names[i])) return static_cast<int>(i);
+    return -1;
 }
 
 }  // namespace
 
 std::string accountAddressByName(std::string_view name) {
-    for (int i = 0; i < kMaxAccounts; ++i) {
-        std::string section = accountSection(i);
-        std::string listed = key(section, "name");
-        if (listed.empty()) break;
-        if (equalsIgnoringCase(listed, name)) return key(section, "address");
-    }
-    return {};
+    int found = firstAccountNamed(cfg::kMaxAccounts, [&](const std::string& listed) {
+        return equalsIgnoringCase(listed, name);
+    });
+    return found < 0 ? std::string() : read(cfg::kAccountAddress, found);
 }
 
 StoredAccount readAccount(const std::string& section) {
     StoredAccount a;
-    a.name = key(section, "name");
-    a.address = key(section, "address");
-    a.folder = key(section, "folder");
-    a.password = key(section, "password");
-    a.active = key(section, "active", "1");
-    a.host = key(section, "host");
-    a.port = key(section, "port");
+    for (const AccountKey& k : kAccountKeys) a.*k.field = read(k.key, section);
     return a;
 }
 
 void writeAccount(const std::string& section, const StoredAccount& a) {
-    const char* s = section.c_str();
-    writeProfileString(s, "name", a.name);
-    writeProfileString(s, "address", a.address);
-    writeProfileString(s, "folder", a.folder);
-    writeProfileString(s, "password", a.password);
-    writeProfileString(s, "active", a.active);
-    writeProfileString(s, "host", a.host);
-    writeProfileString(s, "port", a.port);
+    for (const AccountKey& k : kAccountKeys) write(k.key, a.*k.field, section);
 }
 
 int removeAccount(const std::string& section) {
     const int index = accountIndexFromSection(section);
     std::vector<StoredAccount> following;
     try {
-        for (int j = index + 1; index >= 0 && j < kMaxAccounts; ++j) {
-            std::string next = accountSection(j);
-            if (key(next, "name").empty()) break;
-            following.push_back(readAccount(next));
+        for (int j = index + 1; index >= 0 && j < cfg::kMaxAccounts; ++j) {
+            if (read(cfg::kAccountName, j).empty()) break;
+            following.push_back(readAccount(accountSection(j)));
         }
     } catch (const std::bad_alloc&) {
         MessageBoxA(nullptr, "Unable to allocate memory", "Insufficient Memory", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
         return 0;
     }
-    deleteProfileSection(section.c_str());
+    eraseSection(section.c_str());
     for (std::size_t n = 0; n < following.size(); ++n) {
         std::string target = accountSection(index + static_cast<int>(n));
-        deleteProfileSection(target.c_str());
+        eraseSection(target.c_str());
         writeAccount(target, following[n]);
     }
-    if (!following.empty()) deleteProfileSection(accountSection(index + static_cast<int>(following.size())).c_str());
+    if (!following.empty()) eraseSection(cfg::kMailbox, index + static_cast<int>(following.size()));
     return 1;
 }
 
 FoundAccount findAccount(std::string_view name) {
-    for (int i = 0; i < kMaxAccounts; ++i) {
-        std::string section = accountSection(i);
-        std::string listed = key(section, "name");
-        if (listed.empty()) break;
-        if (listed == name) {
-            FoundAccount found{section, key(section, "folder"), {}};
-            found.path = mailboxFolderPath(installFolder(), found.folder);
-            return found;
-        }
-    }
-    return {};
+    int found = firstAccountNamed(cfg::kMaxAccounts, [&](const std::string& listed) { return listed == name; });
+    if (found < 0) return {};
+    FoundAccount account{accountSection(found), read(cfg::kAccountUserName, found), {}};
+    account.path = mailboxFolderPath(installFolder(), account.folder);
+    return account;
 }
 
 std::vector<StoredAccount> listAccounts() {
     std::vector<StoredAccount> accounts;
-    for (int i = 0; i < kMaxAccounts; ++i) {
-        std::string section = accountSection(i);
-        if (key(section, "name").empty()) break;
-        accounts.push_back(readAccount(section));
-    }
+    std::size_t count = readFamily(cfg::kAccountName, cfg::kMaxAccounts).size();
+    for (std::size_t i = 0; i < count; ++i) accounts.push_back(readAccount(accountSection(static_cast<int>(i))));
     return accounts;
 }
 
 void notifyAccount(const std::string& section) {
-    std::string host = key(section, "host");
-    std::string port = key(section, "port");
+    std::string host = read(cfg::kAccountHost, section);
+    std::string port = read(cfg::kAccountPort, section);
     if (host.empty() || port.empty()) return;
     sendAlert(host.c_str(), port.c_str(), "U");
 }
@@ -126,11 +119,8 @@ int UTILAPI GetAddressFromName(const char* name, char* address) {
 
 int UTILAPI UpdateAllClients(void) {
     return guarded(0, [] {
-        for (int i = 0; i < kMaxNotifiedAccounts; ++i) {
-            std::string section = accountSection(i);
-            if (key(section, "folder").empty()) break;
-            notifyAccount(section);
-        }
+        std::size_t count = readFamily(cfg::kAccountUserName, cfg::kMaxRecords).size();
+        for (std::size_t i = 0; i < count; ++i) notifyAccount(accountSection(static_cast<int>(i)));
         return 0;
     });
 }
@@ -138,15 +128,10 @@ int UTILAPI UpdateAllClients(void) {
 int UTILAPI UpdateClient(const char* name) {
     return guarded(0, [&] {
         std::string_view wanted = orEmpty(name);
-        for (int i = 0; i < kMaxNotifiedAccounts; ++i) {
-            std::string section = accountSection(i);
-            std::string listed = key(section, "name");
-            if (listed.empty()) break;
-            if (equalsIgnoringCase(listed, wanted)) {
-                notifyAccount(section);
-                break;
-            }
-        }
+        int found = firstAccountNamed(cfg::kMaxRecords, [&](const std::string& listed) {
+            return equalsIgnoringCase(listed, wanted);
+        });
+        if (found >= 0) notifyAccount(accountSection(found));
         return 0;
     });
 }

@@ -11,8 +11,8 @@
 #include "frame/event_log.h"
 #include "frame/export_guard.h"
 #include "frame/install_folder.h"
+#include "frame/message_file.h"
 #include "frame/profile.h"
-#include "reminders/message_file.h"
 #include "utilities.h"
 
 namespace util {
@@ -33,13 +33,12 @@ bool isFile(const std::string& path) {
 
 void createWelcomeMessage(const std::string& section, const std::string& mailboxFolder) {
     WelcomeMessage m;
-    m.singleDomain = profileInt("domain", "use", 1) != 0;
-    m.domain = profileString("domain", "Domain", kPlaceholderDomain);
-    if (!m.singleDomain) m.root = profileString("domain", "root", "");
-    const char* s = section.c_str();
-    m.address = profileString(s, "address", m.singleDomain ? "newuser" : kPlaceholderAddress);
-    m.userName = profileString(s, "folder", "notset");
-    m.password = crypt(upper(m.userName), profileString(s, "password", ""), false);
+    m.singleDomain = read(cfg::kSingleDomain) != 0;
+    m.domain = read(cfg::kPrimaryDomain);
+    if (!m.singleDomain) m.root = read(cfg::kAdministratorAddress);
+    m.address = read(m.singleDomain ? cfg::kWelcomeLocalPart : cfg::kWelcomeFullAddress, section);
+    m.userName = read(cfg::kWelcomeUserName, section);
+    m.password = crypt(upper(m.userName), read(cfg::kAccountPassword, section), false);
     m.time = localTimeNow();
     char zone[16] = {};
     GetTZOffset(zone);

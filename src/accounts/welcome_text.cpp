@@ -1,17 +1,21 @@
 #include "accounts/welcome_text.h"
 
-#include "accounts/account_rules.h"
+#include "frame/settings.h"
 #include "reminders/message_text.h"
 
 namespace util {
 namespace {
 
 // The administrator as sender: root at the domain, or the root address
-// (a placeholder when it is unset).
+// (the placeholder when it is unset or empty).
 std::string senderAddress(const WelcomeMessage& m) {
     if (m.singleDomain) return "root@" + m.domain;
-    return m.root.empty() ? kPlaceholderRoot : m.root;
+    return m.root.empty() ? cfg::kPlaceholderRoot : m.root;
 }
+
+// The administrator's address as the body tells it to the user: nothing
+// rather than the placeholder.
+std::string administratorShown(const WelcomeMessage& m) { return m.root == cfg::kPlaceholderRoot ? "" : m.root; }
 
 std::string userAddress(const WelcomeMessage& m) {
     return m.singleDomain ? m.address + "@" + m.domain : m.address;
@@ -49,7 +53,7 @@ WelcomeLines welcomeMessageLines(const WelcomeMessage& m) {
         account.push_back("Your system administrator is root@" + m.domain);
     } else {
         account.push_back("Your mail system does not have a domain.");
-        account.push_back("Your administrators email address is " + m.root);
+        account.push_back("Your administrators email address is " + administratorShown(m));
     }
     account.push_back("Your email address is " + userAddress(m));
     account.push_back("Your pop3 user-name is " + m.userName);

@@ -12,7 +12,7 @@ namespace util {
 struct WelcomeMessage {
     bool singleDomain = true;
     std::string domain;      // the primary domain (a placeholder when unset)
-    std::string root;        // the administrator's address; empty when unset
+    std::string root;        // the administrator's address (the placeholder when unset)
     std::string address;     // the account's address as stored
     std::string userName;
     std::string password;    // in clear; empty: no password

@@ -79,11 +79,7 @@ protected:
         mask_ = ui::loadBitmap(IDB_USER_MASK);
         item(IDC_SEL_TITLE).setText(title_);
         for (const std::string& name : accountNames()) users().add(name);
-        for (int i = 0; i < cfg::kMaxAccounts; ++i) {
-            std::string name = util::read(user_, i);
-            if (name.empty()) break;
-            selected().add(name);
-        }
+        for (const std::string& name : util::readFamily(user_, cfg::kMaxAccounts)) selected().add(name);
         users().select(0);
         selected().select(0);
         return true;

@@ -51,11 +51,7 @@ protected:
         upDown(IDC_OUT_PORT_SPIN).setRange(1, 32767);
         upDown(IDC_OUT_SIZE_SPIN).setRange(1, 32767);
         editor_.attach(hwnd_, *this);
-        editor_.load(ui::readNumbered<std::string>(kMaxRelays, [](int i) -> std::optional<std::string> {
-            std::string record = util::read(cfg::kOutgoingServer, i);
-            if (record.empty()) return std::nullopt;
-            return record;
-        }));
+        editor_.load(util::readFamily(cfg::kOutgoingServer, kMaxRelays));
         ui::Window(GetDlgItem(hwnd_, IDC_OUT_LIST)).focus();
         return false;
     }

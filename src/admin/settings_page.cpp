@@ -44,15 +44,7 @@ bool SettingsPage::onApply() {
     return write();
 }
 
-std::vector<std::string> accountNames() {
-    std::vector<std::string> names;
-    for (int i = 0; i < cfg::kMaxAccounts; ++i) {
-        std::string name = util::read(cfg::kAccountName, i);
-        if (name.empty()) break;
-        names.push_back(name);
-    }
-    return names;
-}
+std::vector<std::string> accountNames() { return util::readFamily(cfg::kAccountName, cfg::kMaxAccounts); }
 
 std::unique_ptr<SettingsPage> makePage(const PageSpec& spec) {
     return spec.behaviour ? spec.behaviour(spec) : std::make_unique<SettingsPage>(spec);

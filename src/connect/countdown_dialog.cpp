@@ -18,7 +18,6 @@ namespace {
 constexpr int kCountdownStart = 10;
 constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kTickMilliseconds = 1000;
-constexpr int kInternalOnly = 2;
 
 const ui::DialogSpec kCountdownDialog{IDD_CONNECT_COUNTDOWN};
 
@@ -77,8 +76,8 @@ private:
 };
 
 int connectOnStartUp(HWND parent) {
-    if (profileInt("dialup", "type", 1) == kInternalOnly) return 0;
-    if (profileInt("startup", "connect", 0) == 0) return 0;
+    if (read(cfg::kConnectionType) == cfg::kInternalMailOnly) return 0;
+    if (read(cfg::kConnectOnStartup) == 0) return 0;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_ANIMATE_CLASS};
     InitCommonControlsEx(&controls);
     Countdown countdown;

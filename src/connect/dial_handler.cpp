@@ -7,6 +7,7 @@
 #include "connect/connect_state.h"
 #include "frame/event_log.h"
 #include "frame/install_folder.h"
+#include "frame/message_pump.h"
 #include "frame/profile.h"
 #include "transport/abort_flag.h"
 #include "utilities.h"
@@ -19,8 +20,6 @@ constexpr int kStartLookups = 10;
 constexpr DWORD kLookupInterval = 1000;
 // The name window's text is read up to this many characters.
 constexpr int kNameTextSize = 1024;
-// `ras` holds at most 255 characters.
-constexpr int kRasNameSize = 256;
 
 HWND lookForHandler() { return FindWindowA(kHandlerClass, kHandlerTitle); }
 
@@ -63,7 +62,7 @@ void dialStatusLine(HWND statusWindow, const std::string& text, bool logged) {
     if (logged) logEvent(text, UTIL_EVENT_DIALUP);
 }
 
-std::string rasName() { return profileString("dialup", "ras", "", kRasNameSize); }
+std::string rasName() { return read(cfg::kDialupEntry); }
 
 // A handler that has gone answers nothing: -1, which a dial request takes
 // as a refusal (a message to a window that no longer exists gives 0, the
@@ -112,18 +111,7 @@ bool HandlerDial::abortRequested() { return abortFlag() != 0; }
 
 void HandlerDial::sleepOneSecond() { Sleep(1000); }
 
-bool HandlerDial::pumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(0);
-            return false;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return true;
-}
+bool HandlerDial::pumpMessages() { return !dispatchWaitingMessages(); }
 
 void HandlerDial::statusLine(const std::string& text, bool logged) { dialStatusLine(status_, text, logged); }
 

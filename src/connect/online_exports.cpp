@@ -12,16 +12,13 @@
 namespace util {
 namespace {
 
-// `dialup`/`type`: 0 dial-up networking, 1 LAN or router, 2 internal only.
-constexpr int kDialUp = 0;
-
-int connectionType() { return profileInt("dialup", "type", 1); }
+int connectionType() { return read(cfg::kConnectionType); }
 
 DialSettings dialSettings() {
     DialSettings s;
-    s.timeout = decimalValue(profileString("dialup", "timeout", "120"));
-    s.retries = decimalValue(profileString("dialup", "retries", "3"));
-    s.delay = decimalValue(profileString("dialup", "delay", "15"));
+    s.timeout = decimalValue(read(cfg::kDialTimeout));
+    s.retries = decimalValue(read(cfg::kDialRetries));
+    s.delay = decimalValue(read(cfg::kRedialDelay));
     return s;
 }
 
@@ -45,7 +42,7 @@ int getOnLine(HWND nameWindow, LPARAM handlerParam, HWND statusWindow) {
     if (state.dialInProgress) return 0;
     InProgressMark mark;
     state.counters.attempt = 0;
-    if (connectionType() != kDialUp) return 1;
+    if (connectionType() != cfg::kDialUpNetworking) return 1;
 
     DialSettings settings = dialSettings();
     showCursor(MAKEINTRESOURCEA(32514));  // IDC_WAIT
@@ -58,7 +55,7 @@ int getOnLine(HWND nameWindow, LPARAM handlerParam, HWND statusWindow) {
 
 int getOffline(HWND nameWindow, LPARAM handlerParam, HWND statusWindow) {
     int type = connectionType();
-    if (type != kDialUp) return type;
+    if (type != cfg::kDialUpNetworking) return type;
     showCursor(MAKEINTRESOURCEA(32514));
     HWND handler = findOrStartHandler();
     if (!handler) {
@@ -74,7 +71,7 @@ int getOffline(HWND nameWindow, LPARAM handlerParam, HWND statusWindow) {
 }
 
 int isOnLine() {
-    if (connectionType() != kDialUp) return 0;
+    if (connectionType() != cfg::kDialUpNetworking) return 0;
     HWND handler = findOrStartHandler();
     if (!handler) return 0;
     return SendMessageA(handler, kHandlerIsConnected, 0, 0) != 0 ? 1 : 0;

@@ -6,7 +6,6 @@
 namespace util {
 namespace {
 
-constexpr const char* kWeekdayKeys[7] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
 constexpr const char* kWeekdayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                           "Thursday", "Friday", "Saturday"};
 
@@ -95,8 +94,6 @@ ScheduleDecision fixedTimesDecision(const ScheduleSettings& s, const LocalTime& 
 }
 
 }  // namespace
-
-const char* weekdayKey(int weekday) { return kWeekdayKeys[weekdayIndex(weekday)]; }
 
 std::string disabledOnText(int weekday) {
     return std::string("Scheduled connections disabled on ") + kWeekdayNames[weekdayIndex(weekday)];

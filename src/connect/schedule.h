@@ -42,9 +42,6 @@ struct ScheduleDecision {
 ScheduleDecision decideSchedule(const ScheduleSettings& settings, const LocalTime& now, int& minuteCounter,
                                 bool minuteTick);
 
-// The weekday keys of the schedule sections, Sunday first.
-const char* weekdayKey(int weekday);
-
 // The fixed text for a weekday on which scheduled connections are off.
 std::string disabledOnText(int weekday);
 

@@ -18,26 +18,26 @@ namespace {
 // The longest status text has 43 characters; the caller's buffer is sized
 // for it, so no more is ever copied, whatever ms.ini holds.
 constexpr std::size_t kStatusTextSize = 44;
-// `times` holds at most 4,095 characters.
-constexpr int kTimesSize = 4096;
 
-TimeSet readTimeSet(const char* section) {
-    TimeSet set;
-    for (int day = 0; day < 7; ++day) set.days[day] = profileInt(section, weekdayKey(day), 0) != 0;
-    set.times = profileString(section, "times", "", kTimesSize);
-    return set;
+// The weekday flags of a schedule section; set numbers a time set's section.
+std::array<bool, 7> readDays(const cfg::WeekKeys& keys, int set = -1) {
+    std::array<bool, 7> days{};
+    for (int day = 0; day < 7; ++day) days[day] = read(keys[day], set) != 0;
+    return days;
 }
+
+TimeSet readTimeSet(int set) { return {readDays(cfg::kTimeSetDays, set), read(cfg::kTimeSetTimes, set)}; }
 
 ScheduleSettings readSchedule() {
     ScheduleSettings s;
-    s.type = profileInt("schedule", "type", 0);
-    s.interval = profileInt("schedule", "interval", 60);
-    s.loTime = profileInt("schedule", "lotime", 8);
-    s.hiTime = profileInt("schedule", "hitime", 17);
-    for (int day = 0; day < 7; ++day) s.days[day] = profileInt("schedule", weekdayKey(day), 0) != 0;
-    if (s.type == 2) {
-        s.sets[0] = readTimeSet("schedule0");
-        s.sets[1] = readTimeSet("schedule1");
+    s.type = read(cfg::kScheduleType);
+    s.interval = read(cfg::kScheduleInterval);
+    s.loTime = read(cfg::kScheduleFromHour);
+    s.hiTime = read(cfg::kScheduleUntilHour);
+    s.days = readDays(cfg::kScheduleDays);
+    if (s.type == static_cast<int>(ScheduleType::FixedTimes)) {
+        s.sets[0] = readTimeSet(0);
+        s.sets[1] = readTimeSet(1);
     }
     return s;
 }

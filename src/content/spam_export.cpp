@@ -3,7 +3,6 @@
 // and hand the message file to the matching engine.
 #include <windows.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -22,18 +21,15 @@ namespace {
 enum ListKind { kBlack, kWhite, kScanner, kListKinds };
 
 struct ListKeys {
-    const char* section;
-    const char* changeKey;
+    const cfg::IntKey* use;
+    const cfg::IntKey* changed;
     AtRule atRule;
 };
 constexpr ListKeys kKeys[kListKinds] = {
-    {"spam", "mod-black", AtRule::on},
-    {"spam", "mod-white", AtRule::on},
-    {"snooper", "mod", AtRule::off},
+    {&cfg::kSpamUse, &cfg::kSpamBlackChanged, AtRule::on},
+    {&cfg::kSpamUse, &cfg::kSpamWhiteChanged, AtRule::on},
+    {&cfg::kScannerUse, &cfg::kScannerChanged, AtRule::off},
 };
-
-// Scanner phrases are keys x0, x1, ... up to the first missing or empty one.
-constexpr int kMaxPhrases = 32000;
 
 // The lists held between calls; null until first loaded and after release.
 constinit PhraseList* heldLists[kListKinds] = {};
@@ -71,13 +67,7 @@ private:
 
 std::unique_ptr<PhraseList> loadScannerPhrases() {
     auto list = std::make_unique<PhraseList>();
-    for (int i = 0; i < kMaxPhrases; ++i) {
-        char key[16];
-        std::snprintf(key, sizeof key, "x%d", i);
-        std::string stored = profileString("snooper", key, "");
-        if (stored.empty()) break;
-        list->addLine(crypt(kSystemKey, stored, false));
-    }
+    for (const std::string& stored : readFamily(cfg::kScannerPhrase)) list->addLine(crypt(kSystemKey, stored, false));
     return list;
 }
 
@@ -95,16 +85,16 @@ std::unique_ptr<PhraseList> loadListFile(const char* listName) {
 const PhraseList* currentList(ListKind kind, const char* listName) {
     onProcessDetach(releaseAll);
     const ListKeys& keys = kKeys[kind];
-    if (profileInt(keys.section, "use", 0) == 0) {
+    if (read(*keys.use) == 0) {
         release(kind);
         return nullptr;
     }
-    if (heldLists[kind] && profileInt(keys.section, keys.changeKey, 0) == 0) return heldLists[kind];
+    if (heldLists[kind] && read(*keys.changed) == 0) return heldLists[kind];
     release(kind);
     std::unique_ptr<PhraseList> list = kind == kScanner ? loadScannerPhrases() : loadListFile(listName);
     if (!list) return nullptr;
     heldLists[kind] = list.release();
-    if (!writeProfileString(keys.section, keys.changeKey, "0")) return nullptr;
+    if (!write(*keys.changed, 0)) return nullptr;
     return heldLists[kind];
 }
 

@@ -8,6 +8,7 @@
 #include "frame/event_line.h"
 #include "frame/export_guard.h"
 #include "frame/frame_state.h"
+#include "frame/message_pump.h"
 #include "frame/profile.h"
 #include "utilities.h"
 
@@ -93,7 +94,7 @@ LocalTime localTimeNow() {
 }
 
 void logFileOnly(std::string_view text) {
-    if (profileInt("EventLog", "use", 1) == 0) return;
+    if (read(cfg::kEventLogUse) == 0) return;
     std::string path = eventLogPathFor(frameState().installFolder, false);
     HANDLE log = openLog(path);
     if (log == INVALID_HANDLE_VALUE) return;
@@ -108,19 +109,7 @@ void logFileOnly(std::string_view text) {
     CloseHandle(log);
 }
 
-int pumpMessages() {
-    MSG msg;
-    BOOL got;
-    while ((got = PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) != 0) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return got;
-}
+int pumpMessages() { return dispatchWaitingMessages() ? 1 : 0; }
 
 int logEvent(std::string_view text, int category) {
     addListLine(text, category);

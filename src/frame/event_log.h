@@ -20,9 +20,8 @@ void logFileOnly(std::string_view text);
 // Records one event in the list and the file, then pumps messages.
 int logEvent(std::string_view text, int category);
 
-// Takes and dispatches every waiting message of the calling thread until
-// the queue is empty or a quit message arrives; the quit is posted again so
-// the host's own loop still ends. Returns the last look-up's result.
+// The message pump (frame/message_pump.h) for the transfers and decoders:
+// 1 when it took a quit message (posted again), else 0.
 int pumpMessages();
 
 }  // namespace util

@@ -25,10 +25,6 @@ std::string configPath() {
     return s.configPath;
 }
 
-int copyConfigPath(char* buffer) {
-    return static_cast<int>(copyToBuffer(configPath(), buffer, kMaxPath));
-}
-
 bool pathExists(const std::string& pattern) {
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA(pattern.c_str(), &found);

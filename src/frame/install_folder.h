@@ -15,10 +15,6 @@ std::string installFile(std::string_view tail);
 // Full path of ms.ini, built on first use and retained for the process.
 std::string configPath();
 
-// Fills a buffer of at least 260 bytes with the configuration path and
-// returns the bytes copied, terminator included.
-int copyConfigPath(char* buffer);
-
 // True when the name or wild-card pattern matches at least one directory
 // entry other than "." and "..".
 bool pathExists(const std::string& pattern);

@@ -69,4 +69,30 @@ bool eraseSection(const char* section, int number) {
     return deleteProfileSection(cfg::numbered(section, number).c_str());
 }
 
+int read(const cfg::IntKey& key, const std::string& section) {
+    return profileInt(section.c_str(), key.key, key.fallback);
+}
+
+std::string read(const cfg::TextKey& key, const std::string& section) {
+    return profileString(section.c_str(), key.key, key.fallback, key.size);
+}
+
+bool write(const cfg::IntKey& key, int value, const std::string& section) {
+    return writeProfileInt(section.c_str(), key.key, value);
+}
+
+bool write(const cfg::TextKey& key, const std::string& value, const std::string& section) {
+    return writeProfileString(section.c_str(), key.key, value);
+}
+
+std::vector<std::string> readFamily(const cfg::TextKey& key, int limit) {
+    std::vector<std::string> values;
+    for (int i = 0; i < limit; ++i) {
+        std::string value = read(key, i);
+        if (value.empty()) break;
+        values.push_back(std::move(value));
+    }
+    return values;
+}
+
 }  // namespace util

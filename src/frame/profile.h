@@ -4,13 +4,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "frame/settings.h"
 
 namespace util {
 
 // Most values are read into 1,024-byte buffers; a few readers use less.
-inline constexpr int kProfileValueSize = 1024;
+inline constexpr int kProfileValueSize = cfg::kValueSize;
 
 std::string profileString(const char* section, const char* key, const char* fallback,
                           int bufferSize = kProfileValueSize);
@@ -31,5 +32,17 @@ bool erase(const cfg::IntKey& key, int number = -1);
 bool erase(const cfg::TextKey& key, int number = -1);
 // Deletes a whole section; a "%d" in it is filled with number.
 bool eraseSection(const char* section, int number = -1);
+
+// The same for one record of a numbered section family ("mailbox%d",
+// "0auto%d") named by its section, as callers hand records over
+// ("mailbox3"): section takes the place of the key's section pattern.
+int read(const cfg::IntKey& key, const std::string& section);
+std::string read(const cfg::TextKey& key, const std::string& section);
+bool write(const cfg::IntKey& key, int value, const std::string& section);
+bool write(const cfg::TextKey& key, const std::string& value, const std::string& section);
+
+// The values of a numbered family's key from record 0 up to the first
+// empty one, at most limit of them: the dense list the key holds.
+std::vector<std::string> readFamily(const cfg::TextKey& key, int limit = cfg::kMaxRecords);
 
 }  // namespace util

@@ -8,6 +8,7 @@
 #include "frame/event_log.h"
 #include "frame/export_guard.h"
 #include "frame/frame_state.h"
+#include "frame/message_pump.h"
 #include "resources/resource_ids.h"
 #include "utilities.h"
 
@@ -64,25 +65,9 @@ void CALLBACK tryAdd(HWND, UINT, UINT_PTR, DWORD) {
     state.animTimer = SetTimer(nullptr, 0, kFrameMs, animate);
 }
 
-// Dispatches the calling thread's waiting messages, stopping at a quit
-// message (posted again for the owner's loop).
-void dispatchWaiting() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 }  // namespace
 
 const TrayState& trayState() { return state; }
-
-int trayFrameIcon(int frame) { return frame >= 0 && frame < 14 ? kFrames[frame] : 0; }
 
 }  // namespace monitor
 
@@ -103,13 +88,13 @@ int UTILAPI DeleteTray(HWND main) {
         if (!state.icon) return 0;
         if (state.animTimer) KillTimer(nullptr, state.animTimer);
         state.animTimer = 0;
-        monitor::dispatchWaiting();
+        util::dispatchWaitingMessages();
         NOTIFYICONDATAA data{};
         data.cbSize = monitor::kRecordSize;
         data.hWnd = main;
         data.uID = monitor::kEntryId;
         BOOL removed = Shell_NotifyIconA(NIM_DELETE, &data);
-        monitor::dispatchWaiting();
+        util::dispatchWaitingMessages();
         return static_cast<int>(removed);
     });
 }

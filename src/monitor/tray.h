@@ -15,7 +15,4 @@ struct TrayState {
 };
 const TrayState& trayState();
 
-// The icon resource shown at animation frame 0..13.
-int trayFrameIcon(int frame);
-
 }  // namespace monitor

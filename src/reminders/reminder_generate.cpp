@@ -7,21 +7,18 @@
 #include <cstdio>
 #include <vector>
 
-#include "accounts/account_rules.h"
 #include "accounts/accounts.h"
 #include "frame/event_log.h"
 #include "frame/install_folder.h"
+#include "frame/message_file.h"
 #include "frame/profile.h"
 #include "frame/spool_files.h"
-#include "reminders/message_file.h"
 #include "reminders/message_text.h"
 #include "reminders/reminders.h"
 #include "utilities.h"
 
 namespace util {
 namespace {
-
-constexpr int kDomainSize = 256;
 
 bool isFile(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
@@ -63,11 +60,8 @@ Recipients recipientsOf(const ReminderRecord& r, bool singleDomain, const std::s
         break;
     }
     case kToAllUsers:
-        for (int i = 0; i < kMaxAccounts; ++i) {
-            std::string address = profileString(accountSection(i).c_str(), "address", "");
-            if (address.empty()) break;
-            out.addresses.push_back(local(address));
-        }
+        for (std::string& address : readFamily(cfg::kAccountAddress, cfg::kMaxAccounts))
+            out.addresses.push_back(local(std::move(address)));
         if (out.addresses.empty()) out.failure = "no local users";
         break;
     default:
@@ -97,9 +91,9 @@ std::string fileNameOf(const std::string& path) {
 void generateReminder(const ReminderRecord& r) {
     if (r.totype != kToAllUsers && r.todata[0] == '\0') return notSent("no addresses");
 
-    const std::string domain = profileString("domain", "domain", kPlaceholderDomain, kDomainSize);
-    const bool singleDomain = profileInt("domain", "use", 1) != 0;
-    const std::string sender = singleDomain ? "root@" + domain : profileString("domain", "root", kPlaceholderRoot);
+    const std::string domain = read(cfg::kReminderDomain);
+    const bool singleDomain = read(cfg::kSingleDomain) != 0;
+    const std::string sender = singleDomain ? "root@" + domain : read(cfg::kAdministratorAddress);
 
     const std::string message = uniqueFileName(installFile("\\tmp"), "txt");
     const std::string base = message.substr(0, message.size() - 4);

@@ -14,64 +14,59 @@
 namespace util {
 namespace {
 
-void readText(const char* section, const char* key, char* buffer, std::size_t size) {
-    copyToBuffer(profileString(section, key, "", static_cast<int>(size)), buffer, size);
+void readText(const cfg::TextKey& key, const std::string& section, char* buffer, std::size_t size) {
+    copyToBuffer(read(key, section), buffer, size);
 }
 
-bool hasSubject(const std::string& section) { return !profileString(section.c_str(), "subject", "").empty(); }
+bool hasSubject(const std::string& section) { return !read(cfg::kReminderSubject, section).empty(); }
+
+// The integer fields of a record with their keys, in the order they are
+// written.
+struct IntField {
+    const cfg::IntKey& key;
+    std::int32_t ReminderRecord::*field;
+};
+const IntField kIntFields[] = {
+    {cfg::kReminderHour, &ReminderRecord::hour},
+    {cfg::kReminderMinute, &ReminderRecord::min},
+    {cfg::kReminderDate, &ReminderRecord::date},
+    {cfg::kReminderMonth, &ReminderRecord::month},
+    {cfg::kReminderYear, &ReminderRecord::year},
+    {cfg::kReminderSentHour, &ReminderRecord::senthour},
+    {cfg::kReminderSentMinute, &ReminderRecord::sentmin},
+    {cfg::kReminderSentDate, &ReminderRecord::sentdate},
+    {cfg::kReminderSentMonth, &ReminderRecord::sentmonth},
+    {cfg::kReminderSentYear, &ReminderRecord::sentyear},
+    {cfg::kReminderToType, &ReminderRecord::totype},
+    {cfg::kReminderRepeat, &ReminderRecord::reptype},
+    {cfg::kReminderRepeat1, &ReminderRecord::rep1},
+    {cfg::kReminderRepeat2, &ReminderRecord::rep2},
+};
 
 }  // namespace
 
-std::string reminderSection(int index) { return "0auto" + std::to_string(index); }
+std::string reminderSection(int index) { return cfg::numbered(cfg::kReminder, index); }
 
 void readReminder(const char* section, ReminderRecord& r) {
-    r.hour = profileInt(section, "hour", 12);
-    r.min = profileInt(section, "min", 0);
-    r.date = profileInt(section, "date", 1);
-    r.month = profileInt(section, "month", 1);
-    r.year = profileInt(section, "year", 2000);
-    r.senthour = profileInt(section, "senthour", 0);
-    r.sentmin = profileInt(section, "sentmin", 0);
-    r.sentdate = profileInt(section, "sentdate", 0);
-    r.sentmonth = profileInt(section, "sentmonth", 0);
-    r.sentyear = profileInt(section, "sentyear", 0);
-    readText(section, "subject", r.subject, sizeof r.subject);
-    readText(section, "line0", r.line0, sizeof r.line0);
-    readText(section, "line1", r.line1, sizeof r.line1);
-    readText(section, "line2", r.line2, sizeof r.line2);
-    readText(section, "line3", r.line3, sizeof r.line3);
-    r.totype = profileInt(section, "totype", 0);
-    readText(section, "todata", r.todata, sizeof r.todata);
-    r.reptype = profileInt(section, "reptype", 0);
-    r.rep1 = profileInt(section, "rep1", 1);
-    r.rep2 = profileInt(section, "rep2", 1);
-    r.nextdueday = static_cast<std::uint32_t>(std::strtoul(profileString(section, "nextdueday", "0").c_str(), nullptr, 10));
-    readText(section, "attachment", r.attachment, sizeof r.attachment);
+    const std::string s = section;
+    for (const IntField& f : kIntFields) r.*f.field = read(f.key, s);
+    readText(cfg::kReminderSubject, s, r.subject, sizeof r.subject);
+    char* lines[4] = {r.line0, r.line1, r.line2, r.line3};
+    for (int i = 0; i < 4; ++i) readText(cfg::kReminderLines[i], s, lines[i], sizeof r.line0);
+    readText(cfg::kReminderToData, s, r.todata, sizeof r.todata);
+    r.nextdueday = static_cast<std::uint32_t>(std::strtoul(read(cfg::kReminderNextDueDay, s).c_str(), nullptr, 10));
+    readText(cfg::kReminderAttachment, s, r.attachment, sizeof r.attachment);
 }
 
 void writeReminder(const char* section, const ReminderRecord& r) {
-    writeProfileInt(section, "hour", r.hour);
-    writeProfileInt(section, "min", r.min);
-    writeProfileInt(section, "date", r.date);
-    writeProfileInt(section, "month", r.month);
-    writeProfileInt(section, "year", r.year);
-    writeProfileInt(section, "senthour", r.senthour);
-    writeProfileInt(section, "sentmin", r.sentmin);
-    writeProfileInt(section, "sentdate", r.sentdate);
-    writeProfileInt(section, "sentmonth", r.sentmonth);
-    writeProfileInt(section, "sentyear", r.sentyear);
-    writeProfileInt(section, "totype", r.totype);
-    writeProfileInt(section, "reptype", r.reptype);
-    writeProfileInt(section, "rep1", r.rep1);
-    writeProfileInt(section, "rep2", r.rep2);
-    writeProfileString(section, "nextdueday", std::to_string(r.nextdueday));
-    writeProfileString(section, "subject", r.subject);
-    writeProfileString(section, "line0", r.line0);
-    writeProfileString(section, "line1", r.line1);
-    writeProfileString(section, "line2", r.line2);
-    writeProfileString(section, "line3", r.line3);
-    writeProfileString(section, "todata", r.todata);
-    writeProfileString(section, "attachment", r.attachment);
+    const std::string s = section;
+    for (const IntField& f : kIntFields) write(f.key, r.*f.field, s);
+    write(cfg::kReminderNextDueDay, std::to_string(r.nextdueday), s);
+    write(cfg::kReminderSubject, r.subject, s);
+    const char* lines[4] = {r.line0, r.line1, r.line2, r.line3};
+    for (int i = 0; i < 4; ++i) write(cfg::kReminderLines[i], lines[i], s);
+    write(cfg::kReminderToData, r.todata, s);
+    write(cfg::kReminderAttachment, r.attachment, s);
 }
 
 void removeReminder(int index) {
@@ -84,7 +79,7 @@ void removeReminder(int index) {
     }
     // The last record now stands twice (or, with none behind, the removed
     // one is the last).
-    deleteProfileSection(reminderSection(j - 1).c_str());
+    eraseSection(cfg::kReminder, j - 1);
 }
 
 void checkReminders(const ScanClock& now) {

@@ -145,12 +145,12 @@ struct DownloadLimit {
 };
 
 DownloadLimit readDownloadLimit() {
-    return {profileInt("advpop", "use", 0) != 0,
-            profileInt("advpop", "size", 1),
-            profileInt("advpop", "sendwarning", 1) != 0,
-            profileInt("advpop", "delete", 0) != 0,
-            profileString("system", "Prod", "Tarnmail", 256),
-            profileString("system", "ver", "4.1", 64)};
+    return {read(cfg::kAdvPopUse) != 0,
+            read(cfg::kDownloadLimitMillions),
+            read(cfg::kAdvPopSendWarning) != 0,
+            read(cfg::kAdvPopDelete) != 0,
+            read(cfg::kProductWord),
+            read(cfg::kProductVersion)};
 }
 
 void sendProgress(HWND window, const std::string& text) {

@@ -31,7 +31,7 @@ SOCKET connectWithRetries(const char* host, int port) {
     SOCKET s = connectTo(host, kServicePop3, port);
     int retries = 0;
     while (s == INVALID_SOCKET) {
-        bool retriesOn = profileInt("in-mail", "in-retries", 1) != 0;
+        bool retriesOn = read(cfg::kPop3ConnectRetries) != 0;
         if (!retriesOn || GetTickCount() - started >= kNoRetryAfterMs || retries >= kMaxConnectRetries) {
             statusOut("Could not connect");
             return INVALID_SOCKET;

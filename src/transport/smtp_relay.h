@@ -33,7 +33,4 @@ int relayFieldEnds(std::string_view record, std::size_t (&ends)[kRelayFields]);
 // send-as address that holds "@".
 std::string greetingName(std::string_view configured, std::string_view sendAs);
 
-// Fallback for the `Domain` and `smtp-outgoing` keys when missing.
-inline constexpr const char* kPlaceholderDomain = "domain-not-set.invalid";
-
 }  // namespace util

@@ -27,7 +27,6 @@ namespace util {
 namespace {
 
 inline constexpr std::size_t kErrorTextSize = 1100;
-inline constexpr int kGreetingNameSize = 512;
 // DATA leaves in blocks of this size; the abort test and the message pump
 // still run before every line.
 inline constexpr std::size_t kWireBlock = 262144;
@@ -379,9 +378,7 @@ int sendMail(SOCKET s, const char* messageFile, const char* envelopeFile, HWND p
 }
 
 int openSmtp(char* relayRecord) {
-    int use = profileInt("domain", "use", 1);
-    std::string configured =
-        profileString("domain", use == 1 ? "Domain" : "smtp-outgoing", kPlaceholderDomain, kGreetingNameSize);
+    std::string configured = read(read(cfg::kSingleDomain) == 1 ? cfg::kGreetingDomain : cfg::kGreetingOtherName);
 
     session.sendAs[0] = '\0';
     session.rewriteFrom = 0;

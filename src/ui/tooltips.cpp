@@ -4,6 +4,7 @@
 
 #include "ui/dialog.h"
 #include "frame/export_guard.h"
+#include "frame/message_pump.h"
 #include "frame/profile.h"
 #include "utilities.h"
 
@@ -98,20 +99,6 @@ void CALLBACK watchTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (under != state.tip && under != state.control) destroyTip();
 }
 
-// Takes and dispatches the waiting messages, stopping at a quit message
-// (posted again so the owner's loop still sees it).
-void dispatchPending() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 // The control's procedure while its tip is shown: a click or a key removes
 // the tip and marks the cursor position so that no tip comes back there.
 LRESULT CALLBACK controlHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -123,7 +110,7 @@ LRESULT CALLBACK controlHook(HWND window, UINT message, WPARAM wParam, LPARAM lP
         GetCursorPos(&state.suppress);
         POINT saved = state.suppress;
         destroyTip();  // gives the control its own procedure back
-        dispatchPending();
+        util::dispatchWaitingMessages();
         state.suppress = saved;
         POINT cursor{};
         GetCursorPos(&cursor);
@@ -267,7 +254,7 @@ HWND ancestor(HWND window, unsigned steps) {
 
 void CALLBACK pollTimer(HWND, UINT, UINT_PTR, DWORD) {
     try {
-        if (util::profileInt("tooltips", "use", 1) == 0 || state.tip || !state.head) return;
+        if (util::read(cfg::kTooltipsUse) == 0 || state.tip || !state.head) return;
         POINT cursor{};
         GetCursorPos(&cursor);
         if (cursor.x == state.suppress.x && cursor.y == state.suppress.y) return;

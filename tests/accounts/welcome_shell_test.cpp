@@ -3,6 +3,7 @@
 
 #include "accounts/test_install.h"
 #include "frame/crypt.h"
+#include "frame/settings.h"
 
 using namespace testing_support;
 
@@ -72,7 +73,7 @@ TEST(WelcomeMessage, MultiDomainWithoutRootAndThePostmastersMissingPassword) {
     EXPECT_NE(text.find("Message-id: <"), std::string::npos);
     EXPECT_NE(text.find("ms@example.org>\r\n"), std::string::npos);
     EXPECT_EQ(envelope(install, "root"),
-              "MAIL FROM: <root-not-set@no-domain-set.invalid>\r\nRCPT TO: <admin@example.org>\r\n");
+              "MAIL FROM: <" + std::string(cfg::kPlaceholderRoot) + ">\r\nRCPT TO: <admin@example.org>\r\n");
 
     install.ini("[domain]\r\ndomain=example.org\r\nuse=0\r\nroot=boss@example.org\r\n"
                 "[mailbox0]\r\nname=(Postmaster)\r\naddress=admin@example.org\r\nfolder=root\r\n");

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "frame/event_log.h"
 #include "frame/frame_state.h"
 #include "frame/install_folder.h"
+#include "frame/message_pump.h"
 #include "frame/profile.h"
 #include "support/win32_support.h"
 #include "utilities.h"
@@ -28,8 +30,6 @@ TEST(ConfigPath, BuiltOnceFromTheFirstFolder) {
 
     forgetConfigPath();
     EXPECT_EQ(util::configPath(), dir.path() + "\\ms.ini");
-    char buffer[260];
-    EXPECT_EQ(util::copyConfigPath(buffer), static_cast<int>(dir.path().size() + 8));
 
     forgetConfigPath();
     SetPath((dir.path() + "\\").c_str());
@@ -57,6 +57,48 @@ TEST(ConfigPath, ReadsDefaultsAndCreatesNothingByReading) {
     util::deleteProfileSection("n");
     EXPECT_EQ(util::profileString("n", "neg", "gone"), "gone");
     forgetConfigPath();
+}
+
+TEST(SettingsCatalogue, NumberedFamiliesAndRecordsNamedBySection) {
+    ScratchDir dir("catalogue");
+    forgetConfigPath();
+    SetPath(dir.path().c_str());
+    // A "%d" in the key takes the record's number.
+    util::write(cfg::kIncomingNode, "pop.example.org", 0);
+    util::write(cfg::kIncomingNode, "mail.example.net", 1);
+    util::write(cfg::kIncomingNode, "behind.gap.example", 3);
+    util::write(cfg::kIncomingPort, 995, 1);
+    EXPECT_EQ(util::profileString("incoming", "node1", ""), "mail.example.net");
+    EXPECT_EQ(util::read(cfg::kIncomingPort, 1), 995);
+    EXPECT_EQ(util::read(cfg::kIncomingPort, 0), 110) << "a missing key reads as its default";
+    EXPECT_TRUE(util::erase(cfg::kIncomingPort, 1));
+    EXPECT_EQ(util::read(cfg::kIncomingPort, 1), 110);
+    EXPECT_EQ(util::readFamily(cfg::kIncomingNode), (std::vector<std::string>{"pop.example.org", "mail.example.net"}))
+        << "a family ends at its first gap";
+    EXPECT_EQ(util::readFamily(cfg::kIncomingNode, 1).size(), 1u);
+
+    // A "%d" in the section, by number or by the section's own name.
+    util::write(cfg::kAccountName, "Sales", 2);
+    EXPECT_EQ(util::profileString("mailbox2", "name", ""), "Sales");
+    EXPECT_EQ(util::read(cfg::kAccountName, "MAILBOX2"), "Sales");
+    util::write(cfg::kAccountActive, "0", "mailbox2");
+    EXPECT_EQ(util::read(cfg::kAccountEnabled, 2), 0);
+    EXPECT_TRUE(util::eraseSection(cfg::kMailbox, 2));
+    EXPECT_EQ(util::profileString("mailbox2", "name", "gone"), "gone");
+
+    // A key with its own buffer size is cut to it.
+    util::write(cfg::kProductVersion, std::string(100, '9'));
+    EXPECT_EQ(util::read(cfg::kProductVersion), std::string(63, '9'));
+    forgetConfigPath();
+}
+
+TEST(MessagePump, AQuitTakenIsPostedAgainWithItsOwnExitCode) {
+    PostQuitMessage(7);
+    EXPECT_TRUE(util::dispatchWaitingMessages());
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the host's loop still sees a quit";
+    EXPECT_EQ(msg.wParam, 7u) << "with the host's exit code";
+    EXPECT_FALSE(util::dispatchWaitingMessages()) << "an empty queue holds no quit";
 }
 
 TEST(PathExists, MatchesFilesAndFoldersButNotDots) {

@@ -7,6 +7,7 @@
 
 #include "accounts/test_install.h"
 #include "frame/profile.h"
+#include "frame/settings.h"
 #include "reminders/reminders.h"
 
 using namespace testing_support;
@@ -262,4 +263,20 @@ TEST(ReminderMessage, MultiDomainSenderAndAttachments) {
               std::string::npos)
         << multi.message;
     EXPECT_FALSE(fileExists(install.file("temp\\attach.tmp")));
+}
+
+TEST(ReminderMessage, MissingDomainSettingsGiveThePlaceholders) {
+    TestInstall install("placeholders");
+    install.ini("[domain]\r\nuse=0\r\n[mailbox0]\r\nname=Sales\r\naddress=sales@shop.example.com\r\n");
+    util::generateReminder(*record(3, ""));
+    EXPECT_EQ(onlyMessage(install).envelope, "MAIL FROM: <" + std::string(cfg::kPlaceholderRoot) +
+                                                 ">\r\nRCPT TO: <sales@shop.example.com>\r\n")
+        << "the welcome message names the same administrator";
+    removeTree(install.file("tmp"));
+    CreateDirectoryA(install.file("tmp").c_str(), nullptr);
+
+    install.ini("[mailbox0]\r\nname=Sales\r\naddress=sales\r\n");
+    util::generateReminder(*record(3, ""));
+    EXPECT_EQ(onlyMessage(install).envelope, "MAIL FROM: <root@" + std::string(cfg::kPlaceholderDomain) +
+                                                 ">\r\nRCPT TO: <sales@" + cfg::kPlaceholderDomain + ">\r\n");
 }

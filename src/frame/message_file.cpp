@@ -1,4 +1,4 @@
-#include "reminders/message_file.h"
+#include "frame/message_file.h"
 
 namespace util {
 
