@@ -90,14 +90,18 @@ def read_page(path):
     return reader
 
 
+def param(name, value):
+    value = html.escape(value, quote=False).replace('"', "&quot;")
+    return f'<param name="{name}" value="{value}">'
+
+
 def sitemap_entry(name, topics):
-    params = [f'<param name="Name" value="{html.escape(name)}">']
+    params = [param("Name", name)]
     if len(topics) == 1:
-        params.append(f'<param name="Local" value="{html.escape(topics[0][1])}">')
+        params.append(param("Local", topics[0][1]))
     else:
         for title, local in topics:
-            params.append(f'<param name="Name" value="{html.escape(title)}">')
-            params.append(f'<param name="Local" value="{html.escape(local)}">')
+            params += [param("Name", title), param("Local", local)]
     return f'<LI><OBJECT type="text/sitemap">{"".join(params)}</OBJECT>'
 
 
