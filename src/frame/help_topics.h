@@ -34,7 +34,12 @@ inline constexpr const char* kAllTopics[] = {
     kAddressLists, kAliases, kFootNote, kScanner, kAttachments, kPorts, kOptions, kUsers, kViewer,
 };
 
-// The parameter "hh.exe" is given for a topic: "tarnmail.chm::<topic>".
-inline std::string topicParameter(const char* topic) { return std::string(kFile) + "::" + topic; }
+// The parameter "hh.exe" is given for a topic: "tarnmail.chm::<topic>",
+// in quotes when it holds a space ("address lists.htm"), or the viewer
+// would take the two halves for two files.
+inline std::string topicParameter(const char* topic) {
+    std::string parameter = std::string(kFile) + "::" + topic;
+    return parameter.find(' ') == std::string::npos ? parameter : '"' + parameter + '"';
+}
 
 }  // namespace help
