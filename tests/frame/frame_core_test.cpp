@@ -7,6 +7,7 @@
 
 #include "frame/crypt.h"
 #include "frame/event_line.h"
+#include "frame/help_topics.h"
 #include "frame/paths.h"
 #include "frame/tz_offset.h"
 
@@ -145,4 +146,9 @@ TEST(Crypt, InPlaceOnTheSameBuffer) {
     EXPECT_EQ(std::string(buffer), crypt(kSystemKey, "secret pw", true));
     cryptInPlace(kSystemKey, buffer, buffer, false);
     EXPECT_STREQ(buffer, "secret pw");
+}
+
+TEST(HelpTopics, TheViewerGetsOneArgumentEvenForATopicWithASpace) {
+    EXPECT_EQ(help::topicParameter(help::kIncoming), "tarnmail.chm::incoming.htm");
+    EXPECT_EQ(help::topicParameter(help::kAddressLists), "\"tarnmail.chm::address lists.htm\"");
 }
