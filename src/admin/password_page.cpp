@@ -22,8 +22,10 @@ public:
     using SettingsPage::SettingsPage;
 
 protected:
+    // The sheet gives the page's first control the focus once the page is
+    // made; "New Password" takes it after that.
     bool onOpen() override {
-        item(IDC_PWD_NEW).focus();
+        PostMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(IDC_PWD_NEW).handle()), TRUE);
         return false;
     }
 
