@@ -61,6 +61,66 @@ const char* kPageNames[16] = {"page00_domain",  "page01_dialup",   "page02_outgo
                               "page08_password", "page09_address_lists", "page10_aliases", "page11_footnote",
                               "page12_scanner",  "page13_attachments",   "page14_ports",   "page15_options"};
 
+// The Domain, Anti-Spam, Password, Address Lists, Aliases, Foot Note and
+// Scanner pages with the lists and settings of a small office, and
+// "Convert Domains" being filled in.
+void shootListPages(const std::string& folder) {
+    auto set = [&](const char* section, const char* key, const std::string& value) {
+        WritePrivateProfileStringA(section, key, value.c_str(), (folder + "\\ms.ini").c_str());
+    };
+    set("domain", "use", "1");
+    set("domain", "domain", "example.org");
+    set("domain", "registered", "1");
+    set("domain-map", "domain0", "oldname.example -> example.org , all mail");
+    set("domain-map", "domain1", "example.co.uk -> example.org , internal");
+    set("spam", "use", "1");
+    set("spam", "kill", "1");
+    set("spam", "archive", "1");
+    CreateDirectoryA((folder + "\\spam lists").c_str(), nullptr);
+    writeFile(folder + "\\spam lists\\black.txt",
+              "free money\r\ncheap pills\r\n@bulkmail\r\nlottery winner\r\nact now\r\nwork from home\r\n");
+    writeFile(folder + "\\spam lists\\white.txt",
+              "@example.org\r\nalice.smith@partner.example\r\nnewsletter@supplier.example\r\n");
+    set("esmtp", "ver", drive::scramble("secret").c_str());
+    CreateDirectoryA((folder + "\\address lists").c_str(), nullptr);
+    writeFile(folder + "\\address lists\\sales.txt",
+              "alice.smith@example.org\r\nbob.jones@example.org\r\ncarol@partner.example\r\n");
+    writeFile(folder + "\\address lists\\board.txt", "chair@example.org\r\ntreasurer@example.org\r\n");
+    writeFile(folder + "\\address lists\\staff.txt", "alice.smith@example.org\r\nbob.jones@example.org\r\n");
+    set("alias", "map0", "info@example.org~0~alice.smith@example.org");
+    set("alias", "map1", "orders@example.org~1~sales");
+    set("alias", "map2", "everyone@example.org~2~");
+    set("alias", "map3", "webmaster@example.org~0~bob.jones@example.org");
+    set("footnote", "use", "1");
+    set("snooper", "use", "1");
+    set("snooper", "x0", drive::scramble("confidential"));
+    set("snooper", "x1", drive::scramble("salary review"));
+    set("snooper", "x2", drive::scramble("password"));
+    set("snooper", "dst", "Alice Smith");
+
+    drive::runSheet(0, [](HWND sheet) {
+        const int pages[] = {0, 4, 8, 9, 10, 11, 12};
+        for (int i : pages) {
+            drive::showPage(sheet, i);
+            shoot(kPageNames[i], sheet);
+        }
+        HWND page = drive::showPage(sheet, 10);
+        drive::selectListItem(page, IDC_ALIAS_LIST, 1);
+        drive::click(page, IDC_ALIAS_EDIT);
+        shoot("page10_aliases_editing", sheet);
+        drive::click(page, IDC_ALIAS_CANCEL);
+        page = drive::showPage(sheet, 0);
+        drive::clickOpening(page, IDC_DOM_MAP_ADD, "Convert Domains", [](HWND dialog) {
+            drive::setText(dialog, IDC_CONV_FROM, "shop.example.net");
+            drive::setText(dialog, IDC_CONV_TO, "example.org");
+            drive::click(dialog, IDC_CONV_EXTERNAL);
+            shoot("dialog102_convert_domains", dialog);
+            drive::click(dialog, IDCANCEL);
+        });
+        drive::pressCancel(sheet);
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -115,6 +175,8 @@ int main(int argc, char** argv) {
         SetCursorPos(0, 0);
         drive::pressCancel(sheet);
     });
+
+    shootListPages(argv[1]);
 
     drive::whenShown("#32770", "Enter Information", [](HWND dialog) {
         if (!dialog) return;
