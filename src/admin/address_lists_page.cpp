@@ -69,14 +69,13 @@ protected:
             int index = addresses().selection();
             if (index < 0) break;
             if (std::optional<std::string> address = askAddress("Edit email address", addresses().itemText(index))) {
-                addresses().remove(index);
-                addresses().select(addresses().insert(index, *address));
+                addresses().select(addresses().replace(index, *address));
                 saveAddresses();
             }
             break;
         }
         case IDC_AL_DELETE_ADDRESS:
-            if (removeSelected(addresses(), false)) saveAddresses();
+            if (addresses().removeSelected()) saveAddresses();
             break;
         }
         updateButtons();
@@ -118,17 +117,6 @@ private:
         item(IDC_AL_EDIT_ADDRESS).enable(haveAddress);
     }
 
-    // Removes the selected entry and selects a neighbour: the one before
-    // (or the new first), or the one now in its place.
-    static bool removeSelected(ui::ListBox list, bool preferBefore) {
-        int index = list.selection();
-        if (index < 0) return false;
-        list.remove(index);
-        int count = list.count();
-        if (count > 0) list.select(preferBefore ? (index > 0 ? index - 1 : 0) : (index < count ? index : count - 1));
-        return true;
-    }
-
     void newList() {
         std::optional<std::string> name =
             ui::prompt(hwnd_, {"Enter name for address list", "List name...", kEntryLength});
@@ -146,7 +134,7 @@ private:
         if (lists().selection() < 0) return;
         if (MessageBoxA(hwnd_, "Please confirm delete...", "Confirm", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
         DeleteFileA(addressListPath(selectedList()).c_str());
-        removeSelected(lists(), true);
+        lists().removeSelected(true);
         showAddresses();
     }
 

@@ -58,12 +58,7 @@ protected:
                 maps().select(maps().add(*line));
                 changed();
             }
-        } else if (id == IDC_DOM_MAP_DELETE) {
-            int index = maps().selection();
-            if (index < 0) return;
-            maps().remove(index);
-            int count = maps().count();
-            if (count > 0) maps().select(index < count ? index : count - 1);
+        } else if (id == IDC_DOM_MAP_DELETE && maps().removeSelected()) {
             changed();
         }
     }

@@ -59,14 +59,9 @@ protected:
             if (index < 0) return;
             std::optional<std::string> phrase = askPhrase(hwnd_, "Edit phrase", phrases().itemText(index));
             if (!phrase) return;
-            phrases().remove(index);
-            phrases().select(phrases().insert(index, *phrase));
+            phrases().select(phrases().replace(index, *phrase));
         } else if (id == IDC_SCAN_DELETE) {
-            int index = phrases().selection();
-            if (index < 0) return;
-            phrases().remove(index);
-            int count = phrases().count();
-            if (count > 0) phrases().select(index < count ? index : count - 1);
+            if (!phrases().removeSelected()) return;
         } else {
             return;
         }
