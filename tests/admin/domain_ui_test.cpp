@@ -58,8 +58,6 @@ TEST(DomainPage, SwitchingModesRewritesTheAccountAddressesBothWays) {
         EXPECT_EQ(text(page, IDC_DOM_NAME), "") << "no stored administrator's address";
         EXPECT_EQ(tipOf(page, IDC_DOM_NAME), "Administrators email address");
         EXPECT_FALSE(enabled(page, IDC_DOM_EXCLUSIVE));
-        EXPECT_EQ(applyRefused(sheet, page),
-                  "Please enter the email address of the administrator eg root@example.com...");
         setText(page, IDC_DOM_NAME, "boss.example.org");
         EXPECT_EQ(applyRefused(sheet, page), "Please enter administrators email address eg root@example.com...");
         EXPECT_EQ(install.ini("domain", "use"), "1") << "a refused Apply writes nothing";
@@ -81,10 +79,6 @@ TEST(DomainPage, SwitchingModesRewritesTheAccountAddressesBothWays) {
         EXPECT_EQ(text(page, IDC_DOM_NAME), "boss@example.org");
         click(page, IDC_DOM_SINGLE);
         EXPECT_EQ(text(page, IDC_DOM_NAME), "example.org") << "the stored domain";
-        setText(page, IDC_DOM_NAME, "admin@example.org");
-        EXPECT_EQ(applyRefused(sheet, page), "Please enter the domain not the email address eg example.com...");
-        setText(page, IDC_DOM_NAME, "");
-        EXPECT_EQ(applyRefused(sheet, page), "Please enter a domain name eg example.com...");
         setText(page, IDC_DOM_NAME, "example.net");
         click(page, IDC_DOM_EXCLUSIVE);
         pressOk(sheet);
@@ -97,7 +91,7 @@ TEST(DomainPage, SwitchingModesRewritesTheAccountAddressesBothWays) {
     EXPECT_EQ(install.ini("mailbox2", "address"), "bob");
 }
 
-TEST(DomainPage, ConvertDomainsChecksBothDomainsAndAddsItsLine) {
+TEST(DomainPage, ConvertDomainsChecksEachDomainAndAddsItsLine) {
     Install install("[domain]\r\ndomain=example.org\r\n[domain-map]\r\ndomain0=a.example -> example.org , internal\r\n"
                     "domain1=b.example -> example.org , all mail\r\n");
     runSheet(kDomain, [&](HWND sheet) {
@@ -105,17 +99,12 @@ TEST(DomainPage, ConvertDomainsChecksBothDomainsAndAddsItsLine) {
         EXPECT_EQ(listItems(page, IDC_DOM_MAPS).size(), 2u);
         bool opened = clickOpening(page, IDC_DOM_MAP_ADD, "Convert Domains", [](HWND dialog) {
             EXPECT_TRUE(checked(dialog, IDC_CONV_ALL)) << "preset";
-            EXPECT_EQ(clickExpectingError(dialog, IDOK), "Please enter the domain to convert...");
-            setText(dialog, IDC_CONV_FROM, "root@old.example");
-            EXPECT_EQ(clickExpectingError(dialog, IDOK), "Please enter a domain eg example.com");
             setText(dialog, IDC_CONV_FROM, "old example");
             EXPECT_EQ(clickExpectingError(dialog, IDOK), "Please enter a domain eg example.com (remove space characters)");
             EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_CONV_FROM));
             setText(dialog, IDC_CONV_FROM, "old.example");
             EXPECT_EQ(clickExpectingError(dialog, IDOK), "Please enter the domain to convert to...");
             EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_CONV_TO));
-            setText(dialog, IDC_CONV_TO, "new@example.org");
-            EXPECT_EQ(clickExpectingError(dialog, IDOK), "Please enter a domain eg example.com");
             setText(dialog, IDC_CONV_TO, "example.org");
             click(dialog, IDC_CONV_EXTERNAL);
             click(dialog, IDOK);
