@@ -65,38 +65,39 @@ const char* kPageNames[16] = {"page00_domain",  "page01_dialup",   "page02_outgo
 // Scanner pages with the lists and settings of a small office, and
 // "Convert Domains" being filled in.
 void shootListPages(const std::string& folder) {
-    auto set = [&](const char* section, const char* key, const std::string& value) {
-        WritePrivateProfileStringA(section, key, value.c_str(), (folder + "\\ms.ini").c_str());
+    const std::string ini = folder + "\\ms.ini";
+    const std::string settings[][3] = {
+        {"domain", "use", "1"},
+        {"domain", "domain", "example.org"},
+        {"domain", "registered", "1"},
+        {"domain-map", "domain0", "oldname.example -> example.org , all mail"},
+        {"domain-map", "domain1", "example.co.uk -> example.org , internal"},
+        {"spam", "use", "1"},
+        {"spam", "kill", "1"},
+        {"spam", "archive", "1"},
+        {"esmtp", "ver", drive::scramble("secret")},
+        {"alias", "map0", "info@example.org~0~alice.smith@example.org"},
+        {"alias", "map1", "orders@example.org~1~sales"},
+        {"alias", "map2", "everyone@example.org~2~"},
+        {"alias", "map3", "webmaster@example.org~0~bob.jones@example.org"},
+        {"footnote", "use", "1"},
+        {"snooper", "use", "1"},
+        {"snooper", "x0", drive::scramble("confidential")},
+        {"snooper", "x1", drive::scramble("salary review")},
+        {"snooper", "x2", drive::scramble("password")},
+        {"snooper", "dst", "Alice Smith"},
     };
-    set("domain", "use", "1");
-    set("domain", "domain", "example.org");
-    set("domain", "registered", "1");
-    set("domain-map", "domain0", "oldname.example -> example.org , all mail");
-    set("domain-map", "domain1", "example.co.uk -> example.org , internal");
-    set("spam", "use", "1");
-    set("spam", "kill", "1");
-    set("spam", "archive", "1");
-    CreateDirectoryA((folder + "\\spam lists").c_str(), nullptr);
-    writeFile(folder + "\\spam lists\\black.txt",
-              "free money\r\ncheap pills\r\n@bulkmail\r\nlottery winner\r\nact now\r\nwork from home\r\n");
-    writeFile(folder + "\\spam lists\\white.txt",
-              "@example.org\r\nalice.smith@partner.example\r\nnewsletter@supplier.example\r\n");
-    set("esmtp", "ver", drive::scramble("secret").c_str());
-    CreateDirectoryA((folder + "\\address lists").c_str(), nullptr);
-    writeFile(folder + "\\address lists\\sales.txt",
-              "alice.smith@example.org\r\nbob.jones@example.org\r\ncarol@partner.example\r\n");
-    writeFile(folder + "\\address lists\\board.txt", "chair@example.org\r\ntreasurer@example.org\r\n");
-    writeFile(folder + "\\address lists\\staff.txt", "alice.smith@example.org\r\nbob.jones@example.org\r\n");
-    set("alias", "map0", "info@example.org~0~alice.smith@example.org");
-    set("alias", "map1", "orders@example.org~1~sales");
-    set("alias", "map2", "everyone@example.org~2~");
-    set("alias", "map3", "webmaster@example.org~0~bob.jones@example.org");
-    set("footnote", "use", "1");
-    set("snooper", "use", "1");
-    set("snooper", "x0", drive::scramble("confidential"));
-    set("snooper", "x1", drive::scramble("salary review"));
-    set("snooper", "x2", drive::scramble("password"));
-    set("snooper", "dst", "Alice Smith");
+    for (const auto& s : settings) WritePrivateProfileStringA(s[0].c_str(), s[1].c_str(), s[2].c_str(), ini.c_str());
+    const std::string files[][2] = {
+        {"spam lists\\black.txt",
+         "free money\r\ncheap pills\r\n@bulkmail\r\nlottery winner\r\nact now\r\nwork from home\r\n"},
+        {"spam lists\\white.txt", "@example.org\r\nalice.smith@partner.example\r\nnewsletter@supplier.example\r\n"},
+        {"address lists\\sales.txt", "alice.smith@example.org\r\nbob.jones@example.org\r\ncarol@partner.example\r\n"},
+        {"address lists\\board.txt", "chair@example.org\r\ntreasurer@example.org\r\n"},
+        {"address lists\\staff.txt", "alice.smith@example.org\r\nbob.jones@example.org\r\n"},
+    };
+    for (const char* sub : {"spam lists", "address lists"}) CreateDirectoryA((folder + "\\" + sub).c_str(), nullptr);
+    for (const auto& f : files) writeFile(folder + "\\" + f[0], f[1]);
 
     drive::runSheet(0, [](HWND sheet) {
         const int pages[] = {0, 4, 8, 9, 10, 11, 12};
