@@ -9,5 +9,12 @@ namespace admin {
 
 std::unique_ptr<SettingsPage> makeIncomingPage(const PageSpec& spec);
 std::unique_ptr<SettingsPage> makeOutgoingPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeAntiSpamPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeScannerPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeFootNotePage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makePasswordPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeAddressListsPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeAliasesPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeDomainPage(const PageSpec& spec);
 
 }  // namespace admin

@@ -24,6 +24,9 @@ constexpr Tip kDomainTips[] = {
     {IDC_DOM_MAP_ADD, "Make a new domain mapping"},
     {IDC_DOM_MAP_DELETE, "Delete a domain mapping"},
 };
+constexpr ui::Binding kDomainBindings[] = {ui::check(IDC_DOM_EXCLUSIVE, cfg::kDomainRegistered)};
+constexpr int kDomSingleControls[] = {IDC_DOM_EXCLUSIVE};
+constexpr ui::EnableRule kDomainRules[] = {{IDC_DOM_SINGLE, kDomSingleControls}};
 
 // ---- Dialup ----------------------------------------------------------------------
 constexpr Tip kDialupTips[] = {
@@ -133,6 +136,19 @@ constexpr Tip kAntiSpamTips[] = {
     {IDC_SPAM_WHITE, "White list of words or addresses..."},
     {IDC_SPAM_ARCHIVE, "Place message in spam archive..."},
 };
+constexpr ui::RadioChoice kSpamActionChoices[] = {{IDC_SPAM_DELETE, 1}, {IDC_SPAM_PREFIX, 0}};
+constexpr ui::Binding kAntiSpamBindings[] = {
+    ui::check(IDC_SPAM_ENABLE, cfg::kSpamUse),
+    ui::check(IDC_SPAM_ARCHIVE, cfg::kSpamArchive),
+    ui::radio(cfg::kSpamKill, kSpamActionChoices),
+};
+constexpr int kSpamControls[] = {IDC_SPAM_BLACK,  IDC_SPAM_BLACK_LABEL,  IDC_SPAM_WHITE,  IDC_SPAM_WHITE_LABEL,
+                                 IDC_SPAM_DELETE, IDC_SPAM_PREFIX,       IDC_SPAM_ARCHIVE, IDC_SPAM_ACTION_GROUP};
+constexpr int kSpamArchiveControls[] = {IDC_SPAM_ARCHIVE};
+constexpr ui::EnableRule kAntiSpamRules[] = {
+    {IDC_SPAM_ENABLE, kSpamControls},
+    {IDC_SPAM_PREFIX, kSpamArchiveControls, true},
+};
 
 // ---- Schedule --------------------------------------------------------------------
 constexpr Tip kScheduleTips[] = {
@@ -199,6 +215,7 @@ constexpr Tip kPasswordTips[] = {
     {IDC_PWD_NEW, "Enter a new administration password"},
     {IDC_PWD_CLEAR, "Remove administration password"},
 };
+constexpr ui::Binding kPasswordBindings[] = {ui::secret(IDC_PWD_PASSWORD, cfg::kAdminPassword)};
 
 // ---- Address Lists ---------------------------------------------------------------
 constexpr Tip kAddressListTips[] = {
@@ -226,12 +243,19 @@ constexpr Tip kAliasTips[] = {
     {IDC_ALIAS_CANCEL, "Cancel operation"},
     {IDC_ALIAS_LIST_CHOICE, "Select a mailing list"},
 };
+constexpr int kAliasTargetControls[] = {IDC_ALIAS_TARGET};
+constexpr int kAliasListControls[] = {IDC_ALIAS_LIST_CHOICE};
+constexpr ui::EnableRule kAliasRules[] = {
+    {IDC_ALIAS_TO_ADDRESS, kAliasTargetControls},
+    {IDC_ALIAS_TO_LIST, kAliasListControls},
+};
 
 // ---- Foot Note -------------------------------------------------------------------
 constexpr Tip kFootNoteTips[] = {
     {IDC_FOOT_TEXT, "The foot note to add"},
     {IDC_FOOT_ENABLE, "Enable the adding of a foot note"},
 };
+constexpr ui::Binding kFootNoteBindings[] = {ui::check(IDC_FOOT_ENABLE, cfg::kFootnoteUse)};
 
 // ---- Scanner ---------------------------------------------------------------------
 constexpr Tip kScannerTips[] = {
@@ -242,6 +266,13 @@ constexpr Tip kScannerTips[] = {
     {IDC_SCAN_EDIT, "Change a phrase"},
     {IDC_SCAN_DESTINATION, "User to receive matching message"},
 };
+constexpr ui::Binding kScannerBindings[] = {
+    ui::check(IDC_SCAN_ENABLE, cfg::kSnooperUse),
+    ui::comboText(IDC_SCAN_DESTINATION, cfg::kSnooperDestination, accountNames, true),
+};
+constexpr int kScanControls[] = {IDC_SCAN_PHRASES, IDC_SCAN_ADD, IDC_SCAN_DELETE, IDC_SCAN_EDIT,
+                                 IDC_SCAN_DESTINATION};
+constexpr ui::EnableRule kScannerRules[] = {{IDC_SCAN_ENABLE, kScanControls}};
 
 // ---- Attachments -----------------------------------------------------------------
 constexpr Tip kAttachmentTips[] = {
@@ -289,7 +320,7 @@ constexpr Tip kOptionTips[] = {
 // ---- The table -------------------------------------------------------------------
 const PageSpec kPages[] = {
     {.title = "Domain", .dialog = IDD_PAGE_DOMAIN, .icon = IDI_PAGE_DOMAIN, .help = help::kDomains,
-     .tips = kDomainTips},
+     .tips = kDomainTips, .bindings = kDomainBindings, .rules = kDomainRules, .behaviour = makeDomainPage},
     {.title = "Dialup", .dialog = IDD_PAGE_DIALUP, .icon = IDI_PAGE_DIALUP, .help = help::kDialup,
      .tips = kDialupTips},
     {.title = "Outgoing", .dialog = IDD_PAGE_OUTGOING, .icon = IDI_PAGE_OUTGOING, .help = help::kOutgoing,
@@ -297,7 +328,7 @@ const PageSpec kPages[] = {
     {.title = "Incoming", .dialog = IDD_PAGE_INCOMING, .icon = IDI_PAGE_INCOMING, .help = help::kIncoming,
      .tips = kIncomingTips, .bindings = kIncomingBindings, .rules = kIncomingRules, .behaviour = makeIncomingPage},
     {.title = "Anti-Spam", .dialog = IDD_PAGE_ANTISPAM, .icon = IDI_PAGE_ANTISPAM, .help = help::kSpam,
-     .tips = kAntiSpamTips},
+     .tips = kAntiSpamTips, .bindings = kAntiSpamBindings, .rules = kAntiSpamRules, .behaviour = makeAntiSpamPage},
     {.title = "Schedule", .dialog = IDD_PAGE_SCHEDULE, .icon = IDI_PAGE_SCHEDULE, .help = help::kSchedule,
      .tips = kScheduleTips},
     {.title = "Reminders", .dialog = IDD_PAGE_REMINDERS, .icon = IDI_PAGE_REMINDERS, .help = help::kReminder,
@@ -305,15 +336,15 @@ const PageSpec kPages[] = {
     {.title = "Routing", .dialog = IDD_PAGE_ROUTING, .icon = IDI_PAGE_ROUTING, .help = help::kRouting,
      .tips = kRoutingTips},
     {.title = "Password", .dialog = IDD_PAGE_PASSWORD, .icon = IDI_PAGE_PASSWORD, .help = help::kPassword,
-     .tips = kPasswordTips},
+     .tips = kPasswordTips, .bindings = kPasswordBindings, .behaviour = makePasswordPage},
     {.title = "Address Lists", .dialog = IDD_PAGE_ADDRESS_LISTS, .icon = IDI_PAGE_ADDRESS_LISTS,
-     .help = help::kAddressLists, .tips = kAddressListTips},
+     .help = help::kAddressLists, .tips = kAddressListTips, .behaviour = makeAddressListsPage},
     {.title = "Aliases", .dialog = IDD_PAGE_ALIASES, .icon = IDI_PAGE_ALIASES, .help = help::kAliases,
-     .tips = kAliasTips},
+     .tips = kAliasTips, .rules = kAliasRules, .behaviour = makeAliasesPage},
     {.title = "Foot Note", .dialog = IDD_PAGE_FOOTNOTE, .icon = IDI_PAGE_FOOTNOTE, .help = help::kFootNote,
-     .tips = kFootNoteTips},
+     .tips = kFootNoteTips, .bindings = kFootNoteBindings, .behaviour = makeFootNotePage},
     {.title = "Scanner", .dialog = IDD_PAGE_SCANNER, .icon = IDI_PAGE_SCANNER, .help = help::kScanner,
-     .tips = kScannerTips},
+     .tips = kScannerTips, .bindings = kScannerBindings, .rules = kScannerRules, .behaviour = makeScannerPage},
     {.title = "Attachments", .dialog = IDD_PAGE_ATTACHMENTS, .icon = IDI_PAGE_ATTACHMENTS,
      .help = help::kAttachments, .tips = kAttachmentTips},
     {.title = "Ports", .dialog = IDD_PAGE_PORTS, .icon = IDI_PAGE_PORTS, .help = help::kPorts, .tips = kPortTips},

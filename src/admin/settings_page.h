@@ -70,6 +70,8 @@ protected:
     void openHelp() const;
 
     bool onApply() override;
+    // The row's tips; a page whose tips follow its state gives its own.
+    std::span<const ui::Tip> tips() const override { return spec_.tips; }
 
 private:
     bool onStart() final;
@@ -77,7 +79,6 @@ private:
     std::optional<ui::Refusal> validate() final;
     void onHelp() final { openHelp(); }
     void onControl(int id, int code) final;
-    std::span<const ui::Tip> tips() const final { return spec_.tips; }
 
     const PageSpec& spec_;
     ui::BindingSet bound_;

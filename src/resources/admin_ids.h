@@ -45,6 +45,7 @@
 #include "windows/smtp_auth.h"
 #include "windows/select_users.h"
 #include "windows/domain.h"
+#include "windows/convert_domains.h"
 #include "windows/dialup.h"
 #include "windows/outgoing.h"
 #include "windows/incoming.h"

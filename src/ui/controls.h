@@ -93,6 +93,22 @@ public:
         return static_cast<int>(send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str())));
     }
     void remove(int index) const { send(LB_DELETESTRING, static_cast<WPARAM>(index)); }
+    // Puts text in place of the item at index; returns its index.
+    int replace(int index, const std::string& text) const {
+        remove(index);
+        return insert(index, text);
+    }
+    // Removes the selected item and selects its neighbour: the item now in
+    // its place, or the one before when it was last (before first, when
+    // preferBefore). False when nothing was selected.
+    bool removeSelected(bool preferBefore = false) const {
+        int index = selection();
+        if (index < 0) return false;
+        remove(index);
+        int last = count() - 1;
+        if (last >= 0) select(preferBefore ? (index > 0 ? index - 1 : 0) : (index <= last ? index : last));
+        return true;
+    }
     void clear() const { send(LB_RESETCONTENT); }
     std::string itemText(int index) const {
         LRESULT length = send(LB_GETTEXTLEN, static_cast<WPARAM>(index));

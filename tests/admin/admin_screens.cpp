@@ -61,6 +61,67 @@ const char* kPageNames[16] = {"page00_domain",  "page01_dialup",   "page02_outgo
                               "page08_password", "page09_address_lists", "page10_aliases", "page11_footnote",
                               "page12_scanner",  "page13_attachments",   "page14_ports",   "page15_options"};
 
+// The Domain, Anti-Spam, Password, Address Lists, Aliases, Foot Note and
+// Scanner pages with the lists and settings of a small office, and
+// "Convert Domains" being filled in.
+void shootListPages(const std::string& folder) {
+    const std::string ini = folder + "\\ms.ini";
+    const std::string settings[][3] = {
+        {"domain", "use", "1"},
+        {"domain", "domain", "example.org"},
+        {"domain", "registered", "1"},
+        {"domain-map", "domain0", "oldname.example -> example.org , all mail"},
+        {"domain-map", "domain1", "example.co.uk -> example.org , internal"},
+        {"spam", "use", "1"},
+        {"spam", "kill", "1"},
+        {"spam", "archive", "1"},
+        {"esmtp", "ver", drive::scramble("secret")},
+        {"alias", "map0", "info@example.org~0~alice.smith@example.org"},
+        {"alias", "map1", "orders@example.org~1~sales"},
+        {"alias", "map2", "everyone@example.org~2~"},
+        {"alias", "map3", "webmaster@example.org~0~bob.jones@example.org"},
+        {"footnote", "use", "1"},
+        {"snooper", "use", "1"},
+        {"snooper", "x0", drive::scramble("confidential")},
+        {"snooper", "x1", drive::scramble("salary review")},
+        {"snooper", "x2", drive::scramble("password")},
+        {"snooper", "dst", "Alice Smith"},
+    };
+    for (const auto& s : settings) WritePrivateProfileStringA(s[0].c_str(), s[1].c_str(), s[2].c_str(), ini.c_str());
+    const std::string files[][2] = {
+        {"spam lists\\black.txt",
+         "free money\r\ncheap pills\r\n@bulkmail\r\nlottery winner\r\nact now\r\nwork from home\r\n"},
+        {"spam lists\\white.txt", "@example.org\r\nalice.smith@partner.example\r\nnewsletter@supplier.example\r\n"},
+        {"address lists\\sales.txt", "alice.smith@example.org\r\nbob.jones@example.org\r\ncarol@partner.example\r\n"},
+        {"address lists\\board.txt", "chair@example.org\r\ntreasurer@example.org\r\n"},
+        {"address lists\\staff.txt", "alice.smith@example.org\r\nbob.jones@example.org\r\n"},
+    };
+    for (const char* sub : {"spam lists", "address lists"}) CreateDirectoryA((folder + "\\" + sub).c_str(), nullptr);
+    for (const auto& f : files) writeFile(folder + "\\" + f[0], f[1]);
+
+    drive::runSheet(0, [](HWND sheet) {
+        const int pages[] = {0, 4, 8, 9, 10, 11, 12};
+        for (int i : pages) {
+            drive::showPage(sheet, i);
+            shoot(kPageNames[i], sheet);
+        }
+        HWND page = drive::showPage(sheet, 10);
+        drive::selectListItem(page, IDC_ALIAS_LIST, 1);
+        drive::click(page, IDC_ALIAS_EDIT);
+        shoot("page10_aliases_editing", sheet);
+        drive::click(page, IDC_ALIAS_CANCEL);
+        page = drive::showPage(sheet, 0);
+        drive::clickOpening(page, IDC_DOM_MAP_ADD, "Convert Domains", [](HWND dialog) {
+            drive::setText(dialog, IDC_CONV_FROM, "shop.example.net");
+            drive::setText(dialog, IDC_CONV_TO, "example.org");
+            drive::click(dialog, IDC_CONV_EXTERNAL);
+            shoot("dialog102_convert_domains", dialog);
+            drive::click(dialog, IDCANCEL);
+        });
+        drive::pressCancel(sheet);
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -115,6 +176,8 @@ int main(int argc, char** argv) {
         SetCursorPos(0, 0);
         drive::pressCancel(sheet);
     });
+
+    shootListPages(argv[1]);
 
     drive::whenShown("#32770", "Enter Information", [](HWND dialog) {
         if (!dialog) return;

@@ -1,0 +1,128 @@
+// The "Aliases" page's behaviour: the server's aliases (section alias,
+// map0, map1, ...), kept in the record editor while the page is open and
+// rewritten whole at Apply. An alias converts an address to another
+// address, to every address of an address list, or to all mailboxes.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "admin/address_list_files.h"
+#include "admin/alias_record.h"
+#include "admin/page_behaviours.h"
+#include "frame/profile.h"
+#include "resources/admin_ids.h"
+#include "ui/gdi.h"
+#include "ui/record_editor.h"
+
+namespace admin {
+namespace {
+
+constexpr int kDetails[] = {IDC_ALIAS_ADDRESS, IDC_ALIAS_TO_ADDRESS, IDC_ALIAS_TO_LIST, IDC_ALIAS_TO_ALL,
+                            IDC_ALIAS_TARGET,  IDC_ALIAS_LIST_CHOICE};
+const ui::RecordEditorControls kEditor{.list = IDC_ALIAS_LIST, .add = IDC_ALIAS_NEW, .edit = IDC_ALIAS_EDIT,
+                                       .remove = IDC_ALIAS_DELETE, .save = IDC_ALIAS_SAVE,
+                                       .cancel = IDC_ALIAS_CANCEL, .editing = kDetails};
+
+// The radio button of each alias type, in type order.
+constexpr int kTypeButtons[] = {IDC_ALIAS_TO_ADDRESS, IDC_ALIAS_TO_LIST, IDC_ALIAS_TO_ALL};
+
+class AliasesPage final : public SettingsPage, ui::RecordEditor<Alias>::Delegate {
+public:
+    using SettingsPage::SettingsPage;
+
+protected:
+    bool onOpen() override {
+        user_ = ui::loadBitmap(IDB_USER);
+        mask_ = ui::loadBitmap(IDB_USER_MASK);
+        for (const std::string& name : addressListNames()) comboBox(IDC_ALIAS_LIST_CHOICE).add(name);
+        editor_.attach(hwnd_, *this);
+        editor_.load(ui::readNumbered<Alias>(cfg::kMaxAliases, [](int i) -> std::optional<Alias> {
+            std::string record = util::read(cfg::kAliasMap, i);
+            if (record.empty()) return std::nullopt;
+            return parseAlias(record);
+        }));
+        return true;
+    }
+
+    bool allows(int control) const override { return editor_.allows(control); }
+
+    void onUserCommand(int id, int code) override { editor_.onCommand(id, code); }
+
+    void onDrawItem(const DRAWITEMSTRUCT& item) override {
+        const Alias* alias = item.CtlID == IDC_ALIAS_LIST ? editor_.at(static_cast<int>(item.itemID)) : nullptr;
+        if (alias) ui::drawPictureItem(item, user_.get(), mask_.get(), display(*alias).c_str());
+    }
+
+    bool write() override {
+        util::eraseSection(cfg::kAlias);
+        const auto& aliases = editor_.records();
+        for (std::size_t i = 0; i < aliases.size(); ++i)
+            util::write(cfg::kAliasMap, aliasRecord(aliases[i]), static_cast<int>(i));
+        return true;
+    }
+
+private:
+    // The record editor's side.
+    std::string display(const Alias& alias) const override { return aliasDisplay(alias); }
+
+    void showRecord(const Alias& alias) override {
+        // A type the page does not know is shown as a conversion to an address.
+        int shown = alias.type == kToList || alias.type == kToAllMailboxes ? alias.type : kToAddress;
+        item(IDC_ALIAS_ADDRESS).setText(alias.address);
+        item(IDC_ALIAS_TARGET).setText(shown == kToAddress ? alias.target : std::string());
+        ui::ComboBox lists = comboBox(IDC_ALIAS_LIST_CHOICE);
+        int listIndex = shown == kToList ? lists.findExact(alias.target) : CB_ERR;
+        lists.select(listIndex == CB_ERR ? 0 : listIndex);
+        for (int type = kToAddress; type <= kToAllMailboxes; ++type) button(kTypeButtons[type]).check(type == shown);
+        refreshEnabling();
+    }
+
+    void showFresh() override { showRecord(Alias{}); }
+
+    void focusDetails(bool adding) override {
+        edit(IDC_ALIAS_ADDRESS).focus();
+        if (!adding) edit(IDC_ALIAS_ADDRESS).selectAll();
+    }
+
+    std::optional<Alias> collect(bool) override {
+        Alias alias;
+        alias.address = item(IDC_ALIAS_ADDRESS).text();
+        for (int type = kToAddress; type <= kToAllMailboxes; ++type)
+            if (button(kTypeButtons[type]).checked()) alias.type = type;
+        if (alias.type == kToAddress) alias.target = item(IDC_ALIAS_TARGET).text();
+        if (alias.type == kToList) alias.target = comboBox(IDC_ALIAS_LIST_CHOICE).selectedText();
+        if (std::optional<AliasProblem> problem = checkAlias(alias)) {
+            static constexpr int kFieldControl[] = {IDC_ALIAS_ADDRESS, IDC_ALIAS_TARGET, IDC_ALIAS_LIST_CHOICE};
+            refuse(problem->message, kFieldControl[static_cast<int>(problem->field)]);
+            return std::nullopt;
+        }
+        return alias;
+    }
+
+    void changed() override {
+        SettingsPage::changed();
+        updateButtons();
+    }
+
+    void modeChanged() override {
+        refreshEnabling();
+        updateButtons();
+    }
+
+    // While browsing, Delete and Edit need an alias to act on.
+    void updateButtons() const {
+        bool canAct = !editor_.editing() && !editor_.records().empty();
+        item(IDC_ALIAS_DELETE).enable(canAct);
+        item(IDC_ALIAS_EDIT).enable(canAct);
+    }
+
+    ui::RecordEditor<Alias> editor_{kEditor};
+    ui::OwnedBitmap user_, mask_;
+};
+
+}  // namespace
+
+std::unique_ptr<SettingsPage> makeAliasesPage(const PageSpec& spec) { return std::make_unique<AliasesPage>(spec); }
+
+}  // namespace admin

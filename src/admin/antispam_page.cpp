@@ -1,0 +1,63 @@
+// The "Anti-Spam" page's behaviour: the black and white list files shown
+// in their edits and rewritten whole at Apply, after which the change keys
+// tell the matchers to reload them. Filtering and what happens to spam are
+// bindings of the page's row.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "admin/page_behaviours.h"
+#include "admin/page_text.h"
+#include "frame/install_folder.h"
+#include "frame/profile.h"
+#include "resources/admin_ids.h"
+
+namespace admin {
+namespace {
+
+constexpr char kListFolder[] = "\\spam lists";
+
+struct ListFile {
+    int edit;
+    const char* name;
+};
+constexpr ListFile kLists[] = {{IDC_SPAM_BLACK, "\\black.txt"}, {IDC_SPAM_WHITE, "\\white.txt"}};
+
+std::string listPath(const ListFile& list) { return util::installFile(kListFolder) + list.name; }
+
+class AntiSpamPage final : public SettingsPage {
+public:
+    using SettingsPage::SettingsPage;
+
+protected:
+    bool onOpen() override {
+        for (const ListFile& list : kLists) {
+            ui::Edit edit = this->edit(list.edit);
+            std::optional<std::string> bytes = readFileBytes(listPath(list));
+            auto capacity = static_cast<std::size_t>(edit.send(EM_GETLIMITTEXT));
+            edit.setText(bytes ? cutToFit(textForEdit(*bytes), capacity) : std::string());
+        }
+        return true;
+    }
+
+    void onUserCommand(int id, int code) override {
+        if (code == EN_CHANGE && (id == IDC_SPAM_BLACK || id == IDC_SPAM_WHITE)) changed();
+    }
+
+    // After the bindings: both files, then the change keys. A file that
+    // cannot be opened is left as it was.
+    bool write() override {
+        CreateDirectoryA(util::installFile(kListFolder).c_str(), nullptr);
+        for (const ListFile& list : kLists) writeLines(listPath(list), nonEmptyLines(item(list.edit).text()));
+        util::write(cfg::kSpamModWhite, 1);
+        util::write(cfg::kSpamModBlack, 1);
+        return true;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<SettingsPage> makeAntiSpamPage(const PageSpec& spec) { return std::make_unique<AntiSpamPage>(spec); }
+
+}  // namespace admin

@@ -1,0 +1,119 @@
+// The "Domain" page's behaviour: single-domain mode (one primary domain for
+// every account, which stores local parts) or multi-domain mode (full
+// addresses, the administrator's address as the system's sender), and the
+// table of domains converted while mail is processed. Apply checks the
+// mode's entry, rewrites every account address for the mode, then the
+// domain keys and the table. "Domain is exclusive" is a binding.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "accounts/account_rules.h"
+#include "admin/convert_domains_dialog.h"
+#include "admin/domain_rules.h"
+#include "admin/page_behaviours.h"
+#include "frame/profile.h"
+#include "resources/admin_ids.h"
+
+namespace admin {
+namespace {
+
+constexpr char kAdministratorText[] = "Administrators email address";
+
+class DomainPage final : public SettingsPage {
+public:
+    explicit DomainPage(const PageSpec& spec) : SettingsPage(spec), multiTips_(spec.tips.begin(), spec.tips.end()) {
+        for (ui::Tip& tip : multiTips_)
+            if (tip.control == IDC_DOM_NAME) tip.text = kAdministratorText;
+    }
+
+protected:
+    bool onOpen() override {
+        HICON icon = LoadIconA(ui::moduleInstance(), MAKEINTRESOURCEA(spec().icon));
+        for (WPARAM size : {ICON_BIG, ICON_SMALL}) SendMessageA(sheet(), WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
+        showMode(util::read(cfg::kDomainUse) != 0);
+        for (int i = 0; i < cfg::kMaxDomainMaps; ++i) {
+            std::string line = util::read(cfg::kDomainMapLine, i);
+            if (line.empty()) break;
+            maps().add(line);
+        }
+        maps().select(0);
+        return true;
+    }
+
+    // The name edit's tip follows the mode.
+    std::span<const ui::Tip> tips() const override {
+        return single_ ? spec().tips : std::span<const ui::Tip>(multiTips_);
+    }
+
+    void onUserCommand(int id, int code) override {
+        if (code != BN_CLICKED) return;
+        if ((id == IDC_DOM_SINGLE || id == IDC_DOM_MULTI) && (id == IDC_DOM_SINGLE) != single_) {
+            showMode(id == IDC_DOM_SINGLE);
+            changed();
+        } else if (id == IDC_DOM_MAP_ADD) {
+            if (std::optional<std::string> line = runConvertDomainsDialog(hwnd_)) {
+                maps().select(maps().add(*line));
+                changed();
+            }
+        } else if (id == IDC_DOM_MAP_DELETE && maps().removeSelected()) {
+            changed();
+        }
+    }
+
+    bool onApply() override {
+        std::string text = item(IDC_DOM_NAME).text();
+        std::optional<std::string> problem = single_ ? checkPrimaryDomain(text) : checkAdministratorAddress(text);
+        if (problem) {
+            refuse(*problem, IDC_DOM_NAME, true);
+            return false;
+        }
+        rewriteAccountAddresses(text);
+        if (single_) {
+            util::write(cfg::kDomainUse, 1);
+            util::write(cfg::kDomainName, text);
+        } else {
+            util::write(cfg::kDomainUse, 0);
+            util::write(cfg::kDomainRoot, text);
+            util::write(cfg::kAccountAddress, text, 0);
+        }
+        saveBindings();
+        util::eraseSection(cfg::kDomainMap);
+        for (int i = 0; i < maps().count(); ++i) util::write(cfg::kDomainMapLine, maps().itemText(i), i);
+        return true;
+    }
+
+private:
+    ui::ListBox maps() const { return listBox(IDC_DOM_MAPS); }
+
+    void showMode(bool single) {
+        single_ = single;
+        button(IDC_DOM_SINGLE).check(single);
+        button(IDC_DOM_MULTI).check(!single);
+        item(IDC_DOM_NAME_LABEL).setText(single ? "Primary domain name" : kAdministratorText);
+        item(IDC_DOM_NAME).setText(util::read(single ? cfg::kDomainName : cfg::kDomainRoot));
+        refreshEnabling();
+    }
+
+    // Single-domain mode keeps local parts; multi-domain mode completes
+    // them with the administrator's domain.
+    void rewriteAccountAddresses(const std::string& text) const {
+        for (int i = 0; i < cfg::kMaxAccounts; ++i) {
+            std::string address = util::read(cfg::kAccountAddress, i);
+            if (address.empty()) break;
+            std::string now = single_ ? std::string(util::localPart(address)) : fullAddress(address, text);
+            if (now != address) util::write(cfg::kAccountAddress, now, i);
+        }
+    }
+
+    std::vector<ui::Tip> multiTips_;
+    bool single_ = true;
+};
+
+}  // namespace
+
+std::unique_ptr<SettingsPage> makeDomainPage(const PageSpec& spec) { return std::make_unique<DomainPage>(spec); }
+
+}  // namespace admin

@@ -1,0 +1,91 @@
+// The "Scanner" page's behaviour: the phrases the server looks for in the
+// mail it handles (section snooper, x0, x1, ..., each scrambled with the
+// system key), edited through the prompt and rewritten with the whole
+// section at Apply. Scanning on and the user who gets a copy of a matching
+// message are bindings of the page's row.
+#include <memory>
+#include <string>
+
+#include "admin/page_behaviours.h"
+#include "admin/page_text.h"
+#include "frame/crypt.h"
+#include "frame/profile.h"
+#include "resources/admin_ids.h"
+#include "ui/prompt.h"
+
+namespace admin {
+namespace {
+
+constexpr int kPhraseLength = 512;
+
+// The phrase the prompt gives, without blanks at either end (they
+// separate no words); nothing when cancelled or blank.
+std::optional<std::string> askPhrase(HWND owner, const char* question, const std::string& initial) {
+    std::optional<std::string> entry = ui::prompt(owner, {question, initial, kPhraseLength});
+    if (!entry) return std::nullopt;
+    std::string phrase = withoutOuterBlanks(*entry);
+    if (phrase.empty()) return std::nullopt;
+    return phrase;
+}
+
+class ScannerPage final : public SettingsPage {
+public:
+    using SettingsPage::SettingsPage;
+
+protected:
+    bool onOpen() override {
+        for (int i = 0; i < cfg::kMaxPhrases; ++i) {
+            std::string stored = util::read(cfg::kSnooperPhrase, i);
+            if (stored.empty()) break;
+            phrases().add(util::crypt(util::kSystemKey, stored, false));
+        }
+        phrases().select(0);
+        return true;
+    }
+
+    bool allows(int control) const override {
+        if (control == IDC_SCAN_DELETE || control == IDC_SCAN_EDIT) return phrases().count() > 0;
+        return true;
+    }
+
+    void onUserCommand(int id, int code) override {
+        if (code != BN_CLICKED) return;
+        if (id == IDC_SCAN_ADD) {
+            std::optional<std::string> phrase = askPhrase(hwnd_, "Enter phrase", "Phrase to search for...");
+            if (!phrase) return;
+            phrases().select(phrases().add(*phrase));
+        } else if (id == IDC_SCAN_EDIT) {
+            int index = phrases().selection();
+            if (index < 0) return;
+            std::optional<std::string> phrase = askPhrase(hwnd_, "Edit phrase", phrases().itemText(index));
+            if (!phrase) return;
+            phrases().select(phrases().replace(index, *phrase));
+        } else if (id == IDC_SCAN_DELETE) {
+            if (!phrases().removeSelected()) return;
+        } else {
+            return;
+        }
+        changed();
+        refreshEnabling();
+    }
+
+    // The section anew: the bindings, every phrase in list order, then the
+    // change key that makes the scanner reload them.
+    bool onApply() override {
+        util::eraseSection(cfg::kSnooper);
+        saveBindings();
+        for (int i = 0; i < phrases().count(); ++i)
+            util::write(cfg::kSnooperPhrase, util::crypt(util::kSystemKey, phrases().itemText(i), true), i);
+        util::write(cfg::kSnooperMod, 1);
+        return true;
+    }
+
+private:
+    ui::ListBox phrases() const { return listBox(IDC_SCAN_PHRASES); }
+};
+
+}  // namespace
+
+std::unique_ptr<SettingsPage> makeScannerPage(const PageSpec& spec) { return std::make_unique<ScannerPage>(spec); }
+
+}  // namespace admin
