@@ -37,7 +37,7 @@ protected:
         mask_ = ui::loadBitmap(IDB_USER_MASK);
         for (const std::string& name : addressListNames()) comboBox(IDC_ALIAS_LIST_CHOICE).add(name);
         editor_.attach(hwnd_, *this);
-        editor_.load(ui::readNumbered<Alias>(cfg::kMaxAliases, [](int i) -> std::optional<Alias> {
+        editor_.load(ui::readNumbered<Alias>(cfg::kMaxRecords, [](int i) -> std::optional<Alias> {
             std::string record = util::read(cfg::kAliasMap, i);
             if (record.empty()) return std::nullopt;
             return parseAlias(record);

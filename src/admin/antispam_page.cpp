@@ -50,8 +50,8 @@ protected:
     bool write() override {
         CreateDirectoryA(util::installFile(kListFolder).c_str(), nullptr);
         for (const ListFile& list : kLists) writeLines(listPath(list), nonEmptyLines(item(list.edit).text()));
-        util::write(cfg::kSpamModWhite, 1);
-        util::write(cfg::kSpamModBlack, 1);
+        util::write(cfg::kSpamWhiteChanged, 1);
+        util::write(cfg::kSpamBlackChanged, 1);
         return true;
     }
 };

@@ -33,9 +33,9 @@ protected:
     bool onOpen() override {
         HICON icon = LoadIconA(ui::moduleInstance(), MAKEINTRESOURCEA(spec().icon));
         for (WPARAM size : {ICON_BIG, ICON_SMALL}) SendMessageA(sheet(), WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
-        showMode(util::read(cfg::kDomainUse) != 0);
-        for (int i = 0; i < cfg::kMaxDomainMaps; ++i) {
-            std::string line = util::read(cfg::kDomainMapLine, i);
+        showMode(util::read(cfg::kSingleDomain) != 0);
+        for (int i = 0; i < cfg::kMaxRecords; ++i) {
+            std::string line = util::read(cfg::kDomainConversion, i);
             if (line.empty()) break;
             maps().add(line);
         }
@@ -72,16 +72,16 @@ protected:
         }
         rewriteAccountAddresses(text);
         if (single_) {
-            util::write(cfg::kDomainUse, 1);
-            util::write(cfg::kDomainName, text);
+            util::write(cfg::kSingleDomain, 1);
+            util::write(cfg::kPrimaryDomainAsStored, text);
         } else {
-            util::write(cfg::kDomainUse, 0);
-            util::write(cfg::kDomainRoot, text);
+            util::write(cfg::kSingleDomain, 0);
+            util::write(cfg::kAdministratorAddressAsStored, text);
             util::write(cfg::kAccountAddress, text, 0);
         }
         saveBindings();
         util::eraseSection(cfg::kDomainMap);
-        for (int i = 0; i < maps().count(); ++i) util::write(cfg::kDomainMapLine, maps().itemText(i), i);
+        for (int i = 0; i < maps().count(); ++i) util::write(cfg::kDomainConversion, maps().itemText(i), i);
         return true;
     }
 
@@ -93,7 +93,7 @@ private:
         button(IDC_DOM_SINGLE).check(single);
         button(IDC_DOM_MULTI).check(!single);
         item(IDC_DOM_NAME_LABEL).setText(single ? "Primary domain name" : kAdministratorText);
-        item(IDC_DOM_NAME).setText(util::read(single ? cfg::kDomainName : cfg::kDomainRoot));
+        item(IDC_DOM_NAME).setText(util::read(single ? cfg::kPrimaryDomainAsStored : cfg::kAdministratorAddressAsStored));
         refreshEnabling();
     }
 

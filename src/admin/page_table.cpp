@@ -24,7 +24,7 @@ constexpr Tip kDomainTips[] = {
     {IDC_DOM_MAP_ADD, "Make a new domain mapping"},
     {IDC_DOM_MAP_DELETE, "Delete a domain mapping"},
 };
-constexpr ui::Binding kDomainBindings[] = {ui::check(IDC_DOM_EXCLUSIVE, cfg::kDomainRegistered)};
+constexpr ui::Binding kDomainBindings[] = {ui::check(IDC_DOM_EXCLUSIVE, cfg::kDomainExclusive)};
 constexpr int kDomSingleControls[] = {IDC_DOM_EXCLUSIVE};
 constexpr ui::EnableRule kDomainRules[] = {{IDC_DOM_SINGLE, kDomSingleControls}};
 
@@ -267,8 +267,8 @@ constexpr Tip kScannerTips[] = {
     {IDC_SCAN_DESTINATION, "User to receive matching message"},
 };
 constexpr ui::Binding kScannerBindings[] = {
-    ui::check(IDC_SCAN_ENABLE, cfg::kSnooperUse),
-    ui::comboText(IDC_SCAN_DESTINATION, cfg::kSnooperDestination, accountNames, true),
+    ui::check(IDC_SCAN_ENABLE, cfg::kScannerUse),
+    ui::comboText(IDC_SCAN_DESTINATION, cfg::kScannerRecipient, accountNames, true),
 };
 constexpr int kScanControls[] = {IDC_SCAN_PHRASES, IDC_SCAN_ADD, IDC_SCAN_DELETE, IDC_SCAN_EDIT,
                                  IDC_SCAN_DESTINATION};

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "reminders/message_file.h"
+#include "frame/message_file.h"
 
 namespace admin {
 

@@ -34,8 +34,8 @@ public:
 
 protected:
     bool onOpen() override {
-        for (int i = 0; i < cfg::kMaxPhrases; ++i) {
-            std::string stored = util::read(cfg::kSnooperPhrase, i);
+        for (int i = 0; i < cfg::kMaxRecords; ++i) {
+            std::string stored = util::read(cfg::kScannerPhrase, i);
             if (stored.empty()) break;
             phrases().add(util::crypt(util::kSystemKey, stored, false));
         }
@@ -75,8 +75,8 @@ protected:
         util::eraseSection(cfg::kSnooper);
         saveBindings();
         for (int i = 0; i < phrases().count(); ++i)
-            util::write(cfg::kSnooperPhrase, util::crypt(util::kSystemKey, phrases().itemText(i), true), i);
-        util::write(cfg::kSnooperMod, 1);
+            util::write(cfg::kScannerPhrase, util::crypt(util::kSystemKey, phrases().itemText(i), true), i);
+        util::write(cfg::kScannerChanged, 1);
         return true;
     }
 

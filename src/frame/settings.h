@@ -190,6 +190,9 @@ inline constexpr IntKey kDomainExclusive{kDomain, "registered", 1};
 inline constexpr TextKey kPrimaryDomain{kDomain, "domain", kPlaceholderDomain};
 inline constexpr TextKey kReminderDomain{kDomain, "domain", kPlaceholderDomain, 256};
 inline constexpr TextKey kPrimaryDomainAsStored{kDomain, "domain", ""};
+// The administrator's address as the Domain page and the wizard show it: a
+// missing one shows empty, so that Apply asks for one.
+inline constexpr TextKey kAdministratorAddressAsStored{kDomain, "root", ""};
 // The name an SMTP greeting gives: the primary domain in single-domain
 // mode (use exactly 1), otherwise this key, which nothing in the library writes.
 inline constexpr TextKey kGreetingDomain{kDomain, "domain", kPlaceholderDomain, 512};
@@ -317,46 +320,5 @@ inline constexpr char kView[] = "view";
 inline constexpr int kViewCentred = INT_MIN;
 inline constexpr IntKey kViewLeft{kView, "Left", kViewCentred};
 inline constexpr IntKey kViewTop{kView, "Top", kViewCentred};
-
-}  // namespace cfg
-
-// ---- Anti-Spam, Scanner, Foot Note, Password, Address Lists, Aliases and
-// ---- Domain pages (added with the pages)
-namespace cfg {
-
-inline constexpr char kSpam[] = "spam";
-inline constexpr IntKey kSpamUse{kSpam, "use", 0};
-inline constexpr IntKey kSpamKill{kSpam, "kill", 0};  // 1 delete, 0 prefix the subject
-inline constexpr IntKey kSpamArchive{kSpam, "archive", 0};
-inline constexpr IntKey kSpamModBlack{kSpam, "mod-black", 0};  // the list file changed: reload it
-inline constexpr IntKey kSpamModWhite{kSpam, "mod-white", 0};
-
-inline constexpr char kSnooper[] = "snooper";
-inline constexpr int kMaxPhrases = 32000;
-inline constexpr IntKey kSnooperUse{kSnooper, "use", 0};
-inline constexpr TextKey kSnooperPhrase{kSnooper, "x%d", ""};  // scrambled, system key
-inline constexpr TextKey kSnooperDestination{kSnooper, "dst", ""};
-inline constexpr IntKey kSnooperMod{kSnooper, "mod", 0};
-
-inline constexpr char kFootnote[] = "footnote";
-inline constexpr IntKey kFootnoteUse{kFootnote, "use", 0};
-
-inline constexpr char kAlias[] = "alias";
-inline constexpr int kMaxAliases = 32000;
-inline constexpr TextKey kAliasMap{kAlias, "map%d", ""};  // address~type~target
-
-// The domain settings as the Domain page shows them: a missing domain or
-// administrator's address shows empty, so that Apply asks for one.
-inline constexpr char kDomain[] = "domain";
-inline constexpr IntKey kDomainUse{kDomain, "use", 1};  // 1 single-domain mode, 0 multi-domain
-inline constexpr TextKey kDomainName{kDomain, "domain", ""};
-inline constexpr TextKey kDomainRoot{kDomain, "root", ""};
-inline constexpr IntKey kDomainRegistered{kDomain, "registered", 1};
-
-inline constexpr char kDomainMap[] = "domain-map";
-inline constexpr int kMaxDomainMaps = 32000;
-inline constexpr TextKey kDomainMapLine{kDomainMap, "domain%d", ""};
-
-inline constexpr TextKey kAccountAddress{"mailbox%d", "address", ""};
 
 }  // namespace cfg
