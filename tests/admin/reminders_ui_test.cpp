@@ -376,7 +376,7 @@ TEST(AutoEmail, EditingASentRepeatingReminderKeepsItsStampAndNextDueDay) {
         HWND page = currentPage(sheet);
         HWND list = GetDlgItem(page, IDC_REM_LIST);
         selectItem(page, 1);
-        RECT item{LVIR_LABEL};
+        RECT item{LVIR_LABEL, 0, 0, 0};
         SendMessageA(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
         bool opened = false;
         whenShown("#32770", kEditor, [&](HWND editor) {
