@@ -133,9 +133,9 @@ protected:
             ui::acceptSpinOnly(item(s.edit).handle());
             upDown(s.spin).setRange(0, 100);
         }
-        for (int id : {IDC_AUTO_ADDRESSES, IDC_AUTO_SUBJECT, IDC_AUTO_LINE1, IDC_AUTO_LINE2, IDC_AUTO_LINE3,
-                       IDC_AUTO_LINE4})
-            edit(id).limit(kTextLimit);
+        edit(IDC_AUTO_ADDRESSES).limit(kTextLimit);
+        edit(IDC_AUTO_SUBJECT).limit(kTextLimit);
+        for (int id : kLineEdits) edit(id).limit(kTextLimit);
         show(shown, now);
         return true;
     }
@@ -251,10 +251,12 @@ private:
     int number(int id) const { return ui::saturatingNumber(item(id).text(), INT_MIN, INT_MAX); }
     void setNumber(int id, int value) const { item(id).setText(std::to_string(value)); }
 
+    // The time shown, within the day (a start typed into ms.ini by hand may
+    // lie outside it).
     int startMinutes() const {
         int hour = 0, minute = 0;
         std::sscanf(item(IDC_AUTO_TIME).text().c_str(), "%d:%d", &hour, &minute);
-        return std::clamp(hour, 0, 24) * 60 + std::clamp(minute, 0, 59);
+        return std::clamp(hour, 0, 23) * 60 + std::clamp(minute, 0, 59);
     }
     int startMonthLength() const {
         return util::startMonthLength(number(IDC_AUTO_YEAR), comboBox(IDC_AUTO_MONTH).selection());
@@ -264,7 +266,8 @@ private:
     // The record the fields describe; every other field 0.
     ReminderRecord collect() const {
         ReminderRecord r{};
-        std::sscanf(item(IDC_AUTO_TIME).text().c_str(), "%d:%d", &r.hour, &r.min);
+        r.hour = startMinutes() / 60;
+        r.min = startMinutes() % 60;
         r.date = number(IDC_AUTO_DAY);
         r.month = comboBox(IDC_AUTO_MONTH).selection();
         r.year = ui::saturatingNumber(comboBox(IDC_AUTO_YEAR).selectedText(), INT_MIN, INT_MAX);

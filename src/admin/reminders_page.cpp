@@ -74,8 +74,8 @@ protected:
         LVITEMA& item = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)).item;
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0 && item.iItem >= 0 &&
             static_cast<std::size_t>(item.iItem) < records_.size()) {
-            shownText_ = columnText(*records_[static_cast<std::size_t>(item.iItem)], item.iSubItem);
-            lstrcpynA(item.pszText, shownText_.c_str(), item.cchTextMax);
+            std::string text = columnText(*records_[static_cast<std::size_t>(item.iItem)], item.iSubItem);
+            lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
         }
         result = 0;
         return true;
@@ -125,7 +125,6 @@ private:
     }
 
     std::vector<std::unique_ptr<ReminderRecord>> records_;
-    std::string shownText_;  // the text last given to the list, alive while it copies it
 };
 
 }  // namespace

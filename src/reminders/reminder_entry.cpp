@@ -12,6 +12,14 @@ int floorDiv(int value, int by) { return value >= 0 ? value / by : -((-value + b
 
 bool empty(const char* field) { return field[0] == '\0'; }
 
+// ms.ini keeps no blanks around a value: a subject of blanks reads back
+// empty, and would end the list of records there.
+bool blank(const char* field, std::size_t size) {
+    for (std::size_t i = 0; i < size && field[i] != '\0'; ++i)
+        if (field[i] != ' ' && field[i] != '\t') return false;
+    return true;
+}
+
 bool holdsAt(const char* field, std::size_t size) {
     for (std::size_t i = 0; i < size && field[i] != '\0'; ++i)
         if (field[i] == '@') return true;
@@ -56,7 +64,7 @@ std::optional<EntryRefusal> checkReminderEntry(const ReminderRecord& r, bool lis
     }
     if (r.totype == kToList && !listAvailable)
         return EntryRefusal{EntryField::AddressList, "You need to create an address list"};
-    if (empty(r.subject)) return EntryRefusal{EntryField::Subject, "Please enter a subject for this message"};
+    if (blank(r.subject, sizeof r.subject)) return EntryRefusal{EntryField::Subject, "Please enter a subject for this message"};
     if (empty(r.line0) && empty(r.line1) && empty(r.line2) && empty(r.line3))
         return EntryRefusal{EntryField::Lines, "Please enter at least one line of text for this message"};
     return std::nullopt;

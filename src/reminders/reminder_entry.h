@@ -35,7 +35,7 @@ struct EntryRefusal {
 };
 
 // The first check the record made from the editor's fields fails, in the
-// editor's order, or nothing. listAvailable: the address-list choice offers
+// editor's order, or nothing. A subject of blanks counts as none. listAvailable: the address-list choice offers
 // a list. now: the local time at Save.
 std::optional<EntryRefusal> checkReminderEntry(const ReminderRecord& r, bool listAvailable, const ScanClock& now);
 

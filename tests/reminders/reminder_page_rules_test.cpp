@@ -160,6 +160,9 @@ TEST(ReminderEditorChecks, RecipientsSubjectAndLinesInOrder) {
     EXPECT_STREQ(refusal(r, now, false), "Please enter a subject for this message")
         << "only the chosen kind of recipient is checked";
 
+    std::strcpy(r.subject, " \t ");
+    EXPECT_STREQ(refusal(r, now), "Please enter a subject for this message")
+        << "ms.ini would read it back empty, ending the list there";
     std::strcpy(r.subject, "Stock take");
     r.line2[0] = '\0';
     EXPECT_STREQ(refusal(r, now), "Please enter at least one line of text for this message");
