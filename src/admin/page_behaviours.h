@@ -16,5 +16,6 @@ std::unique_ptr<SettingsPage> makePasswordPage(const PageSpec& spec);
 std::unique_ptr<SettingsPage> makeAddressListsPage(const PageSpec& spec);
 std::unique_ptr<SettingsPage> makeAliasesPage(const PageSpec& spec);
 std::unique_ptr<SettingsPage> makeDomainPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeRemindersPage(const PageSpec& spec);
 
 }  // namespace admin

@@ -332,7 +332,7 @@ const PageSpec kPages[] = {
     {.title = "Schedule", .dialog = IDD_PAGE_SCHEDULE, .icon = IDI_PAGE_SCHEDULE, .help = help::kSchedule,
      .tips = kScheduleTips},
     {.title = "Reminders", .dialog = IDD_PAGE_REMINDERS, .icon = IDI_PAGE_REMINDERS, .help = help::kReminder,
-     .tips = kReminderTips},
+     .tips = kReminderTips, .behaviour = makeRemindersPage},
     {.title = "Routing", .dialog = IDD_PAGE_ROUTING, .icon = IDI_PAGE_ROUTING, .help = help::kRouting,
      .tips = kRoutingTips},
     {.title = "Password", .dialog = IDD_PAGE_PASSWORD, .icon = IDI_PAGE_PASSWORD, .help = help::kPassword,

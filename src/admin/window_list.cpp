@@ -2,6 +2,7 @@
 
 #include "admin/advanced_pop_dialog.h"
 #include "admin/convert_domains_dialog.h"
+#include "admin/auto_email_dialog.h"
 #include "admin/outgoing_dialogs.h"
 #include "admin/settings_page.h"
 
@@ -34,7 +35,15 @@ std::vector<NamedControls> administrationWindows() {
         windows.push_back(namedBy(page.dialog, page.tips, page.bindings, page.rules));
         for (const FieldCheck& c : page.checks) windows.back().controls.push_back(c.control);
     }
-    for (const ui::DialogSpec* dialog : {&kAdvancedPopDialog, &kSmtpAuthDialog, &kSelectUsersDialog, &kConvertDomainsDialog})
+    // The dialogs, one a line.
+    const ui::DialogSpec* dialogs[] = {
+        &kAdvancedPopDialog,
+        &kSmtpAuthDialog,
+        &kSelectUsersDialog,
+        &kConvertDomainsDialog,
+        &kAutoEmailDialog,
+    };
+    for (const ui::DialogSpec* dialog : dialogs)
         windows.push_back(namedBy(dialog->dialog, dialog->tips, dialog->bindings, dialog->rules));
     return windows;
 }

@@ -69,6 +69,20 @@ void writeReminder(const char* section, const ReminderRecord& r) {
     write(cfg::kReminderAttachment, r.attachment, s);
 }
 
+std::vector<std::unique_ptr<ReminderRecord>> readReminders() {
+    std::vector<std::unique_ptr<ReminderRecord>> records;
+    for (int i = 0; i < kMaxReminders && hasSubject(reminderSection(i)); ++i) {
+        records.push_back(std::make_unique<ReminderRecord>());
+        readReminder(reminderSection(i).c_str(), *records.back());
+    }
+    return records;
+}
+
+void eraseReminders() {
+    for (int i = 0; i < kMaxReminders && hasSubject(reminderSection(i)); ++i)
+        deleteProfileSection(reminderSection(i).c_str());
+}
+
 void removeReminder(int index) {
     auto moved = std::make_unique<ReminderRecord>();
     int j = index + 1;

@@ -3,7 +3,9 @@
 // The reminders page uses the same operations.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "reminders/reminder_rules.h"
 
@@ -16,6 +18,12 @@ std::string reminderSection(int index);
 void readReminder(const char* section, ReminderRecord& record);
 // Writes the keys of a record; other keys of the section stay.
 void writeReminder(const char* section, const ReminderRecord& record);
+// The records as a scan sees them: from "0auto0" up to the first section
+// without a subject.
+std::vector<std::unique_ptr<ReminderRecord>> readReminders();
+// Deletes every record section from "0auto0" up to the first without a
+// subject, so that records can be written again from 0.
+void eraseReminders();
 // Removes record index and moves the records behind it one place down.
 void removeReminder(int index);
 

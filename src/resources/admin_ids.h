@@ -52,6 +52,7 @@
 #include "windows/antispam.h"
 #include "windows/schedule.h"
 #include "windows/reminders.h"
+#include "windows/auto_email.h"
 #include "windows/routing.h"
 #include "windows/password.h"
 #include "windows/address_lists.h"

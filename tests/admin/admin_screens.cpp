@@ -122,6 +122,33 @@ void shootListPages(const std::string& folder) {
     });
 }
 
+// The Reminders page with three reminders, and "Auto Email" on the second.
+void shootReminders(const std::string& install) {
+    const std::string ini = install + "\\ms.ini";
+    writeFile(ini, readFile(ini) +
+        "[0auto0]\r\nsubject=Monthly stock take\r\nhour=9\r\nmin=30\r\ndate=1\r\nmonth=0\r\nyear=2027\r\n"
+        "totype=1\r\ntodata=ann@example.org, bob@example.org\r\nreptype=3\r\nrep1=1\r\nrep2=2\r\n"
+        "line0=Please count the shelves.\r\n"
+        "[0auto1]\r\nsubject=Team meeting\r\nhour=8\r\nmin=45\r\ndate=4\r\nmonth=0\r\nyear=2027\r\n"
+        "totype=2\r\ntodata=Staff\r\nreptype=1\r\nrep1=1\r\nline0=Room 2 at nine.\r\nline1=Bring the figures.\r\n"
+        "attachment=C:\\mail\\figures.xls\r\n"
+        "[0auto2]\r\nsubject=Office closed\r\nhour=17\r\nmin=0\r\ndate=23\r\nmonth=11\r\nyear=2027\r\n"
+        "totype=3\r\nreptype=2\r\nrep1=24\r\nrep2=11\r\nline0=The office is closed tomorrow.\r\n");
+    CreateDirectoryA((install + "\\address lists").c_str(), nullptr);
+    writeFile(install + "\\address lists\\Staff.txt", "ann@example.org\r\nbob@example.org\r\n");
+    drive::runSheet(6, [](HWND sheet) {
+        HWND page = drive::currentPage(sheet);
+        shoot("page06_reminders", sheet);
+        ListView_SetItemState(GetDlgItem(page, IDC_REM_LIST), 1, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+        drive::clickOpening(page, IDC_REM_EDIT, "Auto Email", [](HWND dialog) {
+            shoot("dialog216_auto_email", dialog);
+            drive::click(dialog, IDC_AUTO_CANCEL);
+        });
+        drive::pressCancel(sheet);
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -176,6 +203,7 @@ int main(int argc, char** argv) {
         SetCursorPos(0, 0);
         drive::pressCancel(sheet);
     });
+    shootReminders(argv[1]);
 
     shootListPages(argv[1]);
 

@@ -1,0 +1,39 @@
+// "Auto Email": the editor of one reminder, opened from the Reminders page.
+#pragma once
+
+#define IDD_AUTO_EMAIL 216
+#define IDC_AUTO_TO_USER        1000
+#define IDC_AUTO_TO_ADDRESSES   1001
+#define IDC_AUTO_TO_LIST        1002
+#define IDC_AUTO_TIME           1003
+#define IDC_AUTO_DAY            1004
+#define IDC_AUTO_YEARLY_DAY     1005
+#define IDC_AUTO_ADDRESSES      1006
+#define IDC_AUTO_ADD_ATTACH     1007
+#define IDC_AUTO_SUBJECT        1008
+#define IDC_AUTO_LINE1          1009
+#define IDC_AUTO_LINE2          1010
+#define IDC_AUTO_LINE3          1011
+#define IDC_AUTO_LINE4          1012
+#define IDC_AUTO_TO_ALL         1013
+#define IDC_AUTO_ONCE           1014
+#define IDC_AUTO_COUNT          1015
+#define IDC_AUTO_ATTACHMENT     1016
+#define IDC_AUTO_SAVE           1017
+#define IDC_AUTO_WEEKLY         1018
+#define IDC_AUTO_MONTH          1019
+#define IDC_AUTO_YEAR           1020
+#define IDC_AUTO_YEARLY_MONTH   1021
+#define IDC_AUTO_UNIT           1022
+#define IDC_AUTO_CANCEL         1023
+#define IDC_AUTO_DELETE_ATTACH  1024
+#define IDC_AUTO_TIME_SPIN      1046
+#define IDC_AUTO_DAY_SPIN       1047
+#define IDC_AUTO_YEARLY_DAY_SPIN 1048
+#define IDC_AUTO_COUNT_SPIN     1049
+#define IDC_AUTO_USER           1053
+#define IDC_AUTO_LIST           1054
+#define IDC_AUTO_WEEKDAY        1055
+#define IDC_AUTO_YEARLY         1056
+#define IDC_AUTO_INTERVAL       1057
+#define IDC_AUTO_PICTURE        1059
