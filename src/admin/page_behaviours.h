@@ -9,5 +9,6 @@ namespace admin {
 
 std::unique_ptr<SettingsPage> makeIncomingPage(const PageSpec& spec);
 std::unique_ptr<SettingsPage> makeOutgoingPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeRoutingPage(const PageSpec& spec);
 
 }  // namespace admin

@@ -2,6 +2,7 @@
 
 #include "admin/advanced_pop_dialog.h"
 #include "admin/outgoing_dialogs.h"
+#include "admin/routing_dialogs.h"
 #include "admin/settings_page.h"
 
 namespace admin {
@@ -33,7 +34,8 @@ std::vector<NamedControls> administrationWindows() {
         windows.push_back(namedBy(page.dialog, page.tips, page.bindings, page.rules));
         for (const FieldCheck& c : page.checks) windows.back().controls.push_back(c.control);
     }
-    for (const ui::DialogSpec* dialog : {&kAdvancedPopDialog, &kSmtpAuthDialog, &kSelectUsersDialog})
+    for (const ui::DialogSpec* dialog : {&kAdvancedPopDialog, &kSmtpAuthDialog, &kSelectUsersDialog, &kFiltersDialog,
+                                         &kSelectChoiceDialog, &kAutoPrintingDialog, &kRelayOptionsDialog})
         windows.push_back(namedBy(dialog->dialog, dialog->tips, dialog->bindings, dialog->rules));
     return windows;
 }

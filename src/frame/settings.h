@@ -97,4 +97,24 @@ inline constexpr char kOptOutRedirectUsers[] = "opt-out-redir";
 inline constexpr char kOptOutSizeUsers[] = "opt-out-size";
 inline constexpr char kAppliesToUserKey[] = "user%d";
 
+// ---- Routing (added with the page) ----------------------------------------------
+// The filter records (admin/filter_record.h). A record may be far longer
+// than the usual 1,024 bytes (five relay settings of ten texts each), and
+// a record cut short at reading would be written back corrupted: it is
+// read whole.
+inline constexpr int kRouteRecordSize = 32768;
+inline constexpr char kRoutes[] = "routes";
+inline constexpr TextKey kRouteRecord{kRoutes, "operation%d", "", kRouteRecordSize};
+inline constexpr char kRouteEnd[] = "None";  // a value that ends the list, like a missing key
+// The page's temporary copy (an ms.ini-style file of its own) keeps a
+// second section with the same keys.
+inline constexpr char kRoutesWorking[] = "working";
+inline constexpr TextKey kWorkingRecord{kRoutesWorking, "operation%d", "", kRouteRecordSize};
+// What the mailbox choices of the filter actions are made from.
+inline constexpr TextKey kAccountAddress{"mailbox%d", "address", ""};
+inline constexpr char kDomain[] = "domain";
+inline constexpr IntKey kSingleDomain{kDomain, "use", 1};  // 0: multi-domain mode
+inline constexpr TextKey kPrimaryDomainAsStored{kDomain, "domain", ""};
+inline constexpr TextKey kAdministratorAddress{kDomain, "root", "root-not-set@domain-not-set.invalid"};
+
 }  // namespace cfg
