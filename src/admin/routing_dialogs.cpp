@@ -22,8 +22,7 @@ protected:
     bool onOpen() override {
         SetWindowTextA(hwnd_, request_.caption);
         item(IDC_FILTERS_PROMPT).setText(request_.prompt);
-        for (const ui::RadioChoice& c : kAppliesTo) item(c.control).show(!request_.addressMode);
-        item(IDC_FILTERS_APPLIES_LABEL).show(!request_.addressMode);
+        if (request_.addressMode) hideAppliesTo();
         button(IDC_FILTERS_ALL).check(true);
         ui::Edit text = edit(IDC_FILTERS_TEXT);
         text.limit(kFilterTextMax);
@@ -45,6 +44,23 @@ protected:
     }
 
 private:
+    // The buttons move up into the applies-to row, and the window shrinks.
+    void hideAppliesTo() const {
+        for (const ui::RadioChoice& c : kAppliesTo) item(c.control).show(false);
+        item(IDC_FILTERS_APPLIES_LABEL).show(false);
+        const int rise = top(IDOK) - top(IDC_FILTERS_INTERNAL);
+        for (int id : {IDOK, IDCANCEL}) {
+            RECT r = item(id).windowRect();
+            MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+            item(id).move(r.left, r.top - rise, r.right - r.left, r.bottom - r.top);
+        }
+        RECT frame = ui::Window(hwnd_).windowRect();
+        SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top - rise,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ui::centreOnScreen(hwnd_);
+    }
+    int top(int id) const { return item(id).windowRect().top; }
+
     const FiltersRequest& request_;
 };
 

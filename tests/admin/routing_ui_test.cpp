@@ -500,4 +500,32 @@ TEST(RoutingPage, RightButtonEditsAFileParameterAsTextAndActsAsTheLeftOtherwise)
     EXPECT_EQ(fields(install.ini("routes", "operation0"))[19], "C:\\replies\\prices.txt");
 }
 
+TEST(RoutingPage, FileAndFolderChoosersHaveTheirCaptionsAndSetTheParameter) {
+    Install install(routes({kLists}));
+    testing_support::writeFile(install.file("reply.txt"), "Thank you\r\n");
+    runSheet(kRouting, [&](HWND sheet) {
+        HWND page = currentPage(sheet);
+        chooseCombo(page, IDC_ROUTE_ACTION1, 9);
+        const std::string path = install.file("reply.txt");
+        bool opened = clickOpening(page, IDC_ROUTE_PARAM1, "Email Back File", [&path](HWND dialog) {
+            char filter[64] = {};
+            GetDlgItemTextA(dialog, 0x470 /* the type combo */, filter, sizeof filter);
+            EXPECT_STREQ(filter, "Text Files (*.txt)");
+            setText(dialog, 0x47c /* the name combo */, path);
+            click(dialog, IDOK);
+        });
+        EXPECT_TRUE(opened);
+        EXPECT_EQ(fields(scratch(install, "routes", 0))[13], path);
+
+        chooseCombo(page, IDC_ROUTE_ACTION2, 16);
+        opened = clickOpening(page, IDC_ROUTE_PARAM2, "Select Folder", [](HWND dialog) {
+            EXPECT_EQ(text(dialog, IDOK), "Select");
+            click(dialog, IDCANCEL);
+        });
+        EXPECT_TRUE(opened);
+        EXPECT_EQ(text(page, IDC_ROUTE_PARAM2), "Click to select directory...") << "cancelled: unchanged";
+        pressCancel(sheet);
+    });
+}
+
 }  // namespace
