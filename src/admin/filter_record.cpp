@@ -22,7 +22,7 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
 
 // The optional sign and leading digits of text, saturating at int's range;
 // no digits read as 0.
-int number(std::string_view text) {
+int numberIn(std::string_view text) {
     std::size_t i = 0;
     bool negative = false;
     if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
@@ -51,71 +51,88 @@ std::string without(std::string_view text, std::string_view drop) {
 constexpr std::string_view kNotInField{"~\r\n\0", 4};
 constexpr std::string_view kNotInRelayText{"~\r\n\0:", 5};
 
+// Both forms are read and written by the same list of fields, in their
+// order (recordFields, relayFields), through a reader or a writer.
+enum class Form { Record, Relay };
+
 class FieldReader {
 public:
-    FieldReader(std::string_view text, char separator) : pieces_(split(text, separator)) {}
-    std::string_view next() { return at_ < pieces_.size() ? pieces_[at_++] : std::string_view(); }
-    int nextNumber() { return number(next()); }
-    std::string nextText() { return std::string(next()); }
-    // A relay text: " " stands for empty.
-    std::string nextRelayText() {
+    FieldReader(std::string_view text, Form form)
+        : pieces_(split(text, form == Form::Record ? kFieldEnd : kRelaySeparator)), form_(form) {}
+    void number(int& value) { value = numberIn(next()); }
+    // A relay text of one space stands for an empty one.
+    void text(std::string& value) {
         std::string_view piece = next();
-        return piece == " " ? std::string() : std::string(piece);
+        value = form_ == Form::Relay && piece == " " ? std::string() : std::string(piece);
     }
 
 private:
+    std::string_view next() { return at_ < pieces_.size() ? pieces_[at_++] : std::string_view(); }
+
     std::vector<std::string_view> pieces_;
     std::size_t at_ = 0;
+    Form form_;
 };
 
-void putField(std::string& out, std::string_view field) {
-    out += without(field, kNotInField);
-    out += kFieldEnd;
-}
-void putField(std::string& out, int value) { putField(out, std::to_string(value)); }
+// A record's fields each end with "~"; relay fields stand between ":",
+// an empty text written as one space.
+class FieldWriter {
+public:
+    explicit FieldWriter(Form form) : form_(form) {}
+    void number(int value) { put(std::to_string(value)); }
+    void text(const std::string& value) {
+        if (form_ == Form::Record) return put(without(value, kNotInField));
+        std::string kept = without(value, kNotInRelayText);
+        put(kept.empty() ? std::string(" ") : kept);
+    }
+    std::string& result() { return out_; }
 
-void putRelay(std::string& out, int value) {
-    if (!out.empty()) out += kRelaySeparator;
-    out += std::to_string(value);
-}
-void putRelay(std::string& out, std::string_view text) {
-    if (!out.empty()) out += kRelaySeparator;
-    std::string kept = without(text, kNotInRelayText);
-    out += kept.empty() ? std::string(" ") : kept;
+private:
+    void put(const std::string& field) {
+        if (form_ == Form::Relay && !out_.empty()) out_ += kRelaySeparator;
+        out_ += field;
+        if (form_ == Form::Record) out_ += kFieldEnd;
+    }
+
+    std::string out_;
+    Form form_;
+};
+
+template <class Io, class Record>
+void recordFields(Io& io, Record& r) {
+    io.text(r.name);
+    io.number(r.appliesTo);
+    io.number(r.active);
+    io.text(r.reserved4);
+    io.text(r.reserved5);
+    io.number(r.first.subject);
+    io.number(r.first.op);
+    io.text(r.first.value);
+    io.number(r.conjunction);
+    io.number(r.second.subject);
+    io.number(r.second.op);
+    io.text(r.second.value);
+    for (auto& action : r.actions) {
+        io.number(action.code);
+        io.text(action.parameter);
+    }
 }
 
-RelayChange readAddressChange(FieldReader& in) {
-    RelayChange c;
-    c.change = in.nextNumber();
-    c.how = in.nextNumber();
-    c.domain = in.nextRelayText();
-    c.address = in.nextRelayText();
-    return c;
+template <class Io, class Change>
+void changeFields(Io& io, Change& c, bool withName) {
+    io.number(c.change);
+    io.number(c.how);
+    io.text(c.domain);
+    if (withName) io.text(c.name);
+    io.text(c.address);
 }
 
-RelayChange readLineChange(FieldReader& in) {
-    RelayChange c;
-    c.change = in.nextNumber();
-    c.how = in.nextNumber();
-    c.domain = in.nextRelayText();
-    c.name = in.nextRelayText();
-    c.address = in.nextRelayText();
-    return c;
-}
-
-void putAddressChange(std::string& out, const RelayChange& c) {
-    putRelay(out, c.change);
-    putRelay(out, c.how);
-    putRelay(out, c.domain);
-    putRelay(out, c.address);
-}
-
-void putLineChange(std::string& out, const RelayChange& c) {
-    putRelay(out, c.change);
-    putRelay(out, c.how);
-    putRelay(out, c.domain);
-    putRelay(out, c.name);
-    putRelay(out, c.address);
+template <class Io, class Settings>
+void relayFields(Io& io, Settings& s) {
+    changeFields(io, s.sender, false);
+    changeFields(io, s.recipient, false);
+    changeFields(io, s.fromLine, true);
+    changeFields(io, s.toLine, true);
 }
 
 }  // namespace
@@ -131,46 +148,16 @@ FilterRecord newFilter(std::string name, int appliesTo) {
 }
 
 FilterRecord parseFilterRecord(std::string_view text) {
-    FieldReader in(text, kFieldEnd);
+    FieldReader in(text, Form::Record);
     FilterRecord r;
-    r.name = in.nextText();
-    r.appliesTo = in.nextNumber();
-    r.active = in.nextNumber();
-    r.reserved4 = in.nextText();
-    r.reserved5 = in.nextText();
-    r.first.subject = in.nextNumber();
-    r.first.op = in.nextNumber();
-    r.first.value = in.nextText();
-    r.conjunction = in.nextNumber();
-    r.second.subject = in.nextNumber();
-    r.second.op = in.nextNumber();
-    r.second.value = in.nextText();
-    for (FilterAction& action : r.actions) {
-        action.code = in.nextNumber();
-        action.parameter = in.nextText();
-    }
+    recordFields(in, r);
     return r;
 }
 
 std::string formatFilterRecord(const FilterRecord& r) {
-    std::string out;
-    putField(out, r.name);
-    putField(out, r.appliesTo);
-    putField(out, r.active);
-    putField(out, r.reserved4);
-    putField(out, r.reserved5);
-    putField(out, r.first.subject);
-    putField(out, r.first.op);
-    putField(out, r.first.value);
-    putField(out, r.conjunction);
-    putField(out, r.second.subject);
-    putField(out, r.second.op);
-    putField(out, r.second.value);
-    for (const FilterAction& action : r.actions) {
-        putField(out, action.code);
-        putField(out, action.parameter);
-    }
-    return out;
+    FieldWriter out(Form::Record);
+    recordFields(out, r);
+    return std::move(out.result());
 }
 
 void chooseAction(FilterRecord& record, int slot, int code) {
@@ -218,22 +205,16 @@ bool printsHeader(std::string_view parameter) { return parameter.find(kHeaderOn)
 
 RelaySettings parseRelaySettings(std::string_view text) {
     if (text.size() < 2 || text[1] != kRelaySeparator) return {};
-    FieldReader in(text, kRelaySeparator);
+    FieldReader in(text, Form::Relay);
     RelaySettings s;
-    s.sender = readAddressChange(in);
-    s.recipient = readAddressChange(in);
-    s.fromLine = readLineChange(in);
-    s.toLine = readLineChange(in);
+    relayFields(in, s);
     return s;
 }
 
 std::string formatRelaySettings(const RelaySettings& s) {
-    std::string out;
-    putAddressChange(out, s.sender);
-    putAddressChange(out, s.recipient);
-    putLineChange(out, s.fromLine);
-    putLineChange(out, s.toLine);
-    return out;
+    FieldWriter out(Form::Relay);
+    relayFields(out, s);
+    return std::move(out.result());
 }
 
 }  // namespace admin

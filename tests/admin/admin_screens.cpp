@@ -91,22 +91,20 @@ void shootRouting(const std::string& installDir) {
     drive::runSheet(7, [](HWND sheet) {
         HWND page = drive::currentPage(sheet);
         shoot("page07_routing_filters", sheet);
-        drive::clickOpening(page, IDC_ROUTE_PARAM1, "Auto Printing", [](HWND dialog) {
-            shoot("dialog222_auto_printing", dialog);
-            drive::click(dialog, IDCANCEL);
-        });
-        drive::clickOpening(page, IDC_ROUTE_PARAM2, "Email Address", [](HWND dialog) {
-            shoot("dialog203_email_address", dialog);
-            drive::click(dialog, IDCANCEL);
-        });
-        drive::clickOpening(page, IDC_ROUTE_PARAM3, "Relay Options", [](HWND dialog) {
-            shoot("dialog255_relay_options", dialog);
-            drive::click(dialog, IDCANCEL);
-        });
-        drive::clickOpening(page, IDC_ROUTE_PARAM4, "Select...", [](HWND dialog) {
-            shoot("dialog219_select", dialog);
-            drive::click(dialog, IDCANCEL);
-        });
+        struct Parameter {
+            int button;
+            const char* title;
+            const char* picture;
+        };
+        for (const Parameter& p : {Parameter{IDC_ROUTE_PARAM1, "Auto Printing", "dialog222_auto_printing"},
+                                   Parameter{IDC_ROUTE_PARAM2, "Email Address", "dialog203_email_address"},
+                                   Parameter{IDC_ROUTE_PARAM3, "Relay Options", "dialog255_relay_options"},
+                                   Parameter{IDC_ROUTE_PARAM4, "Select...", "dialog219_select"}}) {
+            drive::clickOpening(page, p.button, p.title, [&p](HWND dialog) {
+                shoot(p.picture, dialog);
+                drive::click(dialog, IDCANCEL);
+            });
+        }
         drive::clickOpening(page, IDC_ROUTE_NEW, "New Filter", [](HWND dialog) {
             drive::setText(dialog, IDC_FILTERS_TEXT, "Invoices");
             shoot("dialog203_new_filter", dialog);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -78,6 +79,20 @@ void clickChoosingFromMenu(HWND page, int id, int index, std::vector<std::string
     });
     click(page, id);
     pumpFor(100);
+}
+
+// Runs action, answering the message box titled title that it shows;
+// the box's text ("" when none came).
+std::string answeringBox(const char* title, const std::function<void()>& action) {
+    auto seen = std::make_shared<std::string>();
+    whenShown("#32770", title, [seen](HWND box) {
+        if (!box) return;
+        *seen = messageBoxText(box);
+        SendMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    action();
+    pumpFor(200);
+    return *seen;
 }
 
 void rightClick(HWND page, int id) {
@@ -406,15 +421,8 @@ TEST(RoutingPage, TildeIsRefusedInNamesAddressesAndConditionValues) {
             click(dialog, IDCANCEL);
         });
         EXPECT_EQ(text(page, IDC_ROUTE_PARAM2), "boss@example.org");
-        auto seen = std::make_shared<std::string>();
-        whenShown("#32770", "Error", [seen](HWND box) {
-            if (!box) return;
-            *seen = messageBoxText(box);
-            SendMessageA(box, WM_COMMAND, IDOK, 0);
-        });
-        setText(page, IDC_ROUTE_VALUE1, "a~b");
-        pumpFor(200);
-        EXPECT_NE(seen->find("\"~\""), std::string::npos);
+        std::string refusal = answeringBox("Error", [page] { setText(page, IDC_ROUTE_VALUE1, "a~b"); });
+        EXPECT_NE(refusal.find("\"~\""), std::string::npos);
         EXPECT_EQ(text(page, IDC_ROUTE_VALUE1), "ab");
         pressOk(sheet);
     });
@@ -429,15 +437,8 @@ TEST(RoutingPage, ChoicesComeFromMailboxesAndAddressListsOrAWarning) {
     Install install(accounts + routes({kLists}));
     runSheet(kRouting, [&](HWND sheet) {
         HWND page = currentPage(sheet);
-        auto warned = std::make_shared<std::string>();
-        whenShown("#32770", "Warning", [warned](HWND box) {
-            if (!box) return;
-            *warned = messageBoxText(box);
-            SendMessageA(box, WM_COMMAND, IDOK, 0);
-        });
-        click(page, IDC_ROUTE_PARAM1);
-        pumpFor(200);
-        EXPECT_EQ(*warned, "You do not have any address lists...");
+        EXPECT_EQ(answeringBox("Warning", [page] { click(page, IDC_ROUTE_PARAM1); }),
+                  "You do not have any address lists...");
         EXPECT_EQ(text(page, IDC_ROUTE_PARAM1), "customers") << "unchanged";
 
         chooseCombo(page, IDC_ROUTE_ACTION1, 6);
