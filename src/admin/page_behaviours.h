@@ -17,5 +17,6 @@ std::unique_ptr<SettingsPage> makeAddressListsPage(const PageSpec& spec);
 std::unique_ptr<SettingsPage> makeAliasesPage(const PageSpec& spec);
 std::unique_ptr<SettingsPage> makeDomainPage(const PageSpec& spec);
 std::unique_ptr<SettingsPage> makeRemindersPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeRoutingPage(const PageSpec& spec);
 
 }  // namespace admin

@@ -334,7 +334,7 @@ const PageSpec kPages[] = {
     {.title = "Reminders", .dialog = IDD_PAGE_REMINDERS, .icon = IDI_PAGE_REMINDERS, .help = help::kReminder,
      .tips = kReminderTips, .behaviour = makeRemindersPage},
     {.title = "Routing", .dialog = IDD_PAGE_ROUTING, .icon = IDI_PAGE_ROUTING, .help = help::kRouting,
-     .tips = kRoutingTips},
+     .tips = kRoutingTips, .behaviour = makeRoutingPage},
     {.title = "Password", .dialog = IDD_PAGE_PASSWORD, .icon = IDI_PAGE_PASSWORD, .help = help::kPassword,
      .tips = kPasswordTips, .bindings = kPasswordBindings, .behaviour = makePasswordPage},
     {.title = "Address Lists", .dialog = IDD_PAGE_ADDRESS_LISTS, .icon = IDI_PAGE_ADDRESS_LISTS,

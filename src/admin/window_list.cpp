@@ -4,6 +4,7 @@
 #include "admin/convert_domains_dialog.h"
 #include "admin/auto_email_dialog.h"
 #include "admin/outgoing_dialogs.h"
+#include "admin/routing_dialogs.h"
 #include "admin/settings_page.h"
 
 namespace admin {
@@ -42,6 +43,10 @@ std::vector<NamedControls> administrationWindows() {
         &kSelectUsersDialog,
         &kConvertDomainsDialog,
         &kAutoEmailDialog,
+        &kFiltersDialog,
+        &kSelectChoiceDialog,
+        &kAutoPrintingDialog,
+        &kRelayOptionsDialog,
     };
     for (const ui::DialogSpec* dialog : dialogs)
         windows.push_back(namedBy(dialog->dialog, dialog->tips, dialog->bindings, dialog->rules));

@@ -252,12 +252,17 @@ inline constexpr char kOptOutSizeUsers[] = "opt-out-size";
 inline constexpr char kAppliesToUserKey[] = "user%d";
 
 // ---- administration: Routing page (filter records) --------------------------------
+// A filter record may be far longer than the usual 1,024 bytes (five
+// relay settings of ten texts each), and a record cut short at reading
+// would be written back corrupted: it is read whole.
+inline constexpr int kRouteRecordSize = 32768;
 inline constexpr char kRoutes[] = "routes";
-inline constexpr TextKey kRouteOperation{kRoutes, "operation%d", ""};
+inline constexpr TextKey kRouteOperation{kRoutes, "operation%d", "", kRouteRecordSize};
 inline constexpr char kRouteEnd[] = "None";  // a value that ends the list, like a missing key
 // The page's temporary copy (an ms.ini-style file of its own) keeps a
 // second section with the same keys for renumbering.
 inline constexpr char kRoutesWorking[] = "working";
+inline constexpr TextKey kWorkingOperation{kRoutesWorking, "operation%d", "", kRouteRecordSize};
 
 // ---- administration: Options page -------------------------------------------------
 inline constexpr char kOptions[] = "options";

@@ -62,3 +62,7 @@
 #include "windows/attachments.h"
 #include "windows/ports.h"
 #include "windows/options.h"
+#include "windows/filters.h"
+#include "windows/select_choice.h"
+#include "windows/auto_printing.h"
+#include "windows/relay_options.h"

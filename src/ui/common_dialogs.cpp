@@ -21,13 +21,33 @@ std::optional<std::string> chooseFileToOpen(HWND owner, const OpenFileOptions& o
     return std::string(path);
 }
 
-std::optional<std::string> chooseFolder(HWND owner, const char* title) {
+namespace {
+
+struct FolderLook {
+    const char* caption;
+    const char* button;
+};
+
+int CALLBACK folderChooserShown(HWND window, UINT message, LPARAM, LPARAM data) {
+    if (message != BFFM_INITIALIZED) return 0;
+    const auto* look = reinterpret_cast<const FolderLook*>(data);
+    if (look->caption) SetWindowTextA(window, look->caption);
+    if (look->button) SetDlgItemTextA(window, IDOK, look->button);
+    return 0;
+}
+
+}  // namespace
+
+std::optional<std::string> chooseFolder(HWND owner, const char* title, const char* caption, const char* button) {
     char display[MAX_PATH] = {};
+    FolderLook look{caption, button};
     BROWSEINFOA info{};
     info.hwndOwner = owner;
     info.pszDisplayName = display;
     info.lpszTitle = title;
     info.ulFlags = BIF_RETURNONLYFSDIRS;
+    info.lpfn = folderChooserShown;
+    info.lParam = reinterpret_cast<LPARAM>(&look);
     LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
     if (!chosen) return std::nullopt;
     char path[MAX_PATH] = {};

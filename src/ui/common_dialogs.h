@@ -19,7 +19,10 @@ struct OpenFileOptions {
 // is left as it was (the install folder).
 std::optional<std::string> chooseFileToOpen(HWND owner, const OpenFileOptions& options);
 
-// The chosen folder; nothing when cancelled.
-std::optional<std::string> chooseFolder(HWND owner, const char* title);
+// The chosen folder; nothing when cancelled. title is the text above the
+// folders; caption and button, when given, replace the window's caption
+// and its OK button's text.
+std::optional<std::string> chooseFolder(HWND owner, const char* title, const char* caption = nullptr,
+                                        const char* button = nullptr);
 
 }  // namespace ui

@@ -28,6 +28,7 @@ struct Refusal {
     std::string message;
     int control = 0;
     bool selectText = false;
+    UINT icon = MB_ICONSTOP;  // 0: the box shows no icon
 };
 
 // The library's module instance (dialogs, bitmaps, icons come from it).

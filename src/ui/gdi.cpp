@@ -10,7 +10,8 @@ OwnedBitmap loadBitmap(int resource) {
     return OwnedBitmap(LoadBitmapA(moduleInstance(), MAKEINTRESOURCEA(resource)));
 }
 
-void drawPictureItem(const DRAWITEMSTRUCT& item, HBITMAP picture, HBITMAP mask, const char* text) {
+void drawPictureItem(const DRAWITEMSTRUCT& item, HBITMAP picture, HBITMAP mask, const char* text,
+                     const ItemPicture& size) {
     if (item.itemID == static_cast<UINT>(-1)) return;
     HDC dc = item.hDC;
     const RECT& r = item.rcItem;
@@ -25,16 +26,16 @@ void drawPictureItem(const DRAWITEMSTRUCT& item, HBITMAP picture, HBITMAP mask, 
         SetBkColor(dc, RGB(255, 255, 255));
         HDC memory = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(memory, mask);
-        const int y = r.top + (height - 16) / 2;
-        BitBlt(dc, r.left, y, 16, 16, memory, 0, 0, SRCAND);
+        const int y = r.top + (height - size.height) / 2;
+        BitBlt(dc, r.left, y, size.width, size.height, memory, 0, 0, SRCAND);
         SelectObject(memory, picture);
-        BitBlt(dc, r.left, y, 16, 16, memory, 0, 0, SRCPAINT);
+        BitBlt(dc, r.left, y, size.width, size.height, memory, 0, 0, SRCPAINT);
         SelectObject(memory, old);
         DeleteDC(memory);
     }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    RECT textRect{r.left + 18, r.top, r.right, r.bottom};
+    RECT textRect{r.left + size.textLeft, r.top, r.right, r.bottom};
     DrawTextA(dc, text, static_cast<int>(std::strlen(text)), &textRect,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);

@@ -50,9 +50,17 @@ using OwnedImageList = Owned<HIMAGELIST, ImageList_Destroy>;
 // A bitmap of the library's resources, owned by the caller.
 OwnedBitmap loadBitmap(int resource);
 
-// Draws one owner-drawn list item: background, a 16-pixel picture through
-// its mask at the left edge, the text from x = 18 centred vertically, in
+// The picture of an owner-drawn list item and where its text begins.
+struct ItemPicture {
+    int width = 16;
+    int height = 16;
+    int textLeft = 18;
+};
+
+// Draws one owner-drawn list item: background, the picture through its
+// mask at the left edge, the text from textLeft centred vertically, in
 // highlight colours when selected.
-void drawPictureItem(const DRAWITEMSTRUCT& item, HBITMAP picture, HBITMAP mask, const char* text);
+void drawPictureItem(const DRAWITEMSTRUCT& item, HBITMAP picture, HBITMAP mask, const char* text,
+                     const ItemPicture& size = {});
 
 }  // namespace ui

@@ -54,6 +54,7 @@ bool Page::onNotify(const NMHDR& header, LRESULT& result) {
         result = 0;
         return true;
     case PSN_RESET:
+        onReset();
         result = 0;
         return true;
     case PSN_WIZNEXT:

@@ -37,6 +37,8 @@ protected:
     // Writes the page; false keeps the sheet open on it (the page has said why).
     virtual bool onApply() { return true; }
     virtual void onHelp() {}
+    // The sheet was cancelled: nothing is to be written.
+    virtual void onReset() {}
     // Wizard mode: Next or Finish after the page was validated. Next
     // returns 0 to go on, -1 to stay; Finish true to close.
     virtual int onWizardNext() { return 0; }

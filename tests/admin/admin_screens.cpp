@@ -122,6 +122,59 @@ void shootListPages(const std::string& folder) {
     });
 }
 
+// The Routing page with a filter of each of the six pictures, and its dialogs.
+void shootRouting(const std::string& installDir) {
+    const std::string ini = installDir + "\\ms.ini";
+    auto put = [&](const char* section, const std::string& key, const std::string& value) {
+        WritePrivateProfileStringA(section, key.c_str(), value.c_str(), ini.c_str());
+    };
+    const char* filters[] = {
+        "Sales enquiries~1~1~0~0~2~0~quote~1~3~5~@example.org~1~Header: on~4~boss@example.org~"
+        "17~1:1: :sales@example.org:0:0: : :0:0: : : :1:1: :Sales Team:sales@example.org~7~anna@office.example~"
+        "8~C:\\Mail\\Sales archive\\Incoming enquiries~",
+        "Staff newsletter~2~1~0~0~0~0~news@office.example~0~0~0~~14~staff~0~Unspecified operation...~"
+        "0~Unspecified operation...~0~Unspecified operation...~0~Unspecified operation...~",
+        "Archive everything~3~1~0~0~9~6~Message-id~0~0~0~~8~C:\\Mail\\Archive~0~Unspecified operation...~"
+        "0~Unspecified operation...~0~Unspecified operation...~0~Unspecified operation...~",
+        "Old forwarding~2~2~0~0~1~0~bob~0~0~0~~5~bob@home.example~0~Unspecified operation...~"
+        "0~Unspecified operation...~0~Unspecified operation...~0~Unspecified operation...~",
+        "Spam from outside~1~2~0~0~2~0~{SPAM}~0~0~0~~18~~2~Remove message...~0~Unspecified operation...~"
+        "0~Unspecified operation...~0~Unspecified operation...~",
+        "Holiday replies~3~2~0~0~0~0~office@example.org~0~0~0~~9~C:\\Mail\\holiday.txt~"
+        "0~Unspecified operation...~0~Unspecified operation...~0~Unspecified operation...~0~Unspecified operation...~",
+    };
+    for (int i = 0; i < 6; ++i) put("routes", "operation" + std::to_string(i), filters[i]);
+    const char* people[] = {"root", "alice", "bob", "carol", "dave", "erin", "frank", "grace", "heidi", "ivan",
+                            "judy", "mallory"};
+    for (int i = 0; i < 12; ++i) put(("mailbox" + std::to_string(i)).c_str(), "address", people[i]);
+    put("domain", "domain", "office.example");
+
+    drive::runSheet(7, [](HWND sheet) {
+        HWND page = drive::currentPage(sheet);
+        shoot("page07_routing_filters", sheet);
+        struct Parameter {
+            int button;
+            const char* title;
+            const char* picture;
+        };
+        for (const Parameter& p : {Parameter{IDC_ROUTE_PARAM1, "Auto Printing", "dialog222_auto_printing"},
+                                   Parameter{IDC_ROUTE_PARAM2, "Email Address", "dialog203_email_address"},
+                                   Parameter{IDC_ROUTE_PARAM3, "Relay Options", "dialog255_relay_options"},
+                                   Parameter{IDC_ROUTE_PARAM4, "Select...", "dialog219_select"}}) {
+            drive::clickOpening(page, p.button, p.title, [&p](HWND dialog) {
+                shoot(p.picture, dialog);
+                drive::click(dialog, IDCANCEL);
+            });
+        }
+        drive::clickOpening(page, IDC_ROUTE_NEW, "New Filter", [](HWND dialog) {
+            drive::setText(dialog, IDC_FILTERS_TEXT, "Invoices");
+            shoot("dialog203_new_filter", dialog);
+            drive::click(dialog, IDCANCEL);
+        });
+        drive::pressCancel(sheet);
+    });
+}
+
 // The Reminders page with three reminders, and "Auto Email" on the second.
 void shootReminders(const std::string& install) {
     const std::string ini = install + "\\ms.ini";
@@ -213,6 +266,8 @@ int main(int argc, char** argv) {
         drive::click(dialog, IDCANCEL);
     });
     ui::prompt(nullptr, {"Enter email address", "someone@example.org"});
+
+    shootRouting(argv[1]);
 
     WritePrivateProfileStringA("esmtp", "ver", drive::scramble("secret").c_str(),
                                (std::string(argv[1]) + "\\ms.ini").c_str());

@@ -32,3 +32,15 @@
 #define IDC_ROUTE_MENU_CHOICES 1194
 #define IDC_ROUTE_FILTER_NAME 1195
 #define IDC_ROUTE_SCRATCH 1196
+
+// The filter list's pictures (40 by 16) and their masks, by the mail a
+// filter applies to and whether it is active.
+#define IDB_FILTER_ALL_INACTIVE      141
+#define IDB_FILTER_ALL_ACTIVE        142
+#define IDB_FILTER_INTERNAL_INACTIVE 143
+#define IDB_FILTER_INTERNAL_ACTIVE   144
+#define IDB_FILTER_ALL_MASK          145
+#define IDB_FILTER_INTERNAL_MASK     146
+#define IDB_FILTER_EXTERNAL_MASK     147
+#define IDB_FILTER_EXTERNAL_INACTIVE 148
+#define IDB_FILTER_EXTERNAL_ACTIVE   149
