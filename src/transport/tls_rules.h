@@ -18,6 +18,8 @@ enum class TlsMode : int {
     StartTls = 2,  // plain greeting, then the upgrade (POP3 "STLS", SMTP "STARTTLS")
 };
 inline constexpr int kTlsModeCount = 3;
+// The choice as the Incoming and Outgoing pages (and the setup wizard) offer it.
+inline constexpr const char* kTlsChoiceNames[kTlsModeCount] = {"None", "TLS", "STARTTLS"};
 
 enum class MailService { Pop3, Smtp };
 
