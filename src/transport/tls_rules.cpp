@@ -2,21 +2,14 @@
 
 #include <cstdio>
 
+#include "accounts/account_rules.h"
+
 namespace util {
 namespace {
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool separator(char c) { return c == ',' || c == ' ' || c == '\t'; }
 
 }  // namespace
-
-bool sameHostName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    return true;
-}
 
 TlsMode portTlsMode(MailService service, int port) {
     if (service == MailService::Pop3) return port == 995 ? TlsMode::Implicit : TlsMode::None;
@@ -37,7 +30,7 @@ bool untrustedAllowedFor(std::string_view allowed, std::string_view host) {
         while (i < allowed.size() && separator(allowed[i])) ++i;
         std::size_t start = i;
         while (i < allowed.size() && !separator(allowed[i])) ++i;
-        if (i > start && sameHostName(allowed.substr(start, i - start), host)) return true;
+        if (i > start && equalsIgnoringCase(allowed.substr(start, i - start), host)) return true;
     }
     return false;
 }

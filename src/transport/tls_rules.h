@@ -32,9 +32,6 @@ TlsMode portTlsMode(MailService service, int port);
 // choice existed reads 0, and so keeps working as before.
 TlsMode connectionTlsMode(MailService service, int port, int stored);
 
-// Host names compare without regard to case.
-bool sameHostName(std::string_view a, std::string_view b);
-
 // Whether the allowance for untrusted certificates names host: the value
 // lists host names separated by commas or blanks, matched without regard
 // to case. An empty value names none.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "accounts/account_rules.h"
 #include "frame/profile.h"
 
 namespace util {
@@ -16,7 +17,7 @@ TlsMode pop3ConnectionMode(std::string_view host, std::string_view user, int por
     for (int i = 0; i < cfg::kMaxRecords; ++i) {
         std::string node = read(cfg::kIncomingNode, i);
         if (node.empty()) break;
-        if (sameHostName(node, host) && read(cfg::kIncomingPort, i) == port && read(cfg::kIncomingUser, i) == user) {
+        if (equalsIgnoringCase(node, host) && read(cfg::kIncomingPort, i) == port && read(cfg::kIncomingUser, i) == user) {
             stored = read(cfg::kIncomingTls, i);
             break;
         }

@@ -11,6 +11,7 @@
 
 #include "support/win32_support.h"
 #include "transport/pop3_recorder.h"
+#include "transport/wire_text.h"
 #include "utilities.h"
 
 using namespace testing_support;
@@ -243,18 +244,8 @@ int portIn(const std::string& file) { return std::atoi(readFile(file).c_str()); 
 // Lines of about 76 characters, some beginning with a dot, bytes above 127
 // and a line that is a lone dot: every byte must come through unchanged.
 std::string message(const std::string& subject, std::size_t size) {
-    std::string m = "From: ann@example.org\r\nTo: jo@example.org\r\nSubject: " + subject + "\r\n\r\n.\r\n";
-    unsigned seed = 11;
-    while (m.size() < size) {
-        std::string line;
-        for (int i = 0; i < 76; ++i) {
-            seed = seed * 1103515245u + 12345u;
-            line += static_cast<char>(0x20 + (seed >> 16) % 0xDF);
-        }
-        if (seed % 7 == 0) line[0] = '.';
-        m += line + "\r\n";
-    }
-    return m;
+    std::string head = "From: ann@example.org\r\nTo: jo@example.org\r\nSubject: " + subject + "\r\n\r\n.\r\n";
+    return head + transport_testing::wireLines(size > head.size() ? size - head.size() : 0, 11, 7);
 }
 
 class Pop3Tls : public Pop3Dovecot {

@@ -12,6 +12,7 @@
 #include "support/install_folder.h"
 #include "support/win32_support.h"
 #include "transport/pop3_recorder.h"
+#include "transport/wire_text.h"
 #include "utilities.h"
 
 using namespace testing_support;
@@ -278,17 +279,7 @@ protected:
 }  // namespace
 
 TEST_F(SmtpTls, DeliversByteForByteOverTlsAndAfterStartTls) {
-    std::string lines;
-    unsigned seed = 99;
-    while (lines.size() < 3000000) {
-        std::string line;
-        for (int i = 0; i < 76; ++i) {
-            seed = seed * 1103515245u + 12345u;
-            line += static_cast<char>(0x20 + (seed >> 16) % 0xDF);
-        }
-        if (seed % 5 == 0) line[0] = '.';
-        lines += line + "\r\n";
-    }
+    const std::string lines = transport_testing::wireLines(3000000, 99, 5);
     struct Route {
         const char* name;
         std::string port;
