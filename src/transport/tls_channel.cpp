@@ -289,7 +289,7 @@ void makeRoom() {
 std::string tlsStart(SOCKET s, const char* host) {
     std::string unavailable = loadPlatform();
     if (!unavailable.empty()) return tlsFailedText(host, unavailable);
-    if (connection.haveContext) forget();
+    forget();
     if (!connection.in) connection.in = new char[kInSize];
     if (!connection.out) connection.out = new char[kRecordsPerSend * kRecordSpace];
     connection.socket = s;
