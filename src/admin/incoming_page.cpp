@@ -11,6 +11,7 @@
 #include "frame/crypt.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
+#include "transport/tls_rules.h"
 #include "ui/gdi.h"
 #include "ui/record_editor.h"
 
@@ -29,12 +30,14 @@ struct PopRecord {
     bool active = true;
     bool bypass = false;
     std::string bypassUser;
+    int tls = 0;  // util::TlsMode, stored beside the record
 };
 
 constexpr int kEditorControls[] = {IDC_IN_SERVER,     IDC_IN_PORT,        IDC_IN_PORT_SPIN,  IDC_IN_USER,
                                    IDC_IN_PASSWORD,   IDC_IN_SHOW_PW,     IDC_IN_REMOVE_MAIL, IDC_IN_EXTENSIONS,
                                    IDC_IN_ACTIVE,     IDC_IN_BYPASS,      IDC_IN_LBL_SERVER, IDC_IN_LBL_PORT,
-                                   IDC_IN_LBL_USER,   IDC_IN_LBL_PASSWORD, IDC_IN_BYPASS_USER};
+                                   IDC_IN_LBL_USER,   IDC_IN_LBL_PASSWORD, IDC_IN_BYPASS_USER, IDC_IN_TLS,
+                                   IDC_IN_LBL_TLS};
 const ui::RecordEditorControls kEditor{
     .list = IDC_IN_LIST, .add = IDC_IN_ADD, .edit = IDC_IN_EDIT, .remove = IDC_IN_DELETE, .up = IDC_IN_UP,
     .down = IDC_IN_DOWN, .save = IDC_IN_SAVE, .cancel = IDC_IN_CANCEL, .editing = kEditorControls};
@@ -52,6 +55,7 @@ std::optional<PopRecord> readRecord(int i) {
     r.active = util::read(cfg::kIncomingActive, i) != 0;
     r.bypass = util::read(cfg::kIncomingBypass, i) != 0;
     r.bypassUser = util::read(cfg::kIncomingBypassUser, i);
+    r.tls = static_cast<int>(util::connectionTlsMode(util::MailService::Pop3, r.port, util::read(cfg::kIncomingTls, i)));
     return r;
 }
 
@@ -65,6 +69,7 @@ void writeRecord(int i, const PopRecord& r) {
     util::write(cfg::kIncomingActive, r.active ? 1 : 0, i);
     util::write(cfg::kIncomingBypass, r.bypass ? 1 : 0, i);
     util::write(cfg::kIncomingBypassUser, r.bypassUser, i);
+    util::write(cfg::kIncomingTls, r.tls, i);
 }
 
 class IncomingPage final : public SettingsPage, ui::RecordEditor<PopRecord>::Delegate {
@@ -79,6 +84,7 @@ protected:
         upDown(IDC_IN_PORT_SPIN).setRange(1, 32767);
         edit(IDC_IN_PASSWORD).mask(true);
         item(IDC_IN_EXTENSIONS).show(false);  // kept and stored, but not offered
+        for (const char* choice : util::kTlsChoiceNames) comboBox(IDC_IN_TLS).add(choice);
         for (const std::string& name : accountNames()) comboBox(IDC_IN_BYPASS_USER).add(name);
         comboBox(IDC_IN_BYPASS_USER).select(0);
         editor_.attach(hwnd_, *this);
@@ -129,6 +135,7 @@ private:
         button(IDC_IN_ACTIVE).check(r.active);
         button(IDC_IN_BYPASS).check(r.bypass);
         comboBox(IDC_IN_BYPASS_USER).selectPrefix(r.bypassUser);
+        comboBox(IDC_IN_TLS).select(r.tls);
         refreshEnabling();
     }
 
@@ -160,6 +167,8 @@ private:
         r.active = button(IDC_IN_ACTIVE).checked();
         r.bypass = button(IDC_IN_BYPASS).checked();
         r.bypassUser = comboBox(IDC_IN_BYPASS_USER).selectedText();
+        // The port 995 is TLS whatever the choice: the page shows what is used.
+        r.tls = static_cast<int>(util::connectionTlsMode(util::MailService::Pop3, r.port, comboBox(IDC_IN_TLS).selection()));
         return r;
     }
 

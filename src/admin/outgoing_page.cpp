@@ -5,6 +5,7 @@
 // page's row; their "Applies To" users are written by their own dialog.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "admin/outgoing_dialogs.h"
 #include "admin/page_behaviours.h"
@@ -12,6 +13,8 @@
 #include "admin/server_checks.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
+#include "transport/smtp_relay.h"
+#include "transport/tls_rules.h"
 #include "ui/gdi.h"
 #include "ui/record_editor.h"
 
@@ -23,10 +26,28 @@ constexpr int kMaxRelays = 32000;
 constexpr int kBrowsing[] = {IDC_OUT_USE_NEXT};
 constexpr int kEditing[] = {IDC_OUT_HOST,       IDC_OUT_PORT,       IDC_OUT_PORT_SPIN, IDC_OUT_AUTH,
                             IDC_OUT_CHANGE_FROM, IDC_OUT_LBL_HOST,  IDC_OUT_LBL_PORT,  IDC_OUT_SENDER,
-                            IDC_OUT_SENDER_LBL, IDC_OUT_INSIDE,     IDC_OUT_AUTH_SET};
+                            IDC_OUT_SENDER_LBL, IDC_OUT_INSIDE,     IDC_OUT_AUTH_SET,  IDC_OUT_TLS,
+                            IDC_OUT_LBL_TLS};
 const ui::RecordEditorControls kEditor{
     .list = IDC_OUT_LIST, .add = IDC_OUT_ADD, .remove = IDC_OUT_DELETE, .up = IDC_OUT_UP, .down = IDC_OUT_DOWN,
     .save = IDC_OUT_SAVE, .cancel = IDC_OUT_CANCEL, .browsing = kBrowsing, .editing = kEditing};
+
+// A relay as the list keeps it: the stored record, and its encryption
+// choice, stored beside it (the record's own format stays as it is).
+struct RelayEntry {
+    std::string record;
+    int tls = 0;  // util::TlsMode
+};
+
+std::vector<RelayEntry> readRelays() {
+    std::vector<RelayEntry> relays;
+    for (const std::string& record : util::readFamily(cfg::kOutgoingServer, kMaxRelays)) {
+        int stored = util::read(cfg::kOutgoingTls, static_cast<int>(relays.size()));
+        int port = util::parseRelayRecord(record).port;
+        relays.push_back({record, static_cast<int>(util::connectionTlsMode(util::MailService::Smtp, port, stored))});
+    }
+    return relays;
+}
 
 struct AppliesTo {
     int button;
@@ -40,7 +61,7 @@ constexpr AppliesTo kAppliesTo[] = {
     {IDC_OUT_SIZE_USERS, "Please select the users that will have size limits", cfg::kOptOutSizeUsers},
 };
 
-class OutgoingPage final : public SettingsPage, ui::RecordEditor<std::string>::Delegate {
+class OutgoingPage final : public SettingsPage, ui::RecordEditor<RelayEntry>::Delegate {
 public:
     using SettingsPage::SettingsPage;
 
@@ -51,7 +72,8 @@ protected:
         upDown(IDC_OUT_PORT_SPIN).setRange(1, 32767);
         upDown(IDC_OUT_SIZE_SPIN).setRange(1, 32767);
         editor_.attach(hwnd_, *this);
-        editor_.load(util::readFamily(cfg::kOutgoingServer, kMaxRelays));
+        for (const char* choice : util::kTlsChoiceNames) comboBox(IDC_OUT_TLS).add(choice);
+        editor_.load(readRelays());
         ui::Window(GetDlgItem(hwnd_, IDC_OUT_LIST)).focus();
         return false;
     }
@@ -71,15 +93,22 @@ protected:
     }
 
     void onDrawItem(const DRAWITEMSTRUCT& item) override {
-        const std::string* record = item.CtlID == IDC_OUT_LIST ? editor_.at(static_cast<int>(item.itemID)) : nullptr;
-        if (record) ui::drawPictureItem(item, relay_.get(), mask_.get(), relayDisplay(*record).c_str());
+        const RelayEntry* relay = item.CtlID == IDC_OUT_LIST ? editor_.at(static_cast<int>(item.itemID)) : nullptr;
+        if (!relay) return;
+        // The encryption shows after the relay, since only a new relay has details.
+        std::string shown = relayDisplay(relay->record);
+        if (relay->tls != 0) shown += std::string(" (") + util::kTlsChoiceNames[relay->tls % util::kTlsModeCount] + ")";
+        ui::drawPictureItem(item, relay_.get(), mask_.get(), shown.c_str());
     }
 
     // The relays first, then the options.
     bool onApply() override {
         util::eraseSection(cfg::kOutgoing);
         const auto& records = editor_.records();
-        for (std::size_t i = 0; i < records.size(); ++i) util::write(cfg::kOutgoingServer, records[i], static_cast<int>(i));
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            util::write(cfg::kOutgoingServer, records[i].record, static_cast<int>(i));
+            util::write(cfg::kOutgoingTls, records[i].tls, static_cast<int>(i));
+        }
         saveBindings();
         return true;
     }
@@ -87,20 +116,21 @@ protected:
 private:
     // The record editor's side: the list shows the stored records, drawn
     // as readable text; the details are only for a new relay.
-    std::string display(const std::string& record) const override { return record; }
-    void showRecord(const std::string&) override {}
+    std::string display(const RelayEntry& relay) const override { return relay.record; }
+    void showRecord(const RelayEntry&) override {}
 
     void showFresh() override {
         item(IDC_OUT_HOST).setText("");
         item(IDC_OUT_SENDER).setText("");
         item(IDC_OUT_PORT).setText("25");
         for (int id : {IDC_OUT_CHANGE_FROM, IDC_OUT_INSIDE, IDC_OUT_AUTH}) button(id).check(false);
+        comboBox(IDC_OUT_TLS).select(0);
         refreshEnabling();
     }
 
     void focusDetails(bool) override { edit(IDC_OUT_HOST).focus(); }
 
-    std::optional<std::string> collect(bool) override {
+    std::optional<RelayEntry> collect(bool) override {
         Relay relay;
         relay.host = item(IDC_OUT_HOST).text();
         std::string port = item(IDC_OUT_PORT).text();
@@ -121,7 +151,10 @@ private:
         }
         relay.account64 = auth_.account64;
         relay.password64 = auth_.password64;
-        return buildRelayRecord(relay);
+        // Ports 465 and 587 fix the encryption whatever the choice: the list shows what is used.
+        int tls = static_cast<int>(util::connectionTlsMode(util::MailService::Smtp, relay.port,
+                                                           comboBox(IDC_OUT_TLS).selection()));
+        return RelayEntry{buildRelayRecord(relay), tls};
     }
 
     void changed() override { SettingsPage::changed(); }
@@ -131,7 +164,7 @@ private:
         refreshEnabling();
     }
 
-    ui::RecordEditor<std::string> editor_{kEditor, ui::NewRecordAt::Top};
+    ui::RecordEditor<RelayEntry> editor_{kEditor, ui::NewRecordAt::Top};
     ui::OwnedBitmap relay_, mask_;
     AuthBuffers auth_;
 };

@@ -64,6 +64,7 @@ constexpr Tip kOutgoingTips[] = {
     {IDC_OUT_REDIR_USER, "List of local users"},
     {IDC_OUT_AUTH, "Login to smtp server required"},
     {IDC_OUT_AUTH_SET, "Set account name and password..."},
+    {IDC_OUT_TLS, "Encryption: TLS from the start (port 465) or STARTTLS (port 587)"},
 };
 constexpr ui::Binding kOutgoingBindings[] = {
     ui::check(IDC_OUT_USE_NEXT, cfg::kOutgoingUseNext),
@@ -113,6 +114,7 @@ constexpr Tip kIncomingTips[] = {
     {IDC_IN_ACTIVE, "Collect mail from this mailbox"},
     {IDC_IN_BYPASS, "Give all mail from this pop3 mail collection to a user"},
     {IDC_IN_BYPASS_USER, "The user to receive all mail from this collection"},
+    {IDC_IN_TLS, "Encryption: TLS from the start (port 995) or STARTTLS"},
 };
 constexpr ui::RadioChoice kUndeliverableChoices[] = {{IDC_IN_COPY_ALL, 0}, {IDC_IN_KILL, 1}, {IDC_IN_ROUTE, 2}};
 constexpr ui::Binding kIncomingBindings[] = {

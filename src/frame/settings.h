@@ -81,6 +81,13 @@ inline constexpr IntKey kEventLogUse{kEventLog, "use", 1};  // 0: no event log f
 inline constexpr char kInMail[] = "in-mail";
 inline constexpr IntKey kPop3ConnectRetries{kInMail, "in-retries", 1};  // a switch: 0 turns retries off
 
+// ---- transport: encrypted connections (POP3 and SMTP) -------------------------------
+// Hosts (separated by commas or blanks) whose certificate is accepted
+// although no trusted authority issued it; each such connection logs a
+// warning. Written by nobody in the library: the administrator sets it.
+inline constexpr char kTls[] = "tls";
+inline constexpr TextKey kTlsAllowUntrusted{kTls, "allow-untrusted", ""};
+
 // Written by nobody in the library: the Received header's product and version.
 inline constexpr char kSystem[] = "system";
 inline constexpr TextKey kProductWord{kSystem, "Prod", "Tarnmail", 256};
@@ -216,6 +223,9 @@ inline constexpr IntKey kIncomingExtensions{kIncoming, "extention%d", 0};
 inline constexpr IntKey kIncomingActive{kIncoming, "active%d", 1};
 inline constexpr IntKey kIncomingBypass{kIncoming, "bypass%d", 0};  // all its mail to one local user
 inline constexpr TextKey kIncomingBypassUser{kIncoming, "bpuser%d", ""};
+// Encryption: 0 none, 1 TLS from the first byte, 2 STARTTLS (port 995 is
+// always TLS); beside the record, which the server's program parses.
+inline constexpr IntKey kIncomingTls{kIncoming, "tls%d", 0};
 
 // Mail that no local mailbox takes.
 inline constexpr char kUndelMail[] = "undelmail";
@@ -236,6 +246,10 @@ inline constexpr IntKey kDownloadLimitMillions{kAdvPop, "size", 1};
 inline constexpr char kOutgoing[] = "outgoing";
 inline constexpr TextKey kOutgoingServer{kOutgoing, "server%d", ""};  // a relay record; empty ends the list
 inline constexpr IntKey kOutgoingUseNext{kOutgoing, "use-next", 1};
+// Encryption of relay server%d: 0 none, 1 TLS from the first byte, 2
+// STARTTLS (port 465 is always TLS, 587 always STARTTLS); beside the relay
+// record, whose format the server's program parses.
+inline constexpr IntKey kOutgoingTls{kOutgoing, "tls%d", 0};
 
 inline constexpr char kOptOutgoing[] = "opt-outgoing";
 inline constexpr IntKey kOptOutCopy{kOptOutgoing, "copy", 0};

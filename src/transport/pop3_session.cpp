@@ -11,6 +11,7 @@
 #include "frame/profile.h"
 #include "transport/pop3_reply.h"
 #include "transport/socket_layer.h"
+#include "transport/tls_settings.h"
 #include "utilities.h"
 
 namespace util {
@@ -45,8 +46,24 @@ SOCKET connectWithRetries(const char* host, int port) {
 }
 
 int refuseOpen(SOCKET s) {
-    closesocket(s);
+    closeSocket(s);
     return -1;
+}
+
+// The upgrade after the greeting: "STLS", then TLS. False (reported) when
+// the server refuses it or TLS fails; never a session in plain text.
+bool upgradeToTls(SOCKET s) {
+    switch (pop3Command(s, "STLS\r\n")) {
+    case Pop3Reply::Failed:
+        statusOut("Network error");
+        return false;
+    case Pop3Reply::Refused:
+        reportRefusal(tlsFailedText(session.host, "the server refused STLS"));
+        return false;
+    case Pop3Reply::Accepted:
+        break;
+    }
+    return startTls(s, session.host);
 }
 
 }  // namespace
@@ -98,9 +115,11 @@ int UTILAPI OpenPop3(HWND, const char* host, const char* user, const char* passw
         session.greeted = false;
 
         if (startSockets() != 0) return -1;
+        const TlsMode tls = pop3ConnectionMode(session.host, session.user, port);
         SOCKET s = connectWithRetries(session.host, port);
         if (s == INVALID_SOCKET) return -1;
         transport().current = s;
+        if (tls == TlsMode::Implicit && !startTls(s, session.host)) return refuseOpen(s);
 
         if (readPop3Line(s) < 0) return refuseOpen(s);
         if (!pop3Accepted(lastPop3Reply())) {
@@ -108,6 +127,7 @@ int UTILAPI OpenPop3(HWND, const char* host, const char* user, const char* passw
             return refuseOpen(s);
         }
         session.greeted = true;
+        if (tls == TlsMode::StartTls && !upgradeToTls(s)) return refuseOpen(s);
 
         statusOut("Sending username and password");
         switch (pop3Command(s, "USER " + std::string(session.user) + "\r\n")) {
@@ -177,7 +197,7 @@ int UTILAPI ClosePop3(int socket) {
         SOCKET s = static_cast<SOCKET>(socket);
         if (socket != -1) {
             if (session.greeted) pop3Command(s, "QUIT\r\n");
-            closesocket(s);
+            closeSocket(s);
         }
         session.greeted = false;
         return WSACleanup() == 0 ? 0 : -1;

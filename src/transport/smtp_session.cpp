@@ -21,6 +21,7 @@
 #include "transport/smtp_progress.h"
 #include "transport/smtp_relay.h"
 #include "transport/socket_layer.h"
+#include "transport/tls_settings.h"
 #include "utilities.h"
 
 namespace util {
@@ -77,7 +78,7 @@ void showReply() {
 }
 
 void closeConnection(SOCKET s) {
-    closesocket(s);
+    closeSocket(s);
     session.connected = 0;
 }
 
@@ -165,12 +166,8 @@ public:
         }
         std::memcpy(block_ + used_, kDot, 5);
         used_ += 5;
-        std::size_t done = 0;
-        while (done < used_) {
-            int n = send(socket_, block_ + done, static_cast<int>(used_ - done), 0);
-            if (n == SOCKET_ERROR || n == 0) return done < text ? 1 : 2;
-            done += static_cast<std::size_t>(n);
-        }
+        std::size_t done = static_cast<std::size_t>(sendCounted(socket_, block_, static_cast<int>(used_)));
+        if (done < used_) return done < text ? 1 : 2;
         used_ = 0;
         return 0;
     }
@@ -377,6 +374,43 @@ int sendMail(SOCKET s, const char* messageFile, const char* envelopeFile, HWND p
     return 0;
 }
 
+// EHLO or HELO with the greeting name; its whole reply must be 250. False
+// (the connection closed) otherwise.
+bool greet(SOCKET s, bool extended, const std::string& name) {
+    if (!sendText(s, (extended ? "EHLO " : "HELO ") + name + "\r\n")) {
+        closeConnection(s);
+        return false;
+    }
+    int code = smtpReplyCode(s);
+    if (code == -1) {
+        closeConnection(s);
+        return false;
+    }
+    if (code != 250) {
+        showReply();
+        closeConnection(s);
+        return false;
+    }
+    return true;
+}
+
+// The upgrade of a greeted connection: "STARTTLS", then TLS. False (the
+// connection closed, the reason shown) when the server refuses it or TLS
+// fails; never a session in plain text.
+bool upgradeToTls(SOCKET s, const std::string& host) {
+    int code = sendText(s, "STARTTLS\r\n") ? smtpReplyCode(s) : -1;
+    if (code == -1) statusOut("Network error");
+    if (code != -1 && code != 220) {
+        showReply();
+        statusOut(tlsFailedText(host, "the server refused STARTTLS"));
+    }
+    if (code != 220 || !startTls(s, host.c_str())) {
+        closeConnection(s);
+        return false;
+    }
+    return true;
+}
+
 int openSmtp(char* relayRecord) {
     std::string configured = read(read(cfg::kSingleDomain) == 1 ? cfg::kGreetingDomain : cfg::kGreetingOtherName);
 
@@ -384,6 +418,7 @@ int openSmtp(char* relayRecord) {
     session.rewriteFrom = 0;
     std::string text = orEmpty(relayRecord);
     RelayRecord relay = parseRelayRecord(text);
+    const TlsMode tls = smtpConnectionMode(text, relay.port);
     // The executable's text is cut at each field's ":", as it expects.
     std::size_t ends[kRelayFields];
     int fields = relayFieldEnds(text, ends);
@@ -400,6 +435,10 @@ int openSmtp(char* relayRecord) {
         statusOut("Cannot connect to " + relay.host);
         return -1;
     }
+    if (tls == TlsMode::Implicit && !startTls(s, relay.host.c_str())) {
+        closeConnection(s);
+        return -1;
+    }
     // The whole greeting, every line of it, before a word is sent: servers
     // refuse clients that talk before the greeting ends.
     int code = smtpReplyCode(s);
@@ -413,20 +452,11 @@ int openSmtp(char* relayRecord) {
         statusOut("Server not ready");
         return -1;
     }
-    if (!sendText(s, (relay.authenticate ? "EHLO " : "HELO ") + name + "\r\n")) {
-        closeConnection(s);
-        return -1;
-    }
-    code = smtpReplyCode(s);
-    if (code == -1) {
-        closeConnection(s);
-        return -1;
-    }
-    if (code != 250) {
-        showReply();
-        closeConnection(s);
-        return -1;
-    }
+    // STARTTLS is an extension: it needs EHLO, and EHLO again after the
+    // upgrade, since what the server offers may differ then.
+    bool extended = relay.authenticate || tls == TlsMode::StartTls;
+    if (tls == TlsMode::StartTls && !(greet(s, true, name) && upgradeToTls(s, relay.host))) return -1;
+    if (!greet(s, extended, name)) return -1;
     session.connected = 1;
     if (!relay.authenticate) return static_cast<int>(s);
 
@@ -456,7 +486,7 @@ int closeSmtp(SOCKET s) {
         // After a transfer stopped inside DATA the server would take QUIT
         // as message text and never answer: close without it.
         if (!session.midData && sendText(s, "QUIT\r\n")) smtpReplyCode(s);
-        closesocket(s);
+        closeSocket(s);
         statusOut("Disconnected from SMTP server");
     }
     session.connected = 0;

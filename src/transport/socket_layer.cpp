@@ -2,55 +2,23 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
-#include "transport/abort_flag.h"
+#include "frame/event_log.h"
 #include "transport/smtp_reply.h"
+#include "transport/socket_io.h"
+#include "transport/tls_channel.h"
 
 namespace util {
 namespace {
 
 constinit TransportState state{};
 constinit unsigned readTimeout = kReadTimeoutMs;
-constexpr unsigned kWaitSliceMs = 250;
 
-// Waits until the socket is readable or reports an error. 1: ready;
-// 0: timed out; -1: failed or aborted while waiting.
-int waitReadable(SOCKET s, unsigned timeoutMs) {
-    unsigned aborts = abortCount();
-    unsigned waited = 0;
-    for (;;) {
-        unsigned slice = timeoutMs - waited < kWaitSliceMs ? timeoutMs - waited : kWaitSliceMs;
-        fd_set readable, failed;
-        FD_ZERO(&readable);
-        FD_ZERO(&failed);
-        FD_SET(s, &readable);
-        FD_SET(s, &failed);
-        timeval tv{static_cast<long>(slice / 1000), static_cast<long>((slice % 1000) * 1000)};
-        int ready = select(0, &readable, nullptr, &failed, &tv);
-        if (ready == SOCKET_ERROR) return -1;
-        if (abortCount() != aborts) return -1;
-        if (ready > 0) return 1;
-        waited += slice;
-        if (waited >= timeoutMs) return 0;
-    }
-}
-
-// Bytes already waiting on the socket. Asking is cheap where a readiness
-// wait is not (under Wine each wait is a round trip to its server), and a
-// wait for data that is already there would return at once anyway.
-u_long pendingBytes(SOCKET s) {
-    u_long pending = 0;
-    return ioctlsocket(s, FIONREAD, &pending) == 0 ? pending : 0;
-}
-
-// Waits for data, then receives up to count bytes once.
+// Waits for data, then receives up to count bytes once: plain text, also
+// when the connection is encrypted.
 int receive(SOCKET s, char* buffer, int count) {
-    if (pendingBytes(s) == 0) {
-        int ready = waitReadable(s, readTimeout);
-        if (ready <= 0) return ready;
-    }
-    int got = recv(s, buffer, count, 0);
-    return got > 0 ? got : -1;
+    return tlsActive(s) ? tlsReceive(s, buffer, count) : receiveRaw(s, buffer, count);
 }
 
 void forgetUnread(SOCKET s) {
@@ -127,6 +95,8 @@ SOCKET connectTo(const char* host, int selector, int port) {
 
     SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
     if (s == INVALID_SOCKET) return INVALID_SOCKET;
+    // A new connection may reuse the handle of one that was never closed here.
+    tlsForget(s);
     u_long blocking = 0;
     ioctlsocket(s, FIONBIO, &blocking);
     if (connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) == SOCKET_ERROR) {
@@ -136,6 +106,21 @@ SOCKET connectTo(const char* host, int selector, int port) {
     // A new connection may reuse the handle of a closed one.
     forgetUnread(s);
     return s;
+}
+
+bool startTls(SOCKET s, const char* host) {
+    // Whatever arrived before the upgrade is not part of the encrypted
+    // conversation: no server sends before the client's first message.
+    forgetUnread(s);
+    std::string refusal = tlsStart(s, host);
+    statusOut(refusal.empty() ? "Connection to " + std::string(host) + " encrypted (TLS)" : refusal);
+    return refusal.empty();
+}
+
+void closeSocket(SOCKET s) {
+    tlsEnd(s);
+    closesocket(s);
+    if (state.unread.socket == s) forgetUnread(INVALID_SOCKET);
 }
 
 int readBlock(SOCKET s, char* buffer, int count) {
@@ -165,15 +150,11 @@ int readLine(SOCKET s, char* buffer, int maximum) {
     return -1;
 }
 
-bool sendAll(SOCKET s, const char* data, int length) {
-    while (length > 0) {
-        int sent = send(s, data, length, 0);
-        if (sent == SOCKET_ERROR || sent == 0) return false;
-        data += sent;
-        length -= sent;
-    }
-    return true;
+int sendCounted(SOCKET s, const char* data, int length) {
+    return tlsActive(s) ? tlsSend(s, data, length) : sendRaw(s, data, length);
 }
+
+bool sendAll(SOCKET s, const char* data, int length) { return sendCounted(s, data, length) == length; }
 
 int readReply(SOCKET s, char* buffer, int maximum, ReplyEnd end) {
     for (;;) {

@@ -1,6 +1,8 @@
 // The socket layer shared by the POP3 and SMTP clients: start and release
-// of Winsock 1.1, connecting, reading whole replies and data blocks with
-// the long wait, SMTP reply codes, and the process-wide transport buffers.
+// of Winsock 1.1, connecting, encrypting a connection, reading whole
+// replies and data blocks with the long wait, SMTP reply codes, and the
+// process-wide transport buffers. Reads and writes of an encrypted
+// connection pass through TLS here, unseen by the clients.
 #pragma once
 
 #include <winsock.h>
@@ -55,6 +57,15 @@ void stopSockets();
 // 0 takes the service's port ("smtp" 25, "pop3" 110 when not in the table).
 SOCKET connectTo(const char* host, int selector, int port);
 
+// Encrypts the connection (TLS, tls_channel.h) from here on: the status
+// output says that it is encrypted, or names the host and why not (the
+// caller then closes it, never going on in plain text). Plain text that
+// arrived before is dropped.
+bool startTls(SOCKET s, const char* host);
+
+// Closes a connection: first the encrypted conversation, when there is one.
+void closeSocket(SOCKET s);
+
 // Reads one line: up to and including its line feed, at most maximum
 // bytes. Returns the count including the line feed, or -1 when no line
 // feed arrived (time-out, closed connection, error, or a longer line). The
@@ -70,6 +81,8 @@ int readBlock(SOCKET s, char* buffer, int count);
 
 // Sends every byte; false when the connection fails.
 bool sendAll(SOCKET s, const char* data, int length);
+// The same, telling how many bytes went out before a failure.
+int sendCounted(SOCKET s, const char* data, int length);
 
 // Where a reply ends. A POP3 reply is its first line. An SMTP reply runs
 // to its last line by the standard's rule: a line that begins with three

@@ -42,7 +42,7 @@ TEST(IncomingPage, ShowsStoredRecordsUpToTheFirstGapAndApplyRewritesWithoutIt) {
     });
     EXPECT_EQ(install.keys("incoming"),
               (std::vector<std::string>{"node0", "user0", "password0", "port0", "deletemail0", "extention0",
-                                        "active0", "bypass0", "bpuser0"}));
+                                        "active0", "bypass0", "bpuser0", "tls0"}));
     EXPECT_EQ(install.ini("incoming", "node2"), "<none>");
     EXPECT_EQ(unscramble(install.ini("incoming", "password0")), "a b");
     EXPECT_EQ(install.ini("incoming", "deletemail0"), "1");
@@ -50,6 +50,40 @@ TEST(IncomingPage, ShowsStoredRecordsUpToTheFirstGapAndApplyRewritesWithoutIt) {
     EXPECT_EQ(install.ini("undelmail", "action"), "2");
     EXPECT_EQ(install.ini("undelmail", "recipient"), "(Postmaster)") << "first mailbox when none is stored";
     EXPECT_EQ(install.ini("undelmail", "sendbounce"), "0");
+}
+
+TEST(IncomingPage, TheEncryptionChoiceIsStoredBesideTheRecordAndPort995IsAlwaysTls) {
+    Install install(twoServers() + "tls1=2\r\n");
+    runSheet(kIncoming, [&](HWND sheet) {
+        HWND page = currentPage(sheet);
+        EXPECT_EQ(comboItems(page, IDC_IN_TLS), (std::vector<std::string>{"None", "TLS", "STARTTLS"}));
+        EXPECT_EQ(comboSelection(page, IDC_IN_TLS), "TLS") << "port 995, stored before the choice existed";
+        EXPECT_FALSE(enabled(page, IDC_IN_TLS)) << "view mode";
+        selectListItem(page, IDC_IN_LIST, 1);
+        EXPECT_EQ(comboSelection(page, IDC_IN_TLS), "STARTTLS");
+
+        // The port's rule wins over a choice of None.
+        selectListItem(page, IDC_IN_LIST, 0);
+        click(page, IDC_IN_EDIT);
+        EXPECT_TRUE(enabled(page, IDC_IN_TLS));
+        SendDlgItemMessageA(page, IDC_IN_TLS, CB_SETCURSEL, 0, 0);
+        click(page, IDC_IN_SAVE);
+        EXPECT_EQ(comboSelection(page, IDC_IN_TLS), "TLS");
+
+        click(page, IDC_IN_ADD);
+        EXPECT_EQ(comboSelection(page, IDC_IN_TLS), "None");
+        setText(page, IDC_IN_SERVER, "pop.three.example");
+        setText(page, IDC_IN_USER, "cat");
+        setText(page, IDC_IN_PASSWORD, "pw");
+        SendDlgItemMessageA(page, IDC_IN_TLS, CB_SETCURSEL, 1, 0);
+        click(page, IDC_IN_SAVE);
+        pressOk(sheet);
+    });
+    EXPECT_EQ(install.ini("incoming", "tls0"), "1");
+    EXPECT_EQ(install.ini("incoming", "tls1"), "2");
+    EXPECT_EQ(install.ini("incoming", "tls2"), "1");
+    EXPECT_EQ(install.ini("incoming", "node2"), "pop.three.example") << "the record's own keys as before";
+    EXPECT_EQ(install.ini("incoming", "port2"), "110");
 }
 
 TEST(IncomingPage, AddedServerStartsWithItsDefaultsAndIsStoredScrambled) {

@@ -63,7 +63,8 @@ TEST(OutgoingPage, NewRelaysGoOnTopInTheirPackedFormAndApplyWritesThemInOrder) {
         EXPECT_EQ(listSelection(page, IDC_OUT_LIST), 2) << "the nearest entry above";
         pressOk(sheet);
     });
-    EXPECT_EQ(install.keys("outgoing"), (std::vector<std::string>{"server0", "server1", "server2", "use-next"}));
+    EXPECT_EQ(install.keys("outgoing"),
+              (std::vector<std::string>{"server0", "tls0", "server1", "tls1", "server2", "tls2", "use-next"}));
     EXPECT_EQ(install.ini("outgoing", "server0"), "smtp.from.example:587:office@example.org:1:0:::");
     EXPECT_EQ(install.ini("outgoing", "server1"), "smtp.blank.example:25:::0:::");
     EXPECT_EQ(install.ini("outgoing", "server2"), "smtp.plain.example:25:::0:::");
@@ -112,6 +113,31 @@ TEST(OutgoingPage, AuthenticationIsRequiredWhenTickedAndStoredBase64) {
     EXPECT_EQ(install.ini("outgoing", "server0"), "smtp.auth.example:25:::1:am9l:c2VjcmV0:");
     EXPECT_EQ(install.ini("outgoing", "server1"), "smtp.old.example:25:::0:::");
     EXPECT_EQ(install.ini("outgoing", "server2"), "<none>");
+}
+
+TEST(OutgoingPage, TheEncryptionChoiceIsStoredBesideTheRelayRecord) {
+    Install install("[outgoing]\r\nserver0=smtp.old.example:25:::0:::\r\ntls0=2\r\n"
+                    "server1=smtp.tls.example:465::0:0:::\r\n");
+    runSheet(kOutgoing, [&](HWND sheet) {
+        HWND page = currentPage(sheet);
+        EXPECT_EQ(comboItems(page, IDC_OUT_TLS), (std::vector<std::string>{"None", "TLS", "STARTTLS"}));
+        addRelay(page, "smtp.new.example");
+        EXPECT_EQ(comboSelection(page, IDC_OUT_TLS), "None");
+        SendDlgItemMessageA(page, IDC_OUT_TLS, CB_SETCURSEL, 2, 0);
+        click(page, IDC_OUT_SAVE);
+        addRelay(page, "smtp.plain.example");
+        click(page, IDC_OUT_SAVE);
+        pressOk(sheet);
+    });
+    // The new relays on top; the records keep their packed form.
+    EXPECT_EQ(install.ini("outgoing", "server0"), "smtp.plain.example:25:::0:::");
+    EXPECT_EQ(install.ini("outgoing", "tls0"), "0");
+    EXPECT_EQ(install.ini("outgoing", "server1"), "smtp.new.example:25:::0:::");
+    EXPECT_EQ(install.ini("outgoing", "tls1"), "2");
+    EXPECT_EQ(install.ini("outgoing", "server2"), "smtp.old.example:25:::0:::");
+    EXPECT_EQ(install.ini("outgoing", "tls2"), "2");
+    EXPECT_EQ(install.ini("outgoing", "server3"), "smtp.tls.example:465::0:0:::");
+    EXPECT_EQ(install.ini("outgoing", "tls3"), "1") << "port 465 is TLS from the first byte";
 }
 
 TEST(OutgoingPage, SaveRefusesBadHostsAndAddressesAndCancelWritesNothing) {

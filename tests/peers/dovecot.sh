@@ -2,7 +2,7 @@
 # A private POP3 server (Dovecot) for the tests, the demo and the benchmark,
 # run as root from a scratch folder on 127.0.0.1 and a free port.
 #
-#   dovecot.sh start DIR            configure and start; prints the port
+#   dovecot.sh start DIR [CERTS]    configure and start; prints the port
 #   dovecot.sh stop DIR             stop the server started in DIR (by its PID)
 #   dovecot.sh seed DIR USER FILE…  put message files into USER's mailbox
 #
@@ -12,6 +12,11 @@
 # it refuses mail access as root) are "demo", "bench" and t1 to t40, or the
 # names in DOVECOT_USERS. DIR/port holds the port, DIR/run/master.pid the
 # server's PID, DIR/mail/USER/{new,cur,tmp} each mailbox.
+#
+# The plain port also offers STLS; DIR/tls_port holds a second port that
+# speaks TLS from the first byte. Both use the certificate for "localhost"
+# of the private authority in CERTS (made by tls_certs.sh; DIR/tls when
+# not given), which only a prefix that trusts it accepts.
 set -euo pipefail
 
 usage() { sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
@@ -46,14 +51,17 @@ stop_server() {
 }
 
 write_config() {
-  local port=$1
+  local port=$1 tls_port=$2
   cat > "$dir/dovecot.conf" <<CONF
 protocols = pop3
 listen = 127.0.0.1
 base_dir = $dir/run
 state_dir = $dir/state
 log_path = $dir/dovecot.log
-ssl = no
+ssl = yes
+ssl_cert = <$certs/server.crt
+ssl_key = <$certs/server.key
+ssl_min_protocol = TLSv1.2
 disable_plaintext_auth = no
 auth_mechanisms = plain login
 auth_failure_delay = 0
@@ -76,7 +84,9 @@ service pop3-login {
     port = $port
   }
   inet_listener pop3s {
-    port = 0
+    address = 127.0.0.1
+    port = $tls_port
+    ssl = yes
   }
 }
 service imap-login {
@@ -110,13 +120,17 @@ start() {
   chown -R 65534:65534 "$dir/mail"
   chmod 644 "$dir/users"
 
-  local port pid
+  "$(dirname "$0")/tls_certs.sh" "$certs"
+  local port tls_port pid
   for _ in 1 2 3 4 5; do
     port=$(free_port)
-    write_config "$port"
+    tls_port=$(free_port)
+    [ "$tls_port" != "$port" ] || continue
+    write_config "$port" "$tls_port"
     dovecot -c "$dir/dovecot.conf" 2>>"$dir/dovecot.log" || { sleep 0.2; continue; }
     for _ in $(seq 100); do greets "$port" && break; sleep 0.05; done
     if greets "$port"; then
+      echo "$tls_port" > "$dir/tls_port"
       echo "$port" > "$dir/port"
       echo "$port"
       return 0
@@ -142,7 +156,7 @@ seed() {
 }
 
 case "$cmd" in
-  start) start ;;
+  start) certs=${1:-$dir/tls}; start ;;
   stop) stop_server ;;
   seed) [ $# -ge 1 ] || usage; seed "$@" ;;
   *) usage ;;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A private mail relay for the SMTP tests, the demo and the benchmark:
-#   postfix.sh start DIR   configure and start it in DIR (created; must be under /tmp)
+#   postfix.sh start DIR [CERTS]  configure and start it in DIR (created; must be under /tmp)
 #   postfix.sh stop DIR    stop it and its SASL service
 # It listens on 127.0.0.1 on two free high ports chosen now: SMTP_PORT for
 # plain relaying, AUTH_PORT where AUTH LOGIN is required (user "relayuser",
@@ -8,14 +8,21 @@
 # maildir MAILDIR; nothing ever leaves the machine. Recipients beginning
 # with "reject" get 550 at RCPT and those beginning with "tempfail" 450; a
 # Subject containing "refuse-after-data" gets 550 and one containing
-# "defer-after-data" 451 after the data. DIR/env holds these values as
-# NAME=value lines. Runs as root; touches nothing outside DIR.
+# "defer-after-data" 451 after the data.
+# Three more ports speak TLS with certificates from CERTS (tls_certs.sh;
+# DIR/tls when not given): SMTPS_PORT from the first byte (relaying as on
+# SMTP_PORT, AUTH offered), SUBMISSION_PORT requiring STARTTLS and AUTH,
+# and UNTRUSTED_PORT from the first byte with a certificate nobody trusts.
+# Their log lines are tagged postfix/smtps, postfix/submission and
+# postfix/untrusted. DIR/env holds these values as NAME=value lines. Runs
+# as root; touches nothing outside DIR except making CERTS.
 set -euo pipefail
 
-usage() { echo "usage: $0 start|stop DIR" >&2; exit 2; }
-[ $# -eq 2 ] || usage
+usage() { echo "usage: $0 start|stop DIR [CERTS]" >&2; exit 2; }
+[ $# -eq 2 ] || [ $# -eq 3 ] || usage
 cmd=$1
 DIR=$(realpath -m "$2")
+CERTS=$(realpath -m "${3:-$DIR/tls}")
 case "$DIR" in /tmp/?*) ;; *) echo "$0: DIR must lie under /tmp" >&2; exit 2 ;; esac
 # The relay's unprivileged users (postfix, nobody) must reach DIR.
 parent=$(dirname "$DIR")
@@ -52,10 +59,15 @@ start_relay() {
   chown postfix:postfix "$DIR/data" "$DIR/log"
   chown nobody:nogroup "$DIR/mail"
 
-  local smtp_port auth_port
-  smtp_port=$(free_port)
-  auth_port=$(free_port)
-  while [ "$auth_port" = "$smtp_port" ]; do auth_port=$(free_port); done
+  "$(dirname "$0")/tls_certs.sh" "$CERTS"
+  local smtp_port auth_port smtps_port submission_port untrusted_port ports=()
+  for name in smtp_port auth_port smtps_port submission_port untrusted_port; do
+    local port
+    port=$(free_port)
+    while [[ " ${ports[*]} " == *" $port "* ]]; do port=$(free_port); done
+    ports+=("$port")
+    printf -v "$name" '%s' "$port"
+  done
 
   # SASL: Dovecot's auth service alone, with one user, over a socket here.
   printf 'relayuser:{PLAIN}relaypass\n' > "$DIR/dovecot/users"
@@ -124,6 +136,9 @@ smtpd_sasl_type = dovecot
 smtpd_sasl_path = $DIR/dovecot/auth
 smtpd_sasl_auth_enable = no
 smtpd_tls_security_level = none
+smtpd_tls_cert_file = $CERTS/server.crt
+smtpd_tls_key_file = $CERTS/server.key
+smtpd_tls_mandatory_protocols = >=TLSv1.2
 # Clients here are remote ones: their headers are left as they are.
 local_header_rewrite_clients =
 CONF
@@ -137,6 +152,10 @@ CONF
   cat > "$DIR/etc/master.cf" <<CONF
 $smtp_port inet n - n - - smtpd
 $auth_port inet n - n - - smtpd -o smtpd_sasl_auth_enable=yes -o smtpd_client_restrictions=permit_sasl_authenticated,reject
+$smtps_port inet n - n - - smtpd -o syslog_name=postfix/smtps -o smtpd_tls_wrappermode=yes -o smtpd_tls_security_level=encrypt -o smtpd_sasl_auth_enable=yes
+$submission_port inet n - n - - smtpd -o syslog_name=postfix/submission -o smtpd_tls_security_level=encrypt -o smtpd_tls_auth_only=yes -o smtpd_sasl_auth_enable=yes -o smtpd_client_restrictions=permit_sasl_authenticated,reject
+$untrusted_port inet n - n - - smtpd -o syslog_name=postfix/untrusted -o smtpd_tls_wrappermode=yes -o smtpd_tls_security_level=encrypt -o smtpd_tls_cert_file=$CERTS/untrusted.crt -o smtpd_tls_key_file=$CERTS/untrusted.key
+tlsmgr    unix  - - n 1000? 1 tlsmgr
 pickup    unix  n - n 60 1 pickup
 cleanup   unix  n - n -  0 cleanup
 qmgr      unix  n - n 300 1 qmgr
@@ -170,7 +189,7 @@ CONF
   fi
   # Ready when both ports accept connections.
   local port ok
-  for port in "$smtp_port" "$auth_port"; do
+  for port in "${ports[@]}"; do
     ok=0
     for _ in $(seq 100); do
       if python3 -c "import socket,sys; socket.create_connection(('127.0.0.1',$port),1).close()" 2>/dev/null; then
@@ -183,6 +202,10 @@ CONF
   cat > "$DIR/env" <<ENV
 SMTP_PORT=$smtp_port
 AUTH_PORT=$auth_port
+SMTPS_PORT=$smtps_port
+SUBMISSION_PORT=$submission_port
+UNTRUSTED_PORT=$untrusted_port
+LOG=$DIR/log/postfix.log
 MAILDIR=$DIR/mail/catchall
 AUTH_USER=relayuser
 AUTH_PASSWORD=relaypass

@@ -1,7 +1,9 @@
 // The POP3 exports of utilities.dll against a real POP3 server (Dovecot,
-// started for the run by tests/peers/dovecot.sh, folder in POP3_PEER_DIR).
-// Each test uses a mailbox of its own, so tests may run in parallel.
+// started for the run by tests/peers/dovecot.sh, folder in POP3_PEER_DIR),
+// in plain text and over TLS. Each test uses a mailbox of its own, so
+// tests may run in parallel.
 #include <gtest/gtest.h>
+#include <winsock.h>
 
 #include <cstdlib>
 #include <string>
@@ -9,6 +11,7 @@
 
 #include "support/win32_support.h"
 #include "transport/pop3_recorder.h"
+#include "transport/wire_text.h"
 #include "utilities.h"
 
 using namespace testing_support;
@@ -100,12 +103,11 @@ protected:
     Recorder recorder;
 };
 
-const std::string kReceivedStart = "Received: from <127.0.0.1> id=";
-
 // The message bytes behind the Received header, which must have the form
 // the download writes.
-std::string afterReceived(const std::string& stored, const std::string& user, const std::string& by) {
-    std::string start = kReceivedStart + user + "\r\n\tby " + by + " on ";
+std::string afterReceived(const std::string& stored, const std::string& user, const std::string& by,
+                          const std::string& host = "127.0.0.1") {
+    std::string start = "Received: from <" + host + "> id=" + user + "\r\n\tby " + by + " on ";
     EXPECT_EQ(stored.substr(0, start.size()), start);
     std::size_t end = stored.find("\r\n", start.size());
     EXPECT_EQ(end, start.size() + 24) << "the C library's date text";
@@ -228,3 +230,199 @@ TEST_F(Pop3Dovecot, TheHostCollectsAMailboxIntoMessageFiles) {
     EXPECT_NE(r.output.find("event[4]: Server has 2 messages"), std::string::npos);
     EXPECT_EQ(messageCount("t4"), 0);
 }
+
+namespace {
+
+// ---- over TLS ----------------------------------------------------------------------
+// The server's authority is trusted in the test prefix only (tls_trust).
+// Refused certificates are tried on a recording TLS peer (tls_peer.py)
+// that writes down every line it receives.
+
+std::string tlsPeerDir() { return peerDir() + "\\tls-peer"; }
+int portIn(const std::string& file) { return std::atoi(readFile(file).c_str()); }
+
+// Lines of about 76 characters, some beginning with a dot, bytes above 127
+// and a line that is a lone dot: every byte must come through unchanged.
+std::string message(const std::string& subject, std::size_t size) {
+    std::string head = "From: ann@example.org\r\nTo: jo@example.org\r\nSubject: " + subject + "\r\n\r\n.\r\n";
+    return head + transport_testing::wireLines(size > head.size() ? size - head.size() : 0, 11, 7);
+}
+
+class Pop3Tls : public Pop3Dovecot {
+protected:
+    void TearDown() override { AbortComms(0); }
+    // A provider mailbox record with its encryption choice, as the Incoming page writes it.
+    void mailbox(int n, const std::string& host, int port, const std::string& user, int tls) {
+        std::string i = std::to_string(n);
+        setting("incoming", ("node" + i).c_str(), host.c_str());
+        setting("incoming", ("user" + i).c_str(), user.c_str());
+        setting("incoming", ("port" + i).c_str(), std::to_string(port).c_str());
+        setting("incoming", ("tls" + i).c_str(), std::to_string(tls).c_str());
+    }
+    int count(const std::string& user, int port) {
+        int s = OpenPop3(nullptr, "localhost", user.c_str(), "secret", port);
+        int n = s == -1 ? -1 : NumPop3Mail(s, 0);
+        ClosePop3(s);
+        return n;
+    }
+    // The login lines Dovecot logged for user: each says whether it was over TLS.
+    std::vector<std::string> logins(const std::string& user) {
+        std::vector<std::string> lines;
+        std::string log = readFile(peerDir() + "\\dovecot.log");
+        std::string mark = "Login: user=<" + user + ">";
+        for (std::size_t at = log.find(mark); at != std::string::npos; at = log.find(mark, at + 1))
+            lines.push_back(log.substr(at, log.find('\n', at) - at));
+        return lines;
+    }
+
+};
+
+TEST_F(Pop3Tls, CollectsByteForByteOverTlsAndAfterStls) {
+    const int tlsPort = portIn(peerDir() + "\\tls_port");
+    const int plainPort = portIn(peerDir() + "\\port");
+    struct Mode {
+        const char* name;
+        int port;
+        int choice;
+        const char* user;
+    };
+    const Mode modes[] = {{"TLS from the first byte", tlsPort, 1, "t30"}, {"STLS", plainPort, 2, "t31"}};
+    for (const Mode& mode : modes) {
+        SCOPED_TRACE(mode.name);
+        const std::vector<std::string> messages = {message("small", 300), message("records", 100000),
+                                                   message("large", 3000000)};
+        seed(mode.user, messages);
+        mailbox(0, "localhost", mode.port, mode.user, mode.choice);
+
+        int s = OpenPop3(nullptr, "localhost", mode.user, "secret", mode.port);
+        ASSERT_NE(s, -1) << "see " << peerDir() << "\\dovecot.log";
+        EXPECT_TRUE(recorder.statusHas("Connection to localhost encrypted (TLS)"));
+        ASSERT_EQ(NumPop3Mail(s, 0), 3);
+        std::string list = dir.file("list.txt");
+        ASSERT_EQ(ListMailPop3(s, list.c_str(), 0), 0);
+        EXPECT_EQ(readFile(list), "1 " + std::to_string(messages[0].size()) + "\r\n2 " +
+                                      std::to_string(messages[1].size()) + "\r\n3 " +
+                                      std::to_string(messages[2].size()) + "\r\n");
+        for (std::size_t i = 0; i < messages.size(); ++i) {
+            std::string file = dir.file("m" + std::to_string(i) + ".txt");
+            ASSERT_EQ(GetMailPop3(s, static_cast<int>(i + 1), file.c_str(), 1, 0, recorder.progressWindow(), 0), 0);
+            EXPECT_TRUE(afterReceived(readFile(file), mode.user, "Tarnmail v4.1", "localhost") == messages[i]) << "message " << i + 1;
+        }
+        EXPECT_EQ(ClosePop3(s), 0);
+        EXPECT_EQ(count(mode.user, mode.port), 0) << "every message was deleted";
+        std::vector<std::string> lines = logins(mode.user);
+        ASSERT_FALSE(lines.empty());
+        for (const std::string& line : lines) EXPECT_NE(line.find(", TLS"), std::string::npos) << line;
+    }
+}
+
+TEST_F(Pop3Tls, RefusedCertificatesEndTheConnectionBeforeAnyCommand) {
+    const int trusted = portIn(tlsPeerDir() + "\\trusted_port");
+    const int untrusted = portIn(tlsPeerDir() + "\\untrusted_port");
+    const std::string received = tlsPeerDir() + "\\received";
+    mailbox(0, "localhost", untrusted, "t32", 1);
+    mailbox(1, "127.0.0.1", trusted, "t32", 1);
+    mailbox(2, "localhost", trusted, "t32", 1);
+
+    struct Refusal {
+        const char* host;
+        int port;
+        const char* allowed;
+        const char* text;
+    };
+    const Refusal refusals[] = {
+        {"localhost", untrusted, "", "Certificate of localhost refused: it is not issued by a trusted authority"},
+        {"localhost", untrusted, "mail.example.org, 127.0.0.1",
+         "Certificate of localhost refused: it is not issued by a trusted authority"},
+        {"127.0.0.1", trusted, "", "Certificate of 127.0.0.1 refused: it is issued for another host name"},
+        // The allowance covers the authority, never the name.
+        {"127.0.0.1", trusted, "127.0.0.1", "Certificate of 127.0.0.1 refused: it is issued for another host name"},
+    };
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(std::string(r.host) + " allowed: " + r.allowed);
+        setting("tls", "allow-untrusted", r.allowed);
+        recorder.clear();
+        EXPECT_EQ(OpenPop3(nullptr, r.host, "t32", "secret", r.port), -1);
+        EXPECT_EQ(ClosePop3(-1), 0);
+        ASSERT_FALSE(recorder.status.empty());
+        EXPECT_EQ(recorder.status.back(), r.text);
+        EXPECT_TRUE(recorder.eventsHave(r.text)) << "an event line too";
+        EXPECT_FALSE(recorder.statusHas("Sending username and password"));
+    }
+    // The peer greets and then writes down every line: nothing arrived.
+    Sleep(200);
+    EXPECT_EQ(readFile(received), "");
+
+    // Allowed for its host: the session goes on, with a warning each time.
+    setting("tls", "allow-untrusted", "mail.example.org, LOCALHOST");
+    for (int round = 0; round < 2; ++round) {
+        recorder.clear();
+        int s = OpenPop3(nullptr, "localhost", "t32", "secret", untrusted);
+        ASSERT_NE(s, -1);
+        EXPECT_TRUE(recorder.eventsHave(
+            "Warning: the untrusted certificate of localhost is accepted (allowed in ms.ini)"));
+        EXPECT_EQ(NumPop3Mail(s, 0), 0);
+        EXPECT_EQ(ClosePop3(s), 0);
+    }
+    // A certificate the system trusts raises no warning.
+    recorder.clear();
+    int s = OpenPop3(nullptr, "localhost", "t32", "secret", trusted);
+    ASSERT_NE(s, -1);
+    EXPECT_FALSE(recorder.eventsHave("Warning: the untrusted certificate of localhost is accepted (allowed in ms.ini)"));
+    ClosePop3(s);
+    EXPECT_TRUE(waitUntil([&] { return readFile(received).find("trusted QUIT") != std::string::npos; }, 3000));
+    EXPECT_EQ(readFile(received),
+              "untrusted USER t32\nuntrusted PASS secret\nuntrusted STAT\nuntrusted QUIT\n"
+              "untrusted USER t32\nuntrusted PASS secret\nuntrusted STAT\nuntrusted QUIT\n"
+              "trusted USER t32\ntrusted PASS secret\ntrusted QUIT\n");
+}
+
+// The connection breaks in the middle of an encrypted download: the file is
+// dropped, the message stays on the server and comes whole next time.
+TEST_F(Pop3Tls, ACutDuringAnEncryptedDownloadLosesNoMail) {
+    const int tlsPort = portIn(peerDir() + "\\tls_port");
+    const std::string m = message("cut", 4000000);
+    seed("t33", {m});
+    mailbox(0, "localhost", tlsPort, "t33", 1);
+    int s = OpenPop3(nullptr, "localhost", "t33", "secret", tlsPort);
+    ASSERT_NE(s, -1);
+    int progress = 0;
+    recorder.onProgress = [&](const std::string&) {
+        if (++progress == 2) shutdown(static_cast<SOCKET>(s), 2);
+    };
+    std::string file = dir.file("cut.txt");
+    EXPECT_EQ(GetMailPop3(s, 1, file.c_str(), 1, 0, recorder.progressWindow(), 0), -1);
+    EXPECT_FALSE(fileExists(file));
+    EXPECT_EQ(recorder.status.back(), "Network error");
+    ClosePop3(s);
+    recorder.onProgress = nullptr;
+
+    s = OpenPop3(nullptr, "localhost", "t33", "secret", tlsPort);
+    ASSERT_NE(s, -1);
+    ASSERT_EQ(NumPop3Mail(s, 0), 1) << "the message is still on the server";
+    ASSERT_EQ(GetMailPop3(s, 1, file.c_str(), 1, 0, nullptr, 0), 0);
+    EXPECT_TRUE(afterReceived(readFile(file), "t33", "Tarnmail v4.1", "localhost") == m);
+    EXPECT_EQ(ClosePop3(s), 0);
+}
+
+TEST_F(Pop3Tls, AbortCommsStopsAnEncryptedDownload) {
+    const int tlsPort = portIn(peerDir() + "\\tls_port");
+    seed("t34", {message("abort", 4000000)});
+    mailbox(0, "localhost", tlsPort, "t34", 1);
+    int s = OpenPop3(nullptr, "localhost", "t34", "secret", tlsPort);
+    ASSERT_NE(s, -1);
+    int progress = 0;
+    recorder.onProgress = [&](const std::string&) {
+        if (++progress == 3) AbortComms(1);
+    };
+    std::string file = dir.file("abort.txt");
+    EXPECT_EQ(GetMailPop3(s, 1, file.c_str(), 1, 0, recorder.progressWindow(), 0), -1);
+    EXPECT_EQ(progress, 3) << "no block is handled after the abort";
+    EXPECT_FALSE(fileExists(file));
+    ClosePop3(s);
+    AbortComms(0);
+    recorder.onProgress = nullptr;
+    EXPECT_EQ(count("t34", tlsPort), 1) << "the message stays on the server";
+}
+
+}  // namespace

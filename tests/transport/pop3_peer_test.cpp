@@ -73,6 +73,51 @@ std::string retrAnswer(const std::string& message) { return "+OK message follows
 
 }  // namespace
 
+// The record asks for STLS; whatever the server answers, the login never
+// goes out in plain text.
+TEST_F(Pop3Peer, NoLoginInPlainTextWhenStlsIsRefusedOrFails) {
+    auto stlsRecord = [&](const ScriptedPeer& peer) {
+        ASSERT_TRUE(writeFile(dir.file("ms.ini"), "[incoming]\r\nnode0=127.0.0.1\r\nuser0=jo\r\nport0=" +
+                                                     std::to_string(peer.port()) + "\r\ntls0=2\r\n"));
+    };
+    {
+        ScriptedPeer peer([](PeerConnection& c) {
+            c.send("+OK ready\r\n");
+            c.readLine();
+            c.send("-ERR not here\r\n");
+            c.waitForClose();
+        });
+        stlsRecord(peer);
+        EXPECT_EQ(OpenPop3(nullptr, "127.0.0.1", "jo", "pw", peer.port()), -1);
+        EXPECT_EQ(ClosePop3(-1), 0);
+        ASSERT_GE(status().size(), 2u);
+        EXPECT_EQ(status()[status().size() - 2], "-ERR not here");
+        EXPECT_EQ(status().back(), "TLS failed with 127.0.0.1: the server refused STLS");
+        EXPECT_EQ(peer.received(), "STLS\r\n");
+    }
+    recorder->clear();
+    {
+        // The server accepts, adds a line of its own, then speaks no TLS.
+        ScriptedPeer peer([](PeerConnection& c) {
+            c.send("+OK ready\r\n");
+            c.readLine();
+            c.send("+OK begin TLS\r\n+OK injected\r\n");
+            c.waitForClose(3000);
+        });
+        stlsRecord(peer);
+        EXPECT_EQ(OpenPop3(nullptr, "127.0.0.1", "jo", "pw", peer.port()), -1);
+        EXPECT_EQ(ClosePop3(-1), 0);
+        ASSERT_FALSE(status().empty());
+        EXPECT_EQ(status().back().rfind("TLS failed with 127.0.0.1: ", 0), 0u) << status().back();
+        EXPECT_FALSE(recorder->statusHas("Sending username and password"));
+        std::string received = peer.received();
+        ASSERT_GT(received.size(), 6u);
+        EXPECT_EQ(received.substr(0, 6), "STLS\r\n");
+        EXPECT_EQ(received[6], '\x16') << "then the TLS handshake";
+        EXPECT_EQ(received.find("USER"), std::string::npos);
+    }
+}
+
 TEST_F(Pop3Peer, RefusedGreetingUserAndPasswordEndTheSessionWithTheirTexts) {
     {
         ScriptedPeer peer([](PeerConnection& c) { serve(c, {}, "-ERR busy\r\n"); });

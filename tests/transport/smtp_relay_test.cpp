@@ -5,11 +5,14 @@
 
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "support/install_folder.h"
 #include "support/win32_support.h"
+#include "transport/pop3_recorder.h"
+#include "transport/wire_text.h"
 #include "utilities.h"
 
 using namespace testing_support;
@@ -227,4 +230,134 @@ TEST_F(SmtpRelay, AuthLoginPortAndRepliesAfterTheData) {
     EXPECT_EQ(SendMailSMTP(s, file.c_str(), "", nullptr, nullptr), 0);
     CloseSMTP(s);
     EXPECT_EQ(ownPart(delivered(tag + "-auth@a.example"), "X-Test: "), toLf(message) + "\n");
+}
+
+// ---- over TLS ----------------------------------------------------------------------
+// The relay's TLS ports use a certificate of the private authority that
+// only the test prefix trusts (tls_trust); UNTRUSTED_PORT one nobody does.
+// What a refused client sent shows in the relay's own count of commands.
+
+namespace {
+
+class SmtpTls : public SmtpRelay {
+protected:
+    // The status texts and event lines, from after the relay's own set-up.
+    void SetUp() override {
+        SmtpRelay::SetUp();
+        recorder = std::make_unique<pop3_testing::Recorder>();
+    }
+    // Opens a relay record for host and port with the encryption choice
+    // stored beside it, as the Outgoing page writes it.
+    int openTls(const std::string& host, const std::string& port, int tls, const std::string& auth = "0:::") {
+        std::string record = host + ":" + port + "::0:" + auth;
+        WritePrivateProfileStringA("outgoing", "server0", record.c_str(), install("ms.ini").c_str());
+        WritePrivateProfileStringA("outgoing", "tls0", std::to_string(tls).c_str(), install("ms.ini").c_str());
+        std::vector<char> text(record.begin(), record.end());
+        text.push_back('\0');
+        return OpenSMTP(nullptr, 0, text.data(), 0);
+    }
+    std::string login() { return "1:" + base64(settings["AUTH_USER"]) + ":" + base64(settings["AUTH_PASSWORD"]) + ":"; }
+    // Whether the relay logged, for the listener tagged name, a finished
+    // session whose command counts are exactly counts.
+    bool relayLogged(const std::string& name, const std::string& counts) {
+        return waitUntil(
+            [&] {
+                std::string log = readFile(windowsPath(settings["LOG"]));
+                std::string mark = "postfix/" + name + "/smtpd[";
+                for (std::size_t at = log.find(mark); at != std::string::npos; at = log.find(mark, at + 1)) {
+                    std::string line = log.substr(at, log.find('\n', at) - at);
+                    if (line.find("]: disconnect from ") != std::string::npos && line.ends_with(" " + counts))
+                        return true;
+                }
+                return false;
+            },
+            5000);
+    }
+    std::unique_ptr<pop3_testing::Recorder> recorder;
+};
+
+}  // namespace
+
+TEST_F(SmtpTls, DeliversByteForByteOverTlsAndAfterStartTls) {
+    const std::string lines = transport_testing::wireLines(3000000, 99, 5);
+    struct Route {
+        const char* name;
+        std::string port;
+        int tls;
+        std::string auth;
+        const char* counts;
+    };
+    const Route routes[] = {
+        {"smtps", settings["SMTPS_PORT"], 1, "0:::", "helo=1 mail=1 rcpt=1 data=1 quit=1 commands=5"},
+        {"smtps", settings["SMTPS_PORT"], 1, login(), "ehlo=1 auth=1 mail=1 rcpt=1 data=1 quit=1 commands=6"},
+        {"submission", settings["SUBMISSION_PORT"], 2, login(),
+         "ehlo=2 starttls=1 auth=1 mail=1 rcpt=1 data=1 quit=1 commands=8"},
+    };
+    int n = 0;
+    for (const Route& route : routes) {
+        SCOPED_TRACE(std::string(route.name) + " " + route.auth);
+        std::string to = tag + "-tls" + std::to_string(++n) + "@a.example";
+        std::string message = "X-Test: " + tag + "\r\nFrom: a@office.example\r\nTo: " + to +
+                              "\r\nSubject: over TLS\r\n\r\n.\r\n" + lines + "end\r\n";
+        ASSERT_EQ(InitSMTP(), 0);
+        recorder->clear();
+        int s = openTls("localhost", route.port, route.tls, route.auth);
+        ASSERT_NE(s, -1);
+        EXPECT_TRUE(recorder->statusHas("Connection to localhost encrypted (TLS)"));
+        EXPECT_EQ(SendMailSMTP(s, write(tag + ".txt", message).c_str(), "", nullptr, nullptr), 0);
+        CloseSMTP(s);
+        EXPECT_TRUE(ownPart(delivered(to, 60000), "X-Test: ") == toLf(message) + "\n");
+        EXPECT_TRUE(relayLogged(route.name, route.counts)) << route.counts;
+    }
+}
+
+TEST_F(SmtpTls, RefusedCertificatesEndTheConnectionBeforeAnyCommand) {
+    struct Refusal {
+        const char* host;
+        std::string port;
+        int tls;
+        const char* allowed;
+        const char* text;
+        const char* listener;
+        const char* counts;  // what the relay got
+    };
+    const Refusal refusals[] = {
+        {"localhost", settings["UNTRUSTED_PORT"], 1, "",
+         "Certificate of localhost refused: it is not issued by a trusted authority", "untrusted", "commands=0/0"},
+        {"127.0.0.1", settings["SMTPS_PORT"], 1, "127.0.0.1",
+         "Certificate of 127.0.0.1 refused: it is issued for another host name", "smtps", "commands=0/0"},
+        {"127.0.0.1", settings["SUBMISSION_PORT"], 2, "",
+         "Certificate of 127.0.0.1 refused: it is issued for another host name", "submission",
+         "ehlo=1 starttls=1 commands=2"},
+    };
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(r.text);
+        WritePrivateProfileStringA("tls", "allow-untrusted", r.allowed, install("ms.ini").c_str());
+        ASSERT_EQ(InitSMTP(), 0);
+        recorder->clear();
+        EXPECT_EQ(openTls(r.host, r.port, r.tls, login()), -1);
+        CloseSMTP(-1);
+        ASSERT_FALSE(recorder->status.empty());
+        EXPECT_EQ(recorder->status.back(), r.text);
+        EXPECT_TRUE(recorder->eventsHave(r.text));
+        EXPECT_FALSE(recorder->statusHas("Authenticating..."));
+        EXPECT_TRUE(relayLogged(r.listener, r.counts)) << r.counts;
+    }
+
+    // The allowance holds for the host it names only, and warns each time.
+    std::string to = tag + "-allowed@a.example";
+    std::string message = "X-Test: " + tag + "\r\nFrom: a@office.example\r\nTo: " + to + "\r\n\r\nallowed\r\n";
+    WritePrivateProfileStringA("tls", "allow-untrusted", "relay.office.example", install("ms.ini").c_str());
+    ASSERT_EQ(InitSMTP(), 0);
+    EXPECT_EQ(openTls("localhost", settings["UNTRUSTED_PORT"], 1), -1);
+    CloseSMTP(-1);
+    WritePrivateProfileStringA("tls", "allow-untrusted", "relay.office.example localhost", install("ms.ini").c_str());
+    ASSERT_EQ(InitSMTP(), 0);
+    recorder->clear();
+    int s = openTls("localhost", settings["UNTRUSTED_PORT"], 1);
+    ASSERT_NE(s, -1);
+    EXPECT_TRUE(recorder->eventsHave("Warning: the untrusted certificate of localhost is accepted (allowed in ms.ini)"));
+    EXPECT_EQ(SendMailSMTP(s, write(tag + ".txt", message).c_str(), "", nullptr, nullptr), 0);
+    CloseSMTP(s);
+    EXPECT_EQ(ownPart(delivered(to), "X-Test: "), toLf(message) + "\n");
 }

@@ -555,3 +555,21 @@ TEST_F(SmtpSession, TheWindowStaysLiveDuringALongTransfer) {
     ASSERT_TRUE(waitUntil([&] { return drained.load(); }, 10000));
     EXPECT_LT(peer.received().size(), text.size()) << "the rest of the message was not sent";
 }
+
+TEST_F(SmtpSession, ARelayThatRefusesStartTlsGetsNothingMore) {
+    Relay r;
+    ScriptedPeer peer(relayScript(r));
+    // The encryption choice beside the record asks for STARTTLS; the relay
+    // answers it as an unknown command.
+    std::string record = relayRecord(peer.port(), "", 0, 1, "YQ==", "Yg==");
+    ASSERT_TRUE(writeFile(install("ms.ini"), "[outgoing]\r\nserver0=" + record + "\r\ntls0=2\r\n"));
+    EXPECT_EQ(open(record), -1);
+    EXPECT_EQ(CloseSMTP(-1), 0);
+    ASSERT_GE(status.texts.size(), 2u);
+    EXPECT_EQ(status.texts[status.texts.size() - 2], "500 unknown");
+    EXPECT_EQ(status.texts.back(), "TLS failed with 127.0.0.1: the server refused STARTTLS");
+    EXPECT_FALSE(status.has("Disconnected from SMTP server")) << "the session never counted as connected";
+    waitUntil([&] { return peer.received().find("STARTTLS") != std::string::npos; }, 5000);
+    Sleep(200);
+    EXPECT_EQ(peer.received(), "EHLO domain-not-set.invalid\r\nSTARTTLS\r\n") << "no login in plain text";
+}

@@ -31,3 +31,5 @@
 #define IDC_IN_LBL_PORT     1101
 #define IDC_IN_LBL_USER     1102
 #define IDC_IN_LBL_PASSWORD 1103
+#define IDC_IN_LBL_TLS      1104
+#define IDC_IN_TLS          1105

@@ -32,3 +32,5 @@
 #define IDC_OUT_AUTH_SET    1089
 #define IDC_OUT_LBL_HOST    1100
 #define IDC_OUT_LBL_PORT    1101
+#define IDC_OUT_LBL_TLS     1102
+#define IDC_OUT_TLS         1103
