@@ -157,6 +157,11 @@ int UTILAPI GetPassword(HWND owner);
 int UTILAPI RegisterForTips(HWND window, int depth, int mode);
 int UTILAPI UnregisterForTips(HWND window);
 
+/* Setup wizard: five pages from the domain to the first user's mailbox,
+   then "Mail Client Information". 1 when it was finished, 0 when it was
+   cancelled. */
+int UTILAPI RunWizard(HWND parent);
+
 /* Tray icon: CreateTray starts adding the animated icon (retried every 2 s);
    the host passes message 2048 (UTIL_MSG_TRAY) on to TrayCallback. */
 #define UTIL_MSG_TRAY 0x0800

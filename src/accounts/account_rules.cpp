@@ -12,13 +12,32 @@ char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' +
 constexpr const char* kCommandNames[] = {"connect",    "adduser",    "deluser", "changeuser",
                                          "listuser",   "serverhelp", "remindme"};
 
-AccountProblem warning(AccountField field, std::string message) { return {field, std::move(message), "Warning"}; }
+AccountProblem problem(AccountField field, std::string message, const char* title) {
+    return {field, std::move(message), title};
+}
+AccountProblem warning(AccountField field, std::string message) { return problem(field, std::move(message), "Warning"); }
 
 std::string formatted(const char* pattern, std::string_view value) {
     std::string text(pattern);
     std::size_t at = text.find("%s");
     if (at != std::string::npos) text.replace(at, 2, value);
     return text;
+}
+
+// The user name and password rules every account shares; the user name
+// "root" needs no password.
+std::optional<AccountProblem> checkLogin(const AccountFields& f, const char* title) {
+    if (f.userName.empty())
+        return problem(AccountField::UserName, "Please enter a pop3 username for this mailbox...", title);
+    if (!lettersAndDigits(f.userName))
+        return problem(AccountField::UserName, "Please use only a-z and 0-9 characters for the pop3 username...",
+                       title);
+    if (isRootUser(f.userName)) return std::nullopt;
+    if (f.password.empty()) return problem(AccountField::Password, "Please enter a password for this mailbox...", title);
+    if (!lettersAndDigits(f.password))
+        return problem(AccountField::Password, "Please use only a-z and 0-9 characters for the pop3 password...",
+                       title);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -56,9 +75,15 @@ bool isReservedAddress(std::string_view address, bool singleDomain) {
     return false;
 }
 
+std::string accountKey(std::string_view userName) {
+    std::string key(userName);
+    for (char& c : key) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return key;
+}
+
 bool isPostmaster(std::string_view name) { return name == kPostmasterName; }
 
-bool isRootUser(std::string_view userName) { return equalsIgnoringCase(userName, "root"); }
+bool isRootUser(std::string_view userName) { return equalsIgnoringCase(userName, kPostmasterUser); }
 
 std::optional<AccountProblem> checkAccountFields(AccountFields& f, bool singleDomain) {
     if (f.name.empty()) return warning(AccountField::Name, "Please enter a name for this mailbox...");
@@ -71,18 +96,15 @@ std::optional<AccountProblem> checkAccountFields(AccountFields& f, bool singleDo
                            std::string("Please enter a full email address eg ") + kFullAddressExample);
         if (isReservedAddress(f.address, false)) return warning(AccountField::Address, kReservedAddressMessage);
     }
-    if (f.userName.empty())
-        return warning(AccountField::UserName, "Please enter a pop3 username for this mailbox...");
-    if (!lettersAndDigits(f.userName))
-        return warning(AccountField::UserName, "Please use only a-z and 0-9 characters for the pop3 username...");
-    if (!isRootUser(f.userName)) {
-        if (f.password.empty())
-            return warning(AccountField::Password, "Please enter a password for this mailbox...");
-        if (!lettersAndDigits(f.password))
-            return warning(AccountField::Password,
-                           "Please use only a-z and 0-9 characters for the pop3 password...");
-    }
-    return std::nullopt;
+    return checkLogin(f, "Warning");
+}
+
+std::optional<AccountProblem> checkFirstUser(AccountFields& f) {
+    if (f.name.empty()) return problem(AccountField::Name, "Please enter a real name for this mailbox...", "Error");
+    if (f.address.empty()) return problem(AccountField::Address, "Please enter an email address...", "Error");
+    f.address = std::string(localPart(f.address));
+    if (isReservedAddress(f.address, true)) return problem(AccountField::Address, kReservedAddressMessage, "Error");
+    return checkLogin(f, "Error");
 }
 
 std::optional<AccountProblem> checkPasswordSeparators(std::string_view password) {

@@ -13,6 +13,7 @@
 namespace util {
 
 inline constexpr const char* kPostmasterName = "(Postmaster)";
+inline constexpr const char* kPostmasterUser = "root";  // its user name, folder and address
 inline constexpr const char* kReservedAddressMessage =
     "This address is reserved for server admin commands \r\nPlease choose another...";
 inline constexpr const char* kFullAddressExample = "fred@example.com";
@@ -34,6 +35,10 @@ std::string_view localPart(std::string_view address);
 // mode compares the whole (already cut) local part, multi-domain mode the
 // beginning of the full address, both ignoring case.
 bool isReservedAddress(std::string_view address, bool singleDomain);
+
+// The key an account's password is scrambled with: its user name in upper
+// case.
+std::string accountKey(std::string_view userName);
 
 bool isPostmaster(std::string_view name);
 // The user name "root" (any case) needs no password.
@@ -59,6 +64,11 @@ struct AccountFields {
 // mode the address is first cut at "@" (the caller writes the cut text back
 // into its field).
 std::optional<AccountProblem> checkAccountFields(AccountFields& fields, bool singleDomain);
+
+// The setup wizard's first user (single-domain mode), with its own wording
+// and "Error" boxes: a real name, an address (cut at "@", not a command
+// address), then the user name and password as above.
+std::optional<AccountProblem> checkFirstUser(AccountFields& fields);
 
 // A password with a blank or a period, which the server's commands cannot
 // carry.

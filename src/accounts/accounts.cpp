@@ -58,6 +58,15 @@ void writeAccount(const std::string& section, const StoredAccount& a) {
     for (const AccountKey& k : kAccountKeys) write(k.key, a.*k.field, section);
 }
 
+void rewriteAccountAddresses(const std::function<std::string(const std::string&)>& convert) {
+    for (int i = 0; i < cfg::kMaxAccounts; ++i) {
+        std::string address = read(cfg::kAccountAddress, i);
+        if (address.empty()) break;
+        std::string now = convert(address);
+        if (now != address) write(cfg::kAccountAddress, now, i);
+    }
+}
+
 int removeAccount(const std::string& section) {
     const int index = accountIndexFromSection(section);
     std::vector<StoredAccount> following;

@@ -2,6 +2,7 @@
 // notification. The accounts dialog and the reminder generator use these.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,10 @@ FoundAccount findAccount(std::string_view name);
 // The accounts from mailbox0 up to the first without a name, as the
 // uniqueness checks need them.
 std::vector<StoredAccount> listAccounts();
+
+// Passes the address of every account (mailbox0 up to the first without
+// one, at most 32,768) through convert and writes back those it changes.
+void rewriteAccountAddresses(const std::function<std::string(const std::string&)>& convert);
 
 // One UDP datagram of the text to host and port; every failure is silent.
 void sendAlert(const char* host, const char* port, std::string_view text);

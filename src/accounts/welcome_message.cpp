@@ -3,8 +3,6 @@
 // notifier program attached.
 #include <windows.h>
 
-#include <cctype>
-
 #include "accounts/account_rules.h"
 #include "accounts/welcome_text.h"
 #include "frame/crypt.h"
@@ -21,11 +19,6 @@ namespace {
 constexpr const char* kNotifierProgram = "your mailbox.exe";
 constexpr const char* kSiteText = "new user.txt";
 
-std::string upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool isFile(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -38,7 +31,7 @@ void createWelcomeMessage(const std::string& section, const std::string& mailbox
     if (!m.singleDomain) m.root = read(cfg::kAdministratorAddress);
     m.address = read(m.singleDomain ? cfg::kWelcomeLocalPart : cfg::kWelcomeFullAddress, section);
     m.userName = read(cfg::kWelcomeUserName, section);
-    m.password = crypt(upper(m.userName), read(cfg::kAccountPassword, section), false);
+    m.password = crypt(accountKey(m.userName), read(cfg::kAccountPassword, section), false);
     m.time = localTimeNow();
     char zone[16] = {};
     GetTZOffset(zone);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "accounts/account_rules.h"
+#include "accounts/accounts.h"
 #include "admin/convert_domains_dialog.h"
 #include "admin/domain_rules.h"
 #include "admin/page_behaviours.h"
@@ -100,12 +101,9 @@ private:
     // Single-domain mode keeps local parts; multi-domain mode completes
     // them with the administrator's domain.
     void rewriteAccountAddresses(const std::string& text) const {
-        for (int i = 0; i < cfg::kMaxAccounts; ++i) {
-            std::string address = util::read(cfg::kAccountAddress, i);
-            if (address.empty()) break;
-            std::string now = single_ ? std::string(util::localPart(address)) : fullAddress(address, text);
-            if (now != address) util::write(cfg::kAccountAddress, now, i);
-        }
+        util::rewriteAccountAddresses([&](const std::string& address) {
+            return single_ ? std::string(util::localPart(address)) : fullAddress(address, text);
+        });
     }
 
     std::vector<ui::Tip> multiTips_;

@@ -6,6 +6,7 @@
 #include "admin/outgoing_dialogs.h"
 #include "admin/routing_dialogs.h"
 #include "admin/settings_page.h"
+#include "admin/setup_wizard.h"
 
 namespace admin {
 namespace {
@@ -32,9 +33,12 @@ NamedControls namedBy(int dialog, std::span<const ui::Tip> tips, std::span<const
 
 std::vector<NamedControls> administrationWindows() {
     std::vector<NamedControls> windows;
-    for (const PageSpec& page : pageTable()) {
-        windows.push_back(namedBy(page.dialog, page.tips, page.bindings, page.rules));
-        for (const FieldCheck& c : page.checks) windows.back().controls.push_back(c.control);
+    // The settings pages, then the wizard's.
+    for (std::span<const PageSpec> table : {pageTable(), wizardPageTable()}) {
+        for (const PageSpec& page : table) {
+            windows.push_back(namedBy(page.dialog, page.tips, page.bindings, page.rules));
+            for (const FieldCheck& c : page.checks) windows.back().controls.push_back(c.control);
+        }
     }
     // The dialogs, one a line.
     const ui::DialogSpec* dialogs[] = {
@@ -47,6 +51,7 @@ std::vector<NamedControls> administrationWindows() {
         &kSelectChoiceDialog,
         &kAutoPrintingDialog,
         &kRelayOptionsDialog,
+        &kClientInformationDialog,
     };
     for (const ui::DialogSpec* dialog : dialogs)
         windows.push_back(namedBy(dialog->dialog, dialog->tips, dialog->bindings, dialog->rules));

@@ -1,4 +1,4 @@
-// The machine's own addresses for a combo box, through wsock32 loaded by
+// The machine's own addresses, through wsock32 loaded by
 // name so that a machine without TCP networking still runs the pages.
 #include "transport/local_addresses.h"
 
@@ -22,11 +22,12 @@ void stop(HWND owner, const char* text) { MessageBoxA(owner, text, "Error", MB_O
 
 }  // namespace
 
-void listLocalAddresses(HWND combo) {
+std::vector<std::string> localAddresses(HWND owner) {
+    std::vector<std::string> addresses;
     HMODULE library = LoadLibraryA("wsock32");
     if (!library) {
-        stop(GetParent(combo), "You do not have TCP networking installed. Please install TCP and try again...");
-        return;
+        stop(owner, "You do not have TCP networking installed. Please install TCP and try again...");
+        return addresses;
     }
     auto startup = lookUp<StartupFn>(library, "WSAStartup");
     auto cleanup = lookUp<CleanupFn>(library, "WSACleanup");
@@ -34,13 +35,13 @@ void listLocalAddresses(HWND combo) {
     auto hostByName = lookUp<HostByNameFn>(library, "gethostbyname");
     auto ntoa = lookUp<NtoaFn>(library, "inet_ntoa");
     if (!startup || !cleanup || !hostName || !hostByName || !ntoa) {
-        stop(nullptr, "Error - you do not have TCP networking installed. Please install TCP and try again...");
+        stop(owner, "Error - you do not have TCP networking installed. Please install TCP and try again...");
         FreeLibrary(library);
-        return;
+        return addresses;
     }
     WSADATA data;
     if (startup(MAKEWORD(1, 1), &data) != 0) {
-        stop(nullptr, "Error - your TCP networking returned an error. Please re-install TCP and try again...");
+        stop(owner, "Error - your TCP networking returned an error. Please re-install TCP and try again...");
     } else {
         char name[511] = {};
         if (hostName(name, sizeof name) != 0) lstrcpyA(name, "localhost");
@@ -48,13 +49,18 @@ void listLocalAddresses(HWND combo) {
             for (char** address = host->h_addr_list; address && *address; ++address) {
                 in_addr a;
                 CopyMemory(&a, *address, sizeof a);
-                if (const char* dotted = ntoa(a))
-                    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(dotted));
+                if (const char* dotted = ntoa(a)) addresses.emplace_back(dotted);
             }
         }
     }
     cleanup();
     FreeLibrary(library);
+    return addresses;
+}
+
+void listLocalAddresses(HWND combo) {
+    for (const std::string& address : localAddresses(GetParent(combo)))
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(address.c_str()));
 }
 
 }  // namespace util

@@ -3,10 +3,18 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 namespace util {
 
-// Appends the machine's addresses in dotted form to the combo box; shows
-// an "Error" message box when TCP networking is missing or fails.
+// The machine's addresses in dotted form, found through wsock32 loaded by
+// name; when TCP networking is missing or fails, an "Error" message box
+// owned by owner says so and the list is empty.
+std::vector<std::string> localAddresses(HWND owner);
+
+// Appends the machine's addresses to the combo box (the message boxes are
+// owned by its window).
 void listLocalAddresses(HWND combo);
 
 }  // namespace util

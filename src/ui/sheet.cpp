@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "ui/tooltips.h"
 
 namespace ui {
@@ -44,7 +46,9 @@ bool Page::onNotify(const NMHDR& header, LRESULT& result) {
         result = 0;
         return true;
     case PSN_KILLACTIVE:
-        result = passes() ? FALSE : TRUE;
+        // A wizard's Next has checked the page already, and Back leaves it
+        // unchecked; the sheet asks again as the page goes.
+        result = std::exchange(wizardMoving_, false) || passes() ? FALSE : TRUE;
         return true;
     case PSN_APPLY:
         result = passes() && onApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
@@ -59,9 +63,11 @@ bool Page::onNotify(const NMHDR& header, LRESULT& result) {
         return true;
     case PSN_WIZNEXT:
         result = passes() ? onWizardNext() : -1;
+        wizardMoving_ = result != -1;
         return true;
     case PSN_WIZBACK:
         result = onWizardBack();
+        wizardMoving_ = result != -1;
         return true;
     case PSN_WIZFINISH:
         // Nonzero keeps the wizard open.

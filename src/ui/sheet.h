@@ -32,7 +32,7 @@ protected:
     virtual bool onStart() { return true; }
     virtual void onSetActive() {}
     // A refusal keeps the sheet on this page: on Apply, OK, a change of
-    // page and the wizard's Next and Finish.
+    // page and the wizard's Next and Finish (not its Back).
     virtual std::optional<Refusal> validate() { return std::nullopt; }
     // Writes the page; false keeps the sheet open on it (the page has said why).
     virtual bool onApply() { return true; }
@@ -56,6 +56,8 @@ private:
     void onCommand(int id, int code) override { onControl(id, code); }
     bool onNotify(const NMHDR& header, LRESULT& result) final;
     bool passes();
+
+    bool wizardMoving_ = false;  // Next or Back is changing the page
 };
 
 struct SheetOptions {
