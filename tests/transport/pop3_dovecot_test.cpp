@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/mail_peers.h"
 #include "support/win32_support.h"
 #include "transport/pop3_recorder.h"
 #include "transport/wire_text.h"
@@ -18,26 +19,6 @@ using namespace testing_support;
 using pop3_testing::Recorder;
 
 namespace {
-
-std::string peerDir() {
-    const char* dir = std::getenv("POP3_PEER_DIR");
-    return dir ? dir : "";
-}
-
-int peerPort() { return std::atoi(readFile(peerDir() + "\\port").c_str()); }
-
-// Puts messages into a mailbox the way a delivery does: written into tmp,
-// then moved into new.
-void seed(const std::string& user, const std::vector<std::string>& messages) {
-    static int serial = 0;
-    for (const std::string& m : messages) {
-        std::string name = std::to_string(GetTickCount()) + ".M" + std::to_string(++serial) + "P" +
-                           std::to_string(GetCurrentProcessId()) + ".test";
-        std::string tmp = peerDir() + "\\mail\\" + user + "\\tmp\\" + name;
-        ASSERT_TRUE(writeFile(tmp, m));
-        ASSERT_TRUE(MoveFileA(tmp.c_str(), (peerDir() + "\\mail\\" + user + "\\new\\" + name).c_str()));
-    }
-}
 
 std::string plainMessage() {
     return "From: Ann <ann@example.org>\r\nTo: jo@example.org\r\nSubject: plain\r\n"
@@ -75,8 +56,8 @@ std::string eightBitMessage() {
 
 // Opens a session for user, asserting it opened.
 int openMailbox(const std::string& user, const char* password = "secret") {
-    int s = OpenPop3(nullptr, "127.0.0.1", user.c_str(), password, peerPort());
-    EXPECT_NE(s, -1) << "see " << peerDir() << "\\dovecot.log";
+    int s = OpenPop3(nullptr, "127.0.0.1", user.c_str(), password, pop3PeerPort());
+    EXPECT_NE(s, -1) << "see " << pop3PeerDir() << "\\dovecot.log";
     return s;
 }
 
@@ -90,7 +71,7 @@ int messageCount(const std::string& user) {
 class Pop3Dovecot : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(peerDir().empty()) << "POP3_PEER_DIR is not set";
+        ASSERT_FALSE(pop3PeerDir().empty()) << "POP3_PEER_DIR is not set";
         SetPath(dir.path().c_str());
         CreateDirectoryA(dir.file("event log").c_str(), nullptr);
         AbortComms(0);
@@ -118,7 +99,7 @@ std::string afterReceived(const std::string& stored, const std::string& user, co
 
 TEST_F(Pop3Dovecot, CollectsEachMessageExactlyThenDeleRemovesThem) {
     const std::vector<std::string> messages = {plainMessage(), multipartMessage(), dotsMessage(), eightBitMessage()};
-    seed("t1", messages);
+    seedMailbox("t1", messages);
     setting("system", "Prod", "OfficeMail");
     setting("system", "ver", "9.2");
 
@@ -155,7 +136,7 @@ TEST_F(Pop3Dovecot, CollectsEachMessageExactlyThenDeleRemovesThem) {
 TEST_F(Pop3Dovecot, TheDownloadLimitLeavesWarnsOrDeletes) {
     std::string big = "From: ann@example.org\r\nSubject: big\r\n\r\nfirst body line\r\n";
     while (big.size() < 1500000) big += std::string(70, 'z') + "\r\n";
-    seed("t2", {big, plainMessage()});
+    seedMailbox("t2", {big, plainMessage()});
     setting("advpop", "use", "1");
     setting("advpop", "size", "1");
 
@@ -194,7 +175,7 @@ TEST_F(Pop3Dovecot, TheDownloadLimitLeavesWarnsOrDeletes) {
 
     // Without a limit the big message comes whole.
     setting("advpop", "use", "0");
-    seed("t2", {big});
+    seedMailbox("t2", {big});
     s = openMailbox("t2");
     EXPECT_EQ(GetMailPop3(s, 2, file.c_str(), 1, 0, nullptr, 0), 0);
     EXPECT_TRUE(afterReceived(readFile(file), "t2", "Tarnmail v4.1") == big);
@@ -203,7 +184,7 @@ TEST_F(Pop3Dovecot, TheDownloadLimitLeavesWarnsOrDeletes) {
 }
 
 TEST_F(Pop3Dovecot, AWrongPasswordIsRefusedWithTheServersLine) {
-    EXPECT_EQ(OpenPop3(nullptr, "127.0.0.1", "t3", "wrong", peerPort()), -1);
+    EXPECT_EQ(OpenPop3(nullptr, "127.0.0.1", "t3", "wrong", pop3PeerPort()), -1);
     EXPECT_EQ(ClosePop3(-1), 0);
     ASSERT_GE(recorder.status.size(), 2u);
     EXPECT_EQ(recorder.status.back(), "Password is incorrect ");
@@ -211,11 +192,11 @@ TEST_F(Pop3Dovecot, AWrongPasswordIsRefusedWithTheServersLine) {
 }
 
 TEST_F(Pop3Dovecot, TheHostCollectsAMailboxIntoMessageFiles) {
-    seed("t4", {plainMessage(), dotsMessage()});
+    seedMailbox("t4", {plainMessage(), dotsMessage()});
     std::string in = dir.file("in");
     CreateDirectoryA(in.c_str(), nullptr);
     ProcessResult r = runProcess("\"" + exeFolder() + "\\host.exe\" \"" + dir.path() + "\" collect 127.0.0.1 " +
-                                 std::to_string(peerPort()) + " t4 secret \"" + in + "\"");
+                                 std::to_string(pop3PeerPort()) + " t4 secret \"" + in + "\"");
     ASSERT_EQ(r.exitCode, 0u) << r.output;
     std::vector<std::string> files;
     for (std::size_t at = r.output.find("collected: "); at != std::string::npos;
@@ -238,7 +219,7 @@ namespace {
 // Refused certificates are tried on a recording TLS peer (tls_peer.py)
 // that writes down every line it receives.
 
-std::string tlsPeerDir() { return peerDir() + "\\tls-peer"; }
+std::string tlsPeerDir() { return pop3PeerDir() + "\\tls-peer"; }
 int portIn(const std::string& file) { return std::atoi(readFile(file).c_str()); }
 
 // Lines of about 76 characters, some beginning with a dot, bytes above 127
@@ -268,7 +249,7 @@ protected:
     // The login lines Dovecot logged for user: each says whether it was over TLS.
     std::vector<std::string> logins(const std::string& user) {
         std::vector<std::string> lines;
-        std::string log = readFile(peerDir() + "\\dovecot.log");
+        std::string log = readFile(pop3PeerDir() + "\\dovecot.log");
         std::string mark = "Login: user=<" + user + ">";
         for (std::size_t at = log.find(mark); at != std::string::npos; at = log.find(mark, at + 1))
             lines.push_back(log.substr(at, log.find('\n', at) - at));
@@ -278,8 +259,8 @@ protected:
 };
 
 TEST_F(Pop3Tls, CollectsByteForByteOverTlsAndAfterStls) {
-    const int tlsPort = portIn(peerDir() + "\\tls_port");
-    const int plainPort = portIn(peerDir() + "\\port");
+    const int tlsPort = portIn(pop3PeerDir() + "\\tls_port");
+    const int plainPort = portIn(pop3PeerDir() + "\\port");
     struct Mode {
         const char* name;
         int port;
@@ -291,11 +272,11 @@ TEST_F(Pop3Tls, CollectsByteForByteOverTlsAndAfterStls) {
         SCOPED_TRACE(mode.name);
         const std::vector<std::string> messages = {message("small", 300), message("records", 100000),
                                                    message("large", 3000000)};
-        seed(mode.user, messages);
+        seedMailbox(mode.user, messages);
         mailbox(0, "localhost", mode.port, mode.user, mode.choice);
 
         int s = OpenPop3(nullptr, "localhost", mode.user, "secret", mode.port);
-        ASSERT_NE(s, -1) << "see " << peerDir() << "\\dovecot.log";
+        ASSERT_NE(s, -1) << "see " << pop3PeerDir() << "\\dovecot.log";
         EXPECT_TRUE(recorder.statusHas("Connection to localhost encrypted (TLS)"));
         ASSERT_EQ(NumPop3Mail(s, 0), 3);
         std::string list = dir.file("list.txt");
@@ -380,9 +361,9 @@ TEST_F(Pop3Tls, RefusedCertificatesEndTheConnectionBeforeAnyCommand) {
 // The connection breaks in the middle of an encrypted download: the file is
 // dropped, the message stays on the server and comes whole next time.
 TEST_F(Pop3Tls, ACutDuringAnEncryptedDownloadLosesNoMail) {
-    const int tlsPort = portIn(peerDir() + "\\tls_port");
+    const int tlsPort = portIn(pop3PeerDir() + "\\tls_port");
     const std::string m = message("cut", 4000000);
-    seed("t33", {m});
+    seedMailbox("t33", {m});
     mailbox(0, "localhost", tlsPort, "t33", 1);
     int s = OpenPop3(nullptr, "localhost", "t33", "secret", tlsPort);
     ASSERT_NE(s, -1);
@@ -406,8 +387,8 @@ TEST_F(Pop3Tls, ACutDuringAnEncryptedDownloadLosesNoMail) {
 }
 
 TEST_F(Pop3Tls, AbortCommsStopsAnEncryptedDownload) {
-    const int tlsPort = portIn(peerDir() + "\\tls_port");
-    seed("t34", {message("abort", 4000000)});
+    const int tlsPort = portIn(pop3PeerDir() + "\\tls_port");
+    seedMailbox("t34", {message("abort", 4000000)});
     mailbox(0, "localhost", tlsPort, "t34", 1);
     int s = OpenPop3(nullptr, "localhost", "t34", "secret", tlsPort);
     ASSERT_NE(s, -1);

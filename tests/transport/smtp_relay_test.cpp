@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/install_folder.h"
+#include "support/mail_peers.h"
 #include "support/win32_support.h"
 #include "transport/pop3_recorder.h"
 #include "transport/wire_text.h"
@@ -23,32 +24,6 @@ const auto* const installEnvironment =
     ::testing::AddGlobalTestEnvironment(new InstallFolder("smtprelay"));
 
 std::string install(const std::string& name) { return InstallFolder::file(name); }
-
-// A Unix path as the Windows side sees it.
-std::string windowsPath(const std::string& unixPath) {
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
-// The relay's NAME=value settings, written by postfix.sh start.
-std::map<std::string, std::string> relaySettings() {
-    std::map<std::string, std::string> settings;
-    const char* dir = std::getenv("SMTP_RELAY_DIR");
-    if (!dir) return settings;
-    std::string text = readFile(windowsPath(std::string(dir) + "/env"));
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        std::size_t eq = line.find('=');
-        if (eq != std::string::npos) settings[line.substr(0, eq)] = line.substr(eq + 1);
-        start = end + 1;
-    }
-    return settings;
-}
 
 std::string base64(const std::string& in) {
     static const char table[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";

@@ -1,0 +1,185 @@
+// From an empty install folder to working mail: the setup wizard driven
+// with the addresses of the private relay (Postfix, on its port that asks
+// for a login) and POP3 server (Dovecot), then a message sent through the
+// relay and collected from the provider mailbox using only what the wizard
+// wrote to ms.ini, read back as the server reads it.
+#include <windows.h>
+#include <prsht.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "resources/admin_ids.h"
+#include "support/mail_peers.h"
+#include "support/win32_support.h"
+#include "ui_driver.h"
+#include "utilities.h"
+#include "wizard_driver.h"
+
+using namespace testing_support;
+
+namespace {
+
+// The password of the POP3 server's mailboxes.
+constexpr char kMailboxPassword[] = "secret";
+
+std::string stored(const std::string& ini, const char* section, const char* key) {
+    char value[1024] = {};
+    GetPrivateProfileStringA(section, key, "", value, sizeof value, ini.c_str());
+    return value;
+}
+
+// The file in a maildir's "new" folder whose head holds marker; empty when
+// none came within the time.
+std::string waitForMessage(const std::string& folder, const std::string& marker, DWORD milliseconds = 20000) {
+    std::string found;
+    waitUntil(
+        [&] {
+            WIN32_FIND_DATAA entry;
+            HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &entry);
+            if (h == INVALID_HANDLE_VALUE) return false;
+            do {
+                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+                std::string text = readFile(folder + "\\" + entry.cFileName);
+                if (text.find(marker) != std::string::npos) found = text;
+            } while (found.empty() && FindNextFileA(h, &entry));
+            FindClose(h);
+            return !found.empty();
+        },
+        milliseconds);
+    return found;
+}
+
+// How the wizard is told to reach the provider.
+struct Provider {
+    std::string host;  // the certificates name "localhost"
+    std::string relayPort;
+    int relayTls;  // the choice None / TLS / STARTTLS
+    std::string popPort;
+    int popTls;
+    const char* mailboxUser;
+};
+
+// Runs the wizard with the provider's servers and the first user, and
+// returns the text of "Mail Client Information".
+std::string runWizardFor(const Provider& p, std::map<std::string, std::string>& relay) {
+    std::string information;
+    int finished = drive::runWizard([&](HWND sheet) {
+        using drive::setText;
+        HWND page = drive::currentPage(sheet);
+        setText(page, IDC_WDOM_NAME, "office.example");
+        page = drive::press(sheet, PSBTN_NEXT);
+        drive::click(page, IDC_WCON_LAN);
+        page = drive::press(sheet, PSBTN_NEXT);
+        setText(page, IDC_WREL_HOST, p.host);
+        setText(page, IDC_WREL_PORT, p.relayPort);
+        SendDlgItemMessageA(page, IDC_WREL_TLS, CB_SETCURSEL, static_cast<WPARAM>(p.relayTls), 0);
+        if (!drive::checked(page, IDC_WREL_AUTH)) drive::click(page, IDC_WREL_AUTH);
+        setText(page, IDC_WREL_USER, relay["AUTH_USER"]);
+        setText(page, IDC_WREL_PASSWORD, relay["AUTH_PASSWORD"]);
+        page = drive::press(sheet, PSBTN_NEXT);
+        setText(page, IDC_WPOP_SERVER, p.host);
+        setText(page, IDC_WPOP_PORT, p.popPort);
+        SendDlgItemMessageA(page, IDC_WPOP_TLS, CB_SETCURSEL, static_cast<WPARAM>(p.popTls), 0);
+        setText(page, IDC_WPOP_USER, p.mailboxUser);
+        setText(page, IDC_WPOP_PASSWORD, kMailboxPassword);
+        page = drive::press(sheet, PSBTN_NEXT);
+        setText(page, IDC_WUSR_NAME, "Ann Example");
+        setText(page, IDC_WUSR_ADDRESS, "ann");
+        setText(page, IDC_WUSR_USER, "ann");
+        setText(page, IDC_WUSR_PASSWORD, "annpw1");
+        drive::whenClientInformation([&](HWND dialog) {
+            information = drive::text(dialog, IDC_CLIENT_TEXT);
+            drive::click(dialog, IDCANCEL);
+        });
+        drive::press(sheet, PSBTN_FINISH);
+    });
+    EXPECT_EQ(finished, 1);
+    return information;
+}
+
+// Sends a message through the relay the wizard stored and collects it from
+// the provider mailbox it stored, both read from ms.ini as the server does.
+void sendAndCollect(const std::string& ini, const std::string& folder, std::map<std::string, std::string>& relay,
+                    const char* mailboxUser) {
+    std::string record = stored(ini, "outgoing", "server0");
+    const std::string node = stored(ini, "incoming", "node0");
+    const std::string user = stored(ini, "incoming", "user0");
+    const int port = static_cast<int>(GetPrivateProfileIntA("incoming", "port0", 110, ini.c_str()));
+    const std::string scrambled = stored(ini, "incoming", "password0");
+    std::string password(scrambled.size() + 1, '\0');
+    Crypt("qelvoran", scrambled.c_str(), password.data(), 0);
+    password.resize(scrambled.size());
+
+    // Sent through the relay, which asks for the login.
+    const std::string tag = "wizard-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+    const std::string recipient = tag + "@provider.example";
+    const std::string message = "From: Ann Example <ann@office.example>\r\nTo: <" + recipient +
+                                ">\r\nSubject: set up by the wizard\r\nX-Test: " + tag +
+                                "\r\n\r\nThe first message of the office.\r\n";
+    const std::string file = folder + "\\" + tag + ".txt";
+    ASSERT_TRUE(writeFile(file, message));
+    ASSERT_EQ(InitSMTP(), 0);
+    std::vector<char> text(record.begin(), record.end());
+    text.push_back('\0');
+    int smtp = OpenSMTP(nullptr, 0, text.data(), 0);
+    ASSERT_NE(smtp, -1) << record;
+    char error[1100] = {};
+    EXPECT_EQ(SendMailSMTP(smtp, file.c_str(), "", nullptr, error), 0) << error;
+    CloseSMTP(smtp);
+    const std::string delivered =
+        waitForMessage(windowsPath(relay["MAILDIR"]) + "\\new", "\nDelivered-To: " + recipient + "\n");
+    ASSERT_FALSE(delivered.empty()) << "nothing reached the relay's maildir";
+
+    // What the relay delivered lands in the provider mailbox and is collected.
+    seedMailbox(mailboxUser, {delivered});
+    int pop = OpenPop3(nullptr, node.c_str(), user.c_str(), password.c_str(), port);
+    ASSERT_NE(pop, -1) << node << ":" << port << " " << user;
+    int count = NumPop3Mail(pop, 0);
+    std::string collected;
+    for (int n = 1; n <= count && collected.empty(); ++n) {
+        const std::string into = folder + "\\" + tag + "-" + std::to_string(n) + ".txt";
+        ASSERT_EQ(GetMailPop3(pop, n, into.c_str(), 0, 0, nullptr, 0), 0);
+        if (readFile(into).find("X-Test: " + tag) == std::string::npos) continue;
+        collected = readFile(into);
+        EXPECT_EQ(DeletePop3(pop, n, 0), 0);
+    }
+    ClosePop3(pop);
+    EXPECT_NE(collected.find("Subject: set up by the wizard"), std::string::npos) << collected;
+    EXPECT_NE(collected.find("The first message of the office."), std::string::npos) << collected;
+}
+
+TEST(WizardMail, FromAnEmptyFolderToMailSentThroughTheRelayAndCollectedFromTheMailbox) {
+    std::map<std::string, std::string> relay = relaySettings();
+    ASSERT_FALSE(relay["AUTH_PORT"].empty()) << "the relay is started by the smtp_relay fixture";
+    ASSERT_FALSE(pop3PeerDir().empty()) << "the POP3 server is started by the pop3_dovecot fixture";
+
+    ScratchDir install("wizardmail");
+    const std::string ini = install.file("ms.ini");
+    SetPath(install.path().c_str());
+    SetLoghWnd(nullptr, nullptr);
+    SetCursorPos(0, 0);
+
+    // In plain text, on the relay's port that asks for a login.
+    Provider plain{"127.0.0.1", relay["AUTH_PORT"], 0, std::to_string(pop3PeerPort()), 0, "t40"};
+    std::string information = runWizardFor(plain, relay);
+    EXPECT_NE(information.find(" Email address: ann@office.example\r\n"), std::string::npos) << information;
+    EXPECT_NE(information.find(" Password (Pop3 password): annpw1"), std::string::npos) << information;
+    sendAndCollect(ini, install.path(), relay, plain.mailboxUser);
+
+    // The wizard again on the same folder, now encrypted: STARTTLS to the
+    // submission port, TLS from the first byte to the POP3 server.
+    const std::string popTlsPort = readFile(pop3PeerDir() + "\\tls_port");
+    Provider encrypted{"localhost", relay["SUBMISSION_PORT"], 2, std::to_string(std::atoi(popTlsPort.c_str())), 1,
+                       "t39"};
+    runWizardFor(encrypted, relay);
+    EXPECT_EQ(stored(ini, "outgoing", "tls0"), "2");
+    EXPECT_EQ(stored(ini, "incoming", "tls0"), "1");
+    sendAndCollect(ini, install.path(), relay, encrypted.mailboxUser);
+}
+
+}  // namespace
