@@ -33,7 +33,8 @@ protected:
                                         util::read(cfg::kAccountPassword, kFirstUser), false);
         settings.domain = util::read(cfg::kPrimaryDomainAsStored);
         item(IDC_CLIENT_TEXT).setText(clientInformationText(settings));
-        return true;
+        item(IDCANCEL).focus();  // not the text, which would show selected whole
+        return false;
     }
 
     void onControl(int id, int code) override {
