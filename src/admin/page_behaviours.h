@@ -9,5 +9,10 @@ namespace admin {
 
 std::unique_ptr<SettingsPage> makeIncomingPage(const PageSpec& spec);
 std::unique_ptr<SettingsPage> makeOutgoingPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeDialupPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeSchedulePage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeOptionsPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makePortsPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeAttachmentsPage(const PageSpec& spec);
 
 }  // namespace admin

@@ -1,6 +1,7 @@
 #include "admin/window_list.h"
 
 #include "admin/advanced_pop_dialog.h"
+#include "admin/connection_times_dialog.h"
 #include "admin/outgoing_dialogs.h"
 #include "admin/settings_page.h"
 
@@ -33,7 +34,8 @@ std::vector<NamedControls> administrationWindows() {
         windows.push_back(namedBy(page.dialog, page.tips, page.bindings, page.rules));
         for (const FieldCheck& c : page.checks) windows.back().controls.push_back(c.control);
     }
-    for (const ui::DialogSpec* dialog : {&kAdvancedPopDialog, &kSmtpAuthDialog, &kSelectUsersDialog})
+    for (const ui::DialogSpec* dialog :
+         {&kAdvancedPopDialog, &kSmtpAuthDialog, &kSelectUsersDialog, &kConnectionTimesDialog})
         windows.push_back(namedBy(dialog->dialog, dialog->tips, dialog->bindings, dialog->rules));
     return windows;
 }

@@ -32,7 +32,8 @@ bool Dialog::tipFor(int control, char* buffer, int size) const {
 }
 
 void Dialog::refuse(const Refusal& refusal) const {
-    MessageBoxA(hwnd_, refusal.message.c_str(), "Error", MB_OK | MB_ICONSTOP);
+    MessageBoxA(hwnd_, refusal.message.c_str(), refusal.warning ? "Warning" : "Error",
+                MB_OK | (refusal.warning ? MB_ICONEXCLAMATION : MB_ICONSTOP));
     HWND control = GetDlgItem(hwnd_, refusal.control);
     if (!control) return;
     // The dialog manager selects an edit's whole text when it gives it the
