@@ -1,3 +1,6 @@
+# The text rules of the Dialup, Options and Attachments pages.
+util_core_test(admin_entry_rules_test ${CMAKE_CURRENT_LIST_DIR}/entry_rules_test.cpp)
+
 if(WIN32)
   # The Dialup page lists the connections through the stand-in dial-up
   # handler, which the library finds by its window in any process: its
