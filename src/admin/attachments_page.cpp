@@ -100,7 +100,7 @@ private:
         if (candidates.selection() == LB_ERR) return;
         std::string type = candidates.itemText(candidates.selection());
         ui::ListBox kept = listBox(IDC_ATT_KEPT_TYPES);
-        int index = static_cast<int>(kept.send(LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(type.c_str())));
+        int index = kept.findPrefix(type);
         if (index == LB_ERR) index = kept.add(type);
         kept.select(index);
         changed();

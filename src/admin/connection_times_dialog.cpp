@@ -56,7 +56,8 @@ protected:
                 cfg::IntKey day = cfg::shownAs(cfg::kScheduleSetDays[d], cfg::kScheduleSetDaysShown[s][d]);
                 button(set.sunday + d).check(util::read(day, s) == 1);
             }
-            for (const std::string& entry : util::splitTimes(util::read(cfg::kScheduleSetTimes, s))) addTime(set, entry);
+            for (const std::string& entry : util::splitTimes(util::read(cfg::kScheduleSetTimes, s)))
+                addTime(set, entry);
             listBox(set.list).select(0);
             item(set.time).setText(kFirstTime);
             // The spins only report steps: their position never reaches an end.
@@ -106,7 +107,8 @@ protected:
         for (int s = 0; s < 2; ++s) {
             const SetControls& set = kSets[s];
             util::eraseSection(cfg::kScheduleSet, s);
-            for (int d = 0; d < kDays; ++d) util::write(cfg::kScheduleSetDays[d], button(set.sunday + d).checked() ? 1 : 0, s);
+            for (int d = 0; d < kDays; ++d)
+                util::write(cfg::kScheduleSetDays[d], button(set.sunday + d).checked() ? 1 : 0, s);
             util::write(cfg::kScheduleSetTimes, util::joinTimes(times(set)), s);
         }
         close(IDOK);

@@ -44,10 +44,9 @@ constexpr ui::Binding kDialupBindings[] = {
     ui::text(IDC_DIAL_RETRIES, cfg::kDialupRetries),
     ui::number(IDC_DIAL_DELAY, cfg::kDialupDelayShown, 5, 90, IDC_DIAL_DELAY_SPIN),
 };
-constexpr int kDialupDetails[] = {IDC_DIAL_CONNECTION,  IDC_DIAL_WAIT,          IDC_DIAL_RETRIES,
-                                  IDC_DIAL_DELAY,       IDC_DIAL_DELAY_SPIN,    IDC_DIAL_LBL_CONNECTION,
-                                  IDC_DIAL_LBL_WAIT,    IDC_DIAL_LBL_SECS,      IDC_DIAL_LBL_REDIAL,
-                                  IDC_DIAL_LBL_TIMES,   IDC_DIAL_LBL_SECONDS};
+constexpr int kDialupDetails[] = {
+    IDC_DIAL_CONNECTION, IDC_DIAL_WAIT, IDC_DIAL_RETRIES, IDC_DIAL_DELAY, IDC_DIAL_DELAY_SPIN, IDC_DIAL_LBL_CONNECTION,
+    IDC_DIAL_LBL_WAIT, IDC_DIAL_LBL_SECS, IDC_DIAL_LBL_REDIAL, IDC_DIAL_LBL_TIMES, IDC_DIAL_LBL_SECONDS};
 constexpr ui::EnableRule kDialupRules[] = {{IDC_DIAL_DIALUP, kDialupDetails}};
 
 // ---- Outgoing --------------------------------------------------------------------
@@ -177,10 +176,9 @@ constexpr ui::Binding kScheduleBindings[] = {
     ui::check(IDC_SCHED_URGENT, cfg::kSchedulePriority),
 };
 constexpr int kScheduleIntervalControls[] = {
-    IDC_SCHED_MINUTES,     IDC_SCHED_MINUTES_SPIN, IDC_SCHED_START,       IDC_SCHED_START_SPIN, IDC_SCHED_END,
-    IDC_SCHED_END_SPIN,    IDC_SCHED_LBL_MINUTES,  IDC_SCHED_LBL_AND,     IDC_SCHED_LBL_DAYS,   IDC_SCHED_SUN,
-    IDC_SCHED_MON,         IDC_SCHED_TUE,          IDC_SCHED_WED,         IDC_SCHED_THU,        IDC_SCHED_FRI,
-    IDC_SCHED_SAT};
+    IDC_SCHED_MINUTES, IDC_SCHED_MINUTES_SPIN, IDC_SCHED_START, IDC_SCHED_START_SPIN, IDC_SCHED_END, IDC_SCHED_END_SPIN,
+    IDC_SCHED_LBL_MINUTES, IDC_SCHED_LBL_AND, IDC_SCHED_LBL_DAYS, IDC_SCHED_SUN, IDC_SCHED_MON, IDC_SCHED_TUE,
+    IDC_SCHED_WED, IDC_SCHED_THU, IDC_SCHED_FRI, IDC_SCHED_SAT};
 constexpr int kScheduleTimesControls[] = {IDC_SCHED_SET_TIMES};
 constexpr int kScheduleAutomaticControls[] = {IDC_SCHED_URGENT};
 constexpr ui::EnableRule kScheduleRules[] = {
@@ -302,10 +300,9 @@ constexpr ui::Binding kAttachmentBindings[] = {
     ui::text(IDC_ATT_FOLDER, cfg::kAttachmentsFolder),
 };
 constexpr int kAttachmentControls[] = {
-    IDC_ATT_TYPES,         IDC_ATT_ADD_TYPE,       IDC_ATT_ADD_ALL,        IDC_ATT_REMOVE_ALL,  IDC_ATT_REMOVE_TYPE,
-    IDC_ATT_KEPT_TYPES,    IDC_ATT_ADDRESSES,      IDC_ATT_ADD_ADDRESS,    IDC_ATT_REMOVE_ADDRESS,
-    IDC_ATT_EDIT_ADDRESS,  IDC_ATT_FOLDER,         IDC_ATT_BROWSE,         IDC_ATT_LEAVE_COPY,  IDC_ATT_LBL_TYPES,
-    IDC_ATT_LBL_KEPT,      IDC_ATT_LBL_ADDRESSES,  IDC_ATT_LBL_FOLDER};
+    IDC_ATT_TYPES, IDC_ATT_ADD_TYPE, IDC_ATT_ADD_ALL, IDC_ATT_REMOVE_ALL, IDC_ATT_REMOVE_TYPE, IDC_ATT_KEPT_TYPES,
+    IDC_ATT_ADDRESSES, IDC_ATT_ADD_ADDRESS, IDC_ATT_REMOVE_ADDRESS, IDC_ATT_EDIT_ADDRESS, IDC_ATT_FOLDER,
+    IDC_ATT_BROWSE, IDC_ATT_LEAVE_COPY, IDC_ATT_LBL_TYPES, IDC_ATT_LBL_KEPT, IDC_ATT_LBL_ADDRESSES, IDC_ATT_LBL_FOLDER};
 constexpr ui::EnableRule kAttachmentRules[] = {{IDC_ATT_ENABLE, kAttachmentControls}};
 
 // ---- Ports -----------------------------------------------------------------------

@@ -33,7 +33,8 @@ protected:
     static void withHandler(const Install& install, const std::vector<std::string>& entries) {
         ASSERT_TRUE(CopyFileA((exeFolder() + "\\rashand.exe").c_str(), install.file("rashand.exe").c_str(), FALSE));
         std::string script = "[script]\r\nidle_exit=60\r\n";
-        for (std::size_t i = 0; i < entries.size(); ++i) script += "entry" + std::to_string(i) + "=" + entries[i] + "\r\n";
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            script += "entry" + std::to_string(i) + "=" + entries[i] + "\r\n";
         testing_support::writeFile(install.file("rashand.ini"), script);
     }
 };
@@ -149,7 +150,8 @@ TEST_F(DialupPage, ApplyChecksEachEntryInTurnWithTheEntriesBeforeItWritten) {
 
         setText(page, IDC_DIAL_RETRIES, "2");
         setText(page, IDC_DIAL_WAIT, "0");
-        EXPECT_EQ(refusal(), "Please enter the number of seconds to wait for\r\nthe dial up connection to be established...");
+        EXPECT_EQ(refusal(),
+                  "Please enter the number of seconds to wait for\r\nthe dial up connection to be established...");
         EXPECT_EQ(install.ini("dialup", "retries"), "2");
         EXPECT_EQ(install.ini("dialup", "timeout"), "<none>");
 

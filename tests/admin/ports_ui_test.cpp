@@ -17,7 +17,6 @@ using namespace drive;
 namespace {
 
 constexpr int kPorts = 14;
-constexpr int kApplyButton = 0x3021;
 
 int sliderPosition(HWND page, int id) { return static_cast<int>(SendDlgItemMessageA(page, id, TBM_GETPOS, 0, 0)); }
 
@@ -46,7 +45,8 @@ TEST(PortsPage, ListsAnyAddressTheMachinesAddressesAndLoopbackWithTheDefaults) {
             EXPECT_EQ(SendDlgItemMessageA(page, id, TBM_GETRANGEMIN, 0, 0), 5);
             EXPECT_EQ(SendDlgItemMessageA(page, id, TBM_GETRANGEMAX, 0, 0), 999);
             std::vector<int> ticks;
-            for (int i = 0; i < 9; ++i) ticks.push_back(static_cast<int>(SendDlgItemMessageA(page, id, TBM_GETTIC, i, 0)));
+            for (int i = 0; i < 9; ++i)
+                ticks.push_back(static_cast<int>(SendDlgItemMessageA(page, id, TBM_GETTIC, i, 0)));
             EXPECT_EQ(ticks, (std::vector<int>{100, 200, 300, 400, 500, 600, 700, 800, 900}));
         }
         EXPECT_EQ(text(page, IDC_PORT_SMTP_IDLE_TEXT), "360 seconds");
@@ -80,7 +80,7 @@ TEST(PortsPage, SlidersShowTheirSecondsAndRestoreDefaultsResetsOneServer) {
         EXPECT_EQ(text(page, IDC_PORT_POP_IDLE_TEXT), "999 seconds") << "kept within the slider's range";
         nudge(page, IDC_PORT_SMTP_IDLE, VK_RIGHT);
         EXPECT_EQ(text(page, IDC_PORT_SMTP_IDLE_TEXT), "121 seconds");
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, kApplyButton))) << "the released slider reports a change";
+        EXPECT_TRUE(applyEnabled(sheet)) << "the released slider reports a change";
         click(page, IDC_PORT_POP_DEFAULTS);
         EXPECT_EQ(comboSelection(page, IDC_PORT_POP_ADDRESS), "Any address");
         EXPECT_EQ(text(page, IDC_PORT_POP_PORT), "110");

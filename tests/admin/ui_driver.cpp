@@ -94,6 +94,8 @@ void pressCancel(HWND sheet) {
     pumpFor(50);
 }
 
+bool applyEnabled(HWND sheet) { return IsWindowEnabled(GetDlgItem(sheet, 0x3021 /* Apply */)) != FALSE; }
+
 HWND waitForWindow(const std::string& className, const std::string& title, DWORD ms) {
     HWND found = nullptr;
     waitUntil([&] {

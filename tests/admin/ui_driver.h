@@ -40,6 +40,8 @@ HWND showPage(HWND sheet, int index);  // selects the page and returns it
 void pressApply(HWND sheet);
 void pressOk(HWND sheet);
 void pressCancel(HWND sheet);
+// Whether the sheet's Apply is live: a page has reported a change.
+bool applyEnabled(HWND sheet);
 
 // Runs action with the window once it is shown. Between looks control goes
 // back to the running modal loop (a dialog is shown only when its own loop
