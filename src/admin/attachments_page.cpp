@@ -71,7 +71,7 @@ protected:
             enterAddress(true);
             break;
         case IDC_ATT_REMOVE_ADDRESS:
-            removeAddress();
+            if (listBox(IDC_ATT_ADDRESSES).removeSelection()) changed();
             break;
         case IDC_ATT_BROWSE:
             if (auto folder = chooseSettingsFolder(hwnd_)) item(IDC_ATT_FOLDER).setText(*folder);
@@ -126,16 +126,6 @@ private:
             index = senders.add(*entry);
         }
         senders.select(index);
-        changed();
-    }
-
-    void removeAddress() {
-        ui::ListBox senders = listBox(IDC_ATT_ADDRESSES);
-        int index = senders.selection();
-        if (index == LB_ERR) return;
-        senders.remove(index);
-        int count = senders.count();
-        if (count > 0) senders.select(index < count ? index : count - 1);
         changed();
     }
 };

@@ -14,17 +14,28 @@ namespace admin {
 namespace {
 
 constexpr ui::Tip kTips[] = {
-    {IDC_TIMES_FIRST_TIME, "Enter new connection time"},   {IDC_TIMES_SECOND_TIME, "Enter new connection time"},
-    {IDC_TIMES_FIRST_LIST, "Schedule one connection times"}, {IDC_TIMES_SECOND_LIST, "Schedule two connection times"},
-    {IDC_TIMES_FIRST_ADD, "Save new connection time"},     {IDC_TIMES_SECOND_ADD, "Save new connection time"},
-    {IDC_TIMES_FIRST_DELETE, "Remove connection time"},    {IDC_TIMES_SECOND_DELETE, "Remove connection time"},
-    {IDC_TIMES_FIRST_SUN, "Connect on these days"},        {IDC_TIMES_FIRST_MON, "Connect on these days"},
-    {IDC_TIMES_FIRST_TUE, "Connect on these days"},        {IDC_TIMES_FIRST_WED, "Connect on these days"},
-    {IDC_TIMES_FIRST_THU, "Connect on these days"},        {IDC_TIMES_FIRST_FRI, "Connect on these days"},
-    {IDC_TIMES_FIRST_SAT, "Connect on these days"},        {IDC_TIMES_SECOND_SUN, "Connect on these days"},
-    {IDC_TIMES_SECOND_MON, "Connect on these days"},       {IDC_TIMES_SECOND_TUE, "Connect on these days"},
-    {IDC_TIMES_SECOND_WED, "Connect on these days"},       {IDC_TIMES_SECOND_THU, "Connect on these days"},
-    {IDC_TIMES_SECOND_FRI, "Connect on these days"},       {IDC_TIMES_SECOND_SAT, "Connect on these days"},
+    {IDC_TIMES_FIRST_TIME, "Enter new connection time"},
+    {IDC_TIMES_SECOND_TIME, "Enter new connection time"},
+    {IDC_TIMES_FIRST_LIST, "Schedule one connection times"},
+    {IDC_TIMES_SECOND_LIST, "Schedule two connection times"},
+    {IDC_TIMES_FIRST_ADD, "Save new connection time"},
+    {IDC_TIMES_SECOND_ADD, "Save new connection time"},
+    {IDC_TIMES_FIRST_DELETE, "Remove connection time"},
+    {IDC_TIMES_SECOND_DELETE, "Remove connection time"},
+    {IDC_TIMES_FIRST_SUN, "Connect on these days"},
+    {IDC_TIMES_FIRST_MON, "Connect on these days"},
+    {IDC_TIMES_FIRST_TUE, "Connect on these days"},
+    {IDC_TIMES_FIRST_WED, "Connect on these days"},
+    {IDC_TIMES_FIRST_THU, "Connect on these days"},
+    {IDC_TIMES_FIRST_FRI, "Connect on these days"},
+    {IDC_TIMES_FIRST_SAT, "Connect on these days"},
+    {IDC_TIMES_SECOND_SUN, "Connect on these days"},
+    {IDC_TIMES_SECOND_MON, "Connect on these days"},
+    {IDC_TIMES_SECOND_TUE, "Connect on these days"},
+    {IDC_TIMES_SECOND_WED, "Connect on these days"},
+    {IDC_TIMES_SECOND_THU, "Connect on these days"},
+    {IDC_TIMES_SECOND_FRI, "Connect on these days"},
+    {IDC_TIMES_SECOND_SAT, "Connect on these days"},
 };
 
 // The controls of one set; its seven day boxes are numbered from Sunday.
@@ -75,7 +86,7 @@ protected:
                 button(other).check(false);
             }
             if (id == set.add) addTime(set, item(set.time).text());
-            if (id == set.remove) removeTime(set);
+            if (id == set.remove) listBox(set.list).removeSelection();
         }
     }
 
@@ -101,9 +112,14 @@ protected:
         bool anyDay = false;
         for (const SetControls& set : kSets)
             for (int d = 0; d < kDays; ++d) anyDay = anyDay || button(set.sunday + d).checked();
-        if (!anyDay) return refuse("Please set at least one day...", IDC_TIMES_FIRST_SUN);
-        if (listBox(IDC_TIMES_FIRST_LIST).count() == 0 && listBox(IDC_TIMES_SECOND_LIST).count() == 0)
-            return refuse("Please enter at least one connection time...", IDC_TIMES_FIRST_TIME, true);
+        if (!anyDay) {
+            refuse("Please set at least one day...", IDC_TIMES_FIRST_SUN);
+            return;
+        }
+        if (listBox(IDC_TIMES_FIRST_LIST).count() == 0 && listBox(IDC_TIMES_SECOND_LIST).count() == 0) {
+            refuse("Please enter at least one connection time...", IDC_TIMES_FIRST_TIME, true);
+            return;
+        }
         for (int s = 0; s < 2; ++s) {
             const SetControls& set = kSets[s];
             util::eraseSection(cfg::kScheduleSet, s);
@@ -129,15 +145,6 @@ private:
         int index = list.findExact(entry);
         if (index == LB_ERR) index = list.insert(static_cast<int>(util::timeOrderPosition(times(set), entry)), entry);
         list.select(index);
-    }
-
-    void removeTime(const SetControls& set) const {
-        ui::ListBox list = listBox(set.list);
-        int index = list.selection();
-        if (index == LB_ERR) return;
-        list.remove(index);
-        int count = list.count();
-        if (count > 0) list.select(index < count ? index : count - 1);
     }
 
     ui::OwnedBitmap clock_, mask_;

@@ -93,6 +93,16 @@ public:
         return static_cast<int>(send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str())));
     }
     void remove(int index) const { send(LB_DELETESTRING, static_cast<WPARAM>(index)); }
+    // Removes the selected entry and selects the one now in its place, or
+    // else the one before it; false when nothing was selected.
+    bool removeSelection() const {
+        int index = selection();
+        if (index == LB_ERR) return false;
+        remove(index);
+        int left = count();
+        if (left > 0) select(index < left ? index : left - 1);
+        return true;
+    }
     void clear() const { send(LB_RESETCONTENT); }
     std::string itemText(int index) const {
         LRESULT length = send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
