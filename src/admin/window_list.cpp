@@ -3,6 +3,7 @@
 #include "admin/advanced_pop_dialog.h"
 #include "admin/convert_domains_dialog.h"
 #include "admin/auto_email_dialog.h"
+#include "admin/connection_times_dialog.h"
 #include "admin/outgoing_dialogs.h"
 #include "admin/routing_dialogs.h"
 #include "admin/settings_page.h"
@@ -47,6 +48,7 @@ std::vector<NamedControls> administrationWindows() {
         &kSelectChoiceDialog,
         &kAutoPrintingDialog,
         &kRelayOptionsDialog,
+        &kConnectionTimesDialog,
     };
     for (const ui::DialogSpec* dialog : dialogs)
         windows.push_back(namedBy(dialog->dialog, dialog->tips, dialog->bindings, dialog->rules));

@@ -22,10 +22,11 @@ void stop(HWND owner, const char* text) { MessageBoxA(owner, text, "Error", MB_O
 
 }  // namespace
 
-void listLocalAddresses(HWND combo) {
-    HMODULE library = LoadLibraryA("wsock32");
+void listLocalAddresses(HWND combo, const char* socketsLibrary) {
+    HMODULE library = LoadLibraryA(socketsLibrary);
+    HWND owner = GetParent(combo);
     if (!library) {
-        stop(GetParent(combo), "You do not have TCP networking installed. Please install TCP and try again...");
+        stop(owner, "You do not have TCP networking installed. Please install TCP and try again...");
         return;
     }
     auto startup = lookUp<StartupFn>(library, "WSAStartup");
@@ -34,13 +35,13 @@ void listLocalAddresses(HWND combo) {
     auto hostByName = lookUp<HostByNameFn>(library, "gethostbyname");
     auto ntoa = lookUp<NtoaFn>(library, "inet_ntoa");
     if (!startup || !cleanup || !hostName || !hostByName || !ntoa) {
-        stop(nullptr, "Error - you do not have TCP networking installed. Please install TCP and try again...");
+        stop(owner, "Error - you do not have TCP networking installed. Please install TCP and try again...");
         FreeLibrary(library);
         return;
     }
     WSADATA data;
     if (startup(MAKEWORD(1, 1), &data) != 0) {
-        stop(nullptr, "Error - your TCP networking returned an error. Please re-install TCP and try again...");
+        stop(owner, "Error - your TCP networking returned an error. Please re-install TCP and try again...");
     } else {
         char name[511] = {};
         if (hostName(name, sizeof name) != 0) lstrcpyA(name, "localhost");
@@ -52,8 +53,8 @@ void listLocalAddresses(HWND combo) {
                     SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(dotted));
             }
         }
+        cleanup();
     }
-    cleanup();
     FreeLibrary(library);
 }
 

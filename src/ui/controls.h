@@ -123,6 +123,11 @@ public:
     int findExact(const std::string& text) const {
         return static_cast<int>(send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
     }
+    // The first entry that begins with text (ignoring case), or LB_ERR.
+    int findPrefix(const std::string& text) const {
+        return static_cast<int>(
+            send(LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
+    }
     void setItemHeight(int pixels) const { send(LB_SETITEMHEIGHT, 0, pixels); }
     // Multiple-selection lists.
     bool isSelected(int index) const { return send(LB_GETSEL, static_cast<WPARAM>(index)) > 0; }

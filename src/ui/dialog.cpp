@@ -32,7 +32,7 @@ bool Dialog::tipFor(int control, char* buffer, int size) const {
 }
 
 void Dialog::refuse(const Refusal& refusal) const {
-    MessageBoxA(hwnd_, refusal.message.c_str(), "Error", MB_OK | refusal.icon);
+    MessageBoxA(hwnd_, refusal.message.c_str(), refusal.title, MB_OK | refusal.icon);
     HWND control = GetDlgItem(hwnd_, refusal.control);
     if (!control) return;
     // The dialog manager selects an edit's whole text when it gives it the

@@ -122,6 +122,55 @@ void shootListPages(const std::string& folder) {
     });
 }
 
+// ---- Dialup, Schedule, Connection Times, Options, Ports and Attachments, as an
+// office on a dial-up line would have them. The connections come from the
+// stand-in dial-up handler, closed again afterwards.
+void shootConnectivityAndOptionPages(const std::string& folder) {
+    const std::string ini = folder + "\\ms.ini";
+    const std::string settings[][3] = {
+        {"dialup", "type", "0"}, {"dialup", "ras", "Office ISP"}, {"dialup", "retries", "3"},
+        {"dialup", "delay", "15"}, {"dialup", "timeout", "90"},
+        {"schedule", "type", "1"}, {"schedule", "interval", "30"}, {"schedule", "lotime", "9"},
+        {"schedule", "hitime", "17"}, {"schedule", "priority", "1"}, {"schedule", "sun", "0"},
+        {"schedule", "mon", "1"}, {"schedule", "tue", "1"}, {"schedule", "wed", "1"}, {"schedule", "thu", "1"},
+        {"schedule", "fri", "1"}, {"schedule", "sat", "0"},
+        {"schedule0", "times", "08:00,12:30,17:45,"}, {"schedule1", "times", "10:00,"},
+        {"startup", "connect", "1"}, {"archive", "in", "1"}, {"archive", "folder", "C:\\Mail Server\\archive"},
+        {"warning", "connect-fail", "1"}, {"radm", "internal", "1"}, {"radm", "admpw", drive::scramble("letmein")},
+        {"pop-server", "address", "127.0.0.1"}, {"smtp-server", "idle", "600"}, {"pop-server", "idle", "300"},
+        {"attachments", "use", "1"}, {"attachments", "folder", "C:\\Mail Server\\attachments"},
+        {"attachments", "leave-copy", "0"}, {"attach", "type0", "*.doc"}, {"attach", "type1", "*.pdf"},
+        {"attach", "type2", "*.xls"}, {"attach", "address0", "accounts@example.com"},
+        {"attach", "address1", "director@example.com"},
+    };
+    for (const auto& s : settings) WritePrivateProfileStringA(s[0].c_str(), s[1].c_str(), s[2].c_str(), ini.c_str());
+    CopyFileA((exeFolder() + "\\rashand.exe").c_str(), (folder + "\\rashand.exe").c_str(), FALSE);
+    writeFile(folder + "\\rashand.ini",
+              "[script]\r\nidle_exit=30\r\nentry0=Office ISP\r\nentry1=Backup Line\r\nentry2=Home Office\r\n");
+
+    drive::runSheet(1, [](HWND sheet) {
+        shoot("page01_dialup", sheet);
+        drive::showPage(sheet, 5);
+        shoot("page05_schedule", sheet);
+        HWND page = drive::showPage(sheet, 13);
+        drive::selectListItem(page, IDC_ATT_TYPES, 7);
+        shoot("page13_attachments", sheet);
+        drive::showPage(sheet, 14);
+        shoot("page14_ports", sheet);
+        drive::showPage(sheet, 15);
+        shoot("page15_options", sheet);
+        page = drive::showPage(sheet, 5);
+        drive::click(page, IDC_SCHED_TIMES);
+        drive::clickOpening(page, IDC_SCHED_SET_TIMES, "Connection Times", [](HWND dialog) {
+            drive::selectListItem(dialog, IDC_TIMES_FIRST_LIST, 1);
+            drive::setText(dialog, IDC_TIMES_FIRST_TIME, "13:15");
+            shoot("dialog104_connection_times", dialog);
+            drive::click(dialog, IDCANCEL);
+        });
+        drive::pressCancel(sheet);
+    });
+}
+
 // The Routing page with a filter of each of the six pictures, and its dialogs.
 void shootRouting(const std::string& installDir) {
     const std::string ini = installDir + "\\ms.ini";
@@ -200,6 +249,7 @@ void shootReminders(const std::string& install) {
         });
         drive::pressCancel(sheet);
     });
+    if (HWND handler = FindWindowA("RasHand", "rashand-main")) PostMessageA(handler, WM_CLOSE, 0, 0);
 }
 
 }  // namespace
@@ -259,6 +309,8 @@ int main(int argc, char** argv) {
     shootReminders(argv[1]);
 
     shootListPages(argv[1]);
+
+    shootConnectivityAndOptionPages(argv[1]);
 
     drive::whenShown("#32770", "Enter Information", [](HWND dialog) {
         if (!dialog) return;

@@ -290,6 +290,13 @@ def list_picture(kind):
     elif kind == "user":
         c.disc(8, 5, 4, fill=ORANGE, line=BLACK)
         c.rect(3, 9, 12, 15, fill=BLUE, line=BLACK)
+    elif kind == "clock":
+        c.disc(7.5, 7.5, 7.5, fill=WHITE, line=BLACK)
+        for k in range(4):
+            a = k * math.pi / 2
+            c.put(round(7.5 + 5 * math.cos(a)), round(7.5 + 5 * math.sin(a)), GREY)
+        c.line(7, 7, 7, 3, BLACK)
+        c.line(8, 8, 11, 8, BLUE)
     return c
 
 
@@ -303,7 +310,8 @@ if __name__ == "__main__":
     for image, mask, kind in (("pop_active.bmp", "pop_mask.bmp", "pop_active"),
                               ("pop_inactive.bmp", None, "pop_inactive"),
                               ("relay.bmp", "relay_mask.bmp", "relay"),
-                              ("user.bmp", "user_mask.bmp", "user")):
+                              ("user.bmp", "user_mask.bmp", "user"),
+                              ("clock.bmp", "clock_mask.bmp", "clock")):
         picture = list_picture(kind)
         (HERE / image).write_bytes(bitmap(picture))
         if mask:
