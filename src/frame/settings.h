@@ -97,4 +97,29 @@ inline constexpr char kOptOutRedirectUsers[] = "opt-out-redir";
 inline constexpr char kOptOutSizeUsers[] = "opt-out-size";
 inline constexpr char kAppliesToUserKey[] = "user%d";
 
+// ---- mailbox viewer and accounts dialog (added with the page) -------------------
+// The viewer's top-left corner in screen pixels; centred on the screen
+// while it has not been stored.
+inline constexpr char kView[] = "view";
+inline constexpr int kUnplaced = -2147483647 - 1;
+inline constexpr IntKey kViewLeft{kView, "Left", kUnplaced};
+inline constexpr IntKey kViewTop{kView, "Top", kUnplaced};
+
+// The archive folder; empty: the install folder's "archive".
+inline constexpr char kArchive[] = "archive";
+inline constexpr TextKey kArchiveFolder{kArchive, "folder", ""};
+
+inline constexpr char kMailboxPrefs[] = "mailbox-prefs";
+inline constexpr IntKey kShowPassword{kMailboxPrefs, "showpassword", 0};
+
+// 1: one domain for every account (addresses stored as local parts).
+inline constexpr char kDomain[] = "domain";
+inline constexpr IntKey kDomainUse{kDomain, "use", 1};
+
+// The account keys the accounts dialog writes, in the order it writes them.
+inline constexpr IntKey kAccountActive{"mailbox%d", "active", 1};
+inline constexpr TextKey kAccountAddress{"mailbox%d", "address", ""};
+inline constexpr TextKey kAccountFolder{"mailbox%d", "folder", ""};
+inline constexpr TextKey kAccountPassword{"mailbox%d", "password", ""};  // scrambled, account key
+
 }  // namespace cfg

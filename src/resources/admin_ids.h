@@ -60,3 +60,6 @@
 #include "windows/attachments.h"
 #include "windows/ports.h"
 #include "windows/options.h"
+#include "windows/mail_viewer.h"
+#include "windows/select_destination.h"
+#include "windows/mailbox_details.h"
