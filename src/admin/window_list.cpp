@@ -1,8 +1,11 @@
 #include "admin/window_list.h"
 
+#include "accounts/accounts_dialog.h"
 #include "admin/advanced_pop_dialog.h"
 #include "admin/outgoing_dialogs.h"
 #include "admin/settings_page.h"
+#include "monitor/mail_viewer.h"
+#include "monitor/select_destination.h"
 
 namespace admin {
 namespace {
@@ -33,7 +36,9 @@ std::vector<NamedControls> administrationWindows() {
         windows.push_back(namedBy(page.dialog, page.tips, page.bindings, page.rules));
         for (const FieldCheck& c : page.checks) windows.back().controls.push_back(c.control);
     }
-    for (const ui::DialogSpec* dialog : {&kAdvancedPopDialog, &kSmtpAuthDialog, &kSelectUsersDialog})
+    for (const ui::DialogSpec* dialog : {&kAdvancedPopDialog, &kSmtpAuthDialog, &kSelectUsersDialog,
+                                         &util::kMailboxDetailsDialog, &monitor::kMailViewerWindow,
+                                         &monitor::kSelectDestinationDialog})
         windows.push_back(namedBy(dialog->dialog, dialog->tips, dialog->bindings, dialog->rules));
     return windows;
 }

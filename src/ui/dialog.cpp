@@ -32,7 +32,8 @@ bool Dialog::tipFor(int control, char* buffer, int size) const {
 }
 
 void Dialog::refuse(const Refusal& refusal) const {
-    MessageBoxA(hwnd_, refusal.message.c_str(), "Error", MB_OK | MB_ICONSTOP);
+    const bool warning = lstrcmpA(refusal.title, "Warning") == 0;
+    MessageBoxA(hwnd_, refusal.message.c_str(), refusal.title, MB_OK | (warning ? MB_ICONWARNING : MB_ICONSTOP));
     HWND control = GetDlgItem(hwnd_, refusal.control);
     if (!control) return;
     // The dialog manager selects an edit's whole text when it gives it the

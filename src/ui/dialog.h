@@ -23,11 +23,13 @@ struct Tip {
 };
 
 // Why an entry is refused: the message, the control that gets the focus,
-// and whether its text is selected.
+// whether its text is selected, and the box's title ("Warning" boxes carry
+// the exclamation mark, every other the stop icon).
 struct Refusal {
     std::string message;
     int control = 0;
     bool selectText = false;
+    const char* title = "Error";
 };
 
 // The library's module instance (dialogs, bitmaps, icons come from it).
@@ -56,9 +58,10 @@ public:
     // this window has none.
     bool tipFor(int control, char* buffer, int size) const;
 
-    // "Error" with the stop icon, owned by this window; then the focus
-    // moves to the refused control through the dialog's own next-control
-    // message, its text selected when the refusal asks for it.
+    // "Error" with the stop icon (or the refusal's own title), owned by this
+    // window; then the focus moves to the refused control through the
+    // dialog's own next-control message, its text selected when the refusal
+    // asks for it.
     void refuse(const Refusal& refusal) const;
     void refuse(const std::string& message, int control, bool selectText = false) const {
         refuse(Refusal{message, control, selectText});
