@@ -103,20 +103,26 @@ void RuledPaper::paint() {
 
     ui::OwnedPen rule(CreatePen(PS_SOLID, 1, kRule));
     ui::OwnedPen margin(CreatePen(PS_SOLID, 1, kMargin));
-    SetBkMode(dc, TRANSPARENT);
-    IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
     const int lines = field.lineCount();
-    const int tabs[] = {kTabStop};
     int index = field.firstVisibleLine();
-    for (int y = format.top; y < client.bottom; y += lineHeight, ++index) {
+    for (int y = format.top; y < client.bottom; y += lineHeight)
         drawLine(dc, rule.get(), client.left, y + lineHeight - 1, client.right, y + lineHeight - 1);
-        if (index >= lines) continue;
+    drawLine(dc, margin.get(), kMarginLine, client.top, kMarginLine, client.bottom);
+
+    // The text starts where the edit puts its first visible line's first
+    // character (further left when scrolled sideways), right of the margin.
+    int left = kTextLeft;
+    LRESULT at = field.send(EM_POSFROMCHAR, static_cast<WPARAM>(field.send(EM_LINEINDEX, static_cast<WPARAM>(index))));
+    if (at != -1) left = static_cast<short>(LOWORD(at));
+    SetBkMode(dc, TRANSPARENT);
+    IntersectClipRect(dc, kMarginLine + 1, client.top, client.right, client.bottom);
+    const int tabs[] = {kTabStop};
+    for (int y = format.top; y < client.bottom && index < lines; y += lineHeight, ++index) {
         std::string text = field.line(index);
         bool header = static_cast<std::size_t>(index) < headerLines;
         SetTextColor(dc, header ? kHeaderInk : kBodyInk);
-        TabbedTextOutA(dc, kTextLeft, y, text.c_str(), static_cast<int>(text.size()), 1, tabs, kTextLeft);
+        TabbedTextOutA(dc, left, y, text.c_str(), static_cast<int>(text.size()), 1, tabs, left);
     }
-    drawLine(dc, margin.get(), kMarginLine, client.top, kMarginLine, client.bottom);
     SelectObject(dc, oldFont);
     EndPaint(edit_, &ps);
 }
