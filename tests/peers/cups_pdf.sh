@@ -80,13 +80,15 @@ start() {
   chmod 755 "$dir"
   chmod 1777 "$dir/tmp" "$dir/spool"
   write_config
-  cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" &
+  # Its output goes to its logs: an open pipe would keep the caller waiting.
+  cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" </dev/null >/dev/null 2>&1 &
   echo $! > "$dir/cupsd.pid"
   for _ in $(seq 100); do [ -S "$dir/cups.sock" ] && break; sleep 0.05; done
   export CUPS_SERVER="$dir/cups.sock"
   for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.1; done
   lpadmin -p "$name" -E -v "cups-pdf:/$name" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
   lpadmin -d "$name"
+  [ -n "$(server_pid)" ] && kill -0 "$(server_pid)"
   echo "$name"
 }
 
