@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "accounts/account_rules.h"
+#include "accounts/accounts.h"
 #include "frame/help_topics.h"
 #include "frame/install_folder.h"
 #include "frame/profile.h"
@@ -24,11 +25,7 @@ constexpr char kPrintedDocument[] = "eMail message";
 
 std::vector<std::string> accountNames() {
     std::vector<std::string> names;
-    for (int i = 0; i < util::kMaxAccounts; ++i) {
-        std::string name = util::read(cfg::kAccountName, i);
-        if (name.empty()) break;
-        names.push_back(name);
-    }
+    for (const util::StoredAccount& account : util::listAccounts()) names.push_back(account.name);
     return names;
 }
 

@@ -40,6 +40,13 @@ public:
     }
     std::string file(const std::string& name) const { return install_.file(name); }
     void put(const std::string& name, const std::string& bytes) const { writeFile(file(name), bytes); }
+    // A message with an envelope, a hold marker and a companion of the server's.
+    void putFamily(const std::string& base, const std::string& text) const {
+        put(base + ".txt", text);
+        put(base + ".adr", "MAIL FROM: <a@example.org>\r\nRCPT TO: <b@example.org>\r\n");
+        put(base + ".lck", "");
+        put(base + ".trg", "trigger");
+    }
     bool has(const std::string& name) const { return fileExists(file(name)); }
     std::string ini(const std::string& section, const std::string& key) const { return install_.ini(section, key); }
     void set(const std::string& section, const std::string& key, const std::string& value) const {
@@ -266,10 +273,7 @@ TEST(MailViewer, MovingIntoAMailboxThatHoldsTheNameGivesANewUniqueNameToTheFamil
     UdpListener alice, bob;
     Mail mail(account(0, "(Postmaster)", "root") + account(1, "Alice Smith", "alice", alice.portText()) +
               account(2, "Bob Jones", "bob", bob.portText()));
-    mail.put("mailboxes\\alice\\m.txt", message("moved", "body\r\n"));
-    mail.put("mailboxes\\alice\\m.adr", "MAIL FROM: <a@example.org>\r\nRCPT TO: <b@example.org>\r\n");
-    mail.put("mailboxes\\alice\\m.lck", "");
-    mail.put("mailboxes\\alice\\m.trg", "trigger");
+    mail.putFamily("mailboxes\\alice\\m", message("moved", "body\r\n"));
     mail.put("mailboxes\\bob\\m.txt", message("already there", "bob's own\r\n"));
     HWND viewer = ShowMailWindow(nullptr);
     chooseFolder(viewer, "Alice Smith");
@@ -299,15 +303,13 @@ TEST(MailViewer, MovingIntoAMailboxThatHoldsTheNameGivesANewUniqueNameToTheFamil
 
 TEST(MailViewer, TransferToTheSpamArchiveCopiesTheMessageFileOnly) {
     Mail mail;
-    mail.put("in\\x.txt", message("spam", "buy now\r\n"));
-    mail.put("in\\x.adr", "MAIL FROM: <s@example.org>\r\n");
-    mail.put("in\\x.lck", "");
+    mail.putFamily("in\\x", message("spam", "buy now\r\n"));
     HWND viewer = ShowMailWindow(nullptr);
     chooseFolder(viewer, "Incoming mail", "System");
     std::vector<std::string> offered = transfer(viewer, "Spam Archive", IDC_DEST_COPY);
     EXPECT_EQ(offered.size(), 6u) << "three accounts and three archives";
     EXPECT_EQ(mail.files("spam"), std::vector<std::string>{"x.txt"});
-    EXPECT_EQ(mail.files("in"), (std::vector<std::string>{"x.adr", "x.lck", "x.txt"})) << "copied, not moved";
+    EXPECT_EQ(mail.files("in"), (std::vector<std::string>{"x.adr", "x.lck", "x.trg", "x.txt"})) << "copied, not moved";
 
     // From the spam folder, the spam archive is not offered.
     chooseFolder(viewer, "Spam");
@@ -363,10 +365,7 @@ TEST(MailViewer, RefreshViewKeepsTheSelectedFileAndFollowsTheAccounts) {
 TEST(MailViewer, DeleteRemovesTheMessageWithItsCompanionsAndTellsTheMailClient) {
     UdpListener client;
     Mail mail(account(0, "(Postmaster)", "root") + account(1, "Alice Smith", "alice", client.portText()));
-    mail.put("mailboxes\\alice\\gone.txt", message("gone", "x"));
-    mail.put("mailboxes\\alice\\gone.adr", "MAIL FROM: <a@example.org>\r\n");
-    mail.put("mailboxes\\alice\\gone.lck", "");
-    mail.put("mailboxes\\alice\\gone.trg", "t");
+    mail.putFamily("mailboxes\\alice\\gone", message("gone", "x"));
     mail.put("mailboxes\\alice\\stays.txt", message("stays", "y"));
     HWND viewer = ShowMailWindow(nullptr);
     chooseFolder(viewer, "Alice Smith");
