@@ -9,14 +9,16 @@ Run it after changing a picture; its outputs are committed beside it."""
 import pathlib
 import struct
 
-from make_admin_images import BLACK, BLUE, GREEN, GREY, LIGHT, ORANGE, PAPER, RED, SKY, WHITE
+from make_admin_images import Canvas, BLACK, BLUE, GREEN, GREY, LIGHT, ORANGE, PAPER, RED, SKY, WHITE
 
 HERE = pathlib.Path(__file__).parent
 FOLDER = (230, 190, 80)
 FOLDER_DARK = (170, 120, 30)
 
 
-class Strip:
+class Strip(Canvas):
+    """A canvas of any width and height."""
+
     def __init__(self, width, height):
         self.width, self.height = width, height
         self.px = [[None] * width for _ in range(height)]
@@ -24,17 +26,6 @@ class Strip:
     def put(self, x, y, c):
         if 0 <= x < self.width and 0 <= y < self.height:
             self.px[y][x] = c
-
-    def rect(self, x0, y0, x1, y1, fill=None, line=None):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                edge = x in (x0, x1) or y in (y0, y1)
-                self.put(x, y, line if edge and line is not None else fill if not edge or line is None else None)
-
-    def line(self, x0, y0, x1, y1, c):
-        n = max(abs(x1 - x0), abs(y1 - y0), 1)
-        for i in range(n + 1):
-            self.put(round(x0 + (x1 - x0) * i / n), round(y0 + (y1 - y0) * i / n), c)
 
 
 def bitmap(s):
