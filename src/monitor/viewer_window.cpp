@@ -308,8 +308,8 @@ bool MailViewer::onNotify(const NMHDR& header, LRESULT& result) {
 
 const MailViewer::Node* MailViewer::selectedNode() { return nodeOf(treeView(IDC_VIEW_TREE).selection()); }
 
-std::string MailViewer::entryPath(int index) const {
-    const Node* node = const_cast<MailViewer*>(this)->selectedNode();
+std::string MailViewer::entryPath(int index) {
+    const Node* node = selectedNode();
     if (!node) return {};
     return util::fileInFolder(node->path, listBox(IDC_VIEW_LIST).itemText(index));
 }

@@ -59,7 +59,7 @@ private:
     void clearMessage();
     void showMessage(int index);
     void setMessageText(std::string text, bool truncated);
-    std::string entryPath(int index) const;
+    std::string entryPath(int index);
     const Node* selectedNode();
     void showCount();
 
