@@ -187,8 +187,9 @@ int UTILAPI ShowMboxConfig(HWND owner);
 
 /* Mailbox viewer: ShowMailWindow opens the modeless "Mailbox Viewer" owned
  * by parent (or finds the one open) and returns its window; the host's
- * message loop runs it (through IsDialogMessage for the keyboard). RefreshView rescans what it shows (nothing when it
- * is closed); call it from the thread that opened it. */
+ * message loop runs it (through IsDialogMessage for the keyboard).
+ * RefreshView rescans what it shows (nothing when it is closed); call it
+ * from the thread that opened it. */
 HWND UTILAPI ShowMailWindow(HWND parent);
 int UTILAPI RefreshView(void);
 

@@ -46,7 +46,6 @@ public:
     void move(int x, int y, int width, int height, bool repaint = true) const {
         MoveWindow(hwnd_, x, y, width, height, repaint ? TRUE : FALSE);
     }
-    void move(const RECT& r, bool repaint = true) const { move(r.left, r.top, r.right - r.left, r.bottom - r.top, repaint); }
     // Suspends (false) or resumes (true, repainting) the window's drawing.
     void setRedraw(bool on) const {
         send(WM_SETREDRAW, on ? TRUE : FALSE);
