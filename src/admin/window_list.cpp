@@ -1,5 +1,6 @@
 #include "admin/window_list.h"
 
+#include "accounts/accounts_dialog.h"
 #include "admin/advanced_pop_dialog.h"
 #include "admin/convert_domains_dialog.h"
 #include "admin/auto_email_dialog.h"
@@ -7,6 +8,8 @@
 #include "admin/outgoing_dialogs.h"
 #include "admin/routing_dialogs.h"
 #include "admin/settings_page.h"
+#include "monitor/mail_viewer.h"
+#include "monitor/select_destination.h"
 
 namespace admin {
 namespace {
@@ -49,6 +52,9 @@ std::vector<NamedControls> administrationWindows() {
         &kAutoPrintingDialog,
         &kRelayOptionsDialog,
         &kConnectionTimesDialog,
+        &util::kMailboxDetailsDialog,
+        &monitor::kMailViewerWindow,
+        &monitor::kSelectDestinationDialog,
     };
     for (const ui::DialogSpec* dialog : dialogs)
         windows.push_back(namedBy(dialog->dialog, dialog->tips, dialog->bindings, dialog->rules));

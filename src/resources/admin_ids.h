@@ -69,3 +69,6 @@
 #include "windows/select_choice.h"
 #include "windows/auto_printing.h"
 #include "windows/relay_options.h"
+#include "windows/mail_viewer.h"
+#include "windows/select_destination.h"
+#include "windows/mailbox_details.h"

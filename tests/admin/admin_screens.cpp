@@ -169,6 +169,7 @@ void shootConnectivityAndOptionPages(const std::string& folder) {
         });
         drive::pressCancel(sheet);
     });
+    if (HWND handler = FindWindowA("RasHand", "rashand-main")) PostMessageA(handler, WM_CLOSE, 0, 0);
 }
 
 // The Routing page with a filter of each of the six pictures, and its dialogs.
@@ -249,7 +250,67 @@ void shootReminders(const std::string& install) {
         });
         drive::pressCancel(sheet);
     });
-    if (HWND handler = FindWindowA("RasHand", "rashand-main")) PostMessageA(handler, WM_CLOSE, 0, 0);
+}
+
+// ---- the mailbox viewer and the accounts dialog --------------------------------------
+// Accounts with mailbox folders holding a few messages, added to the
+// sample settings.
+void fillMailboxes(const std::string& install) {
+    const std::string ini = install + "\\ms.ini";
+    const char* users[][3] = {{"0", "root", "root"}, {"1", "alice", "alice"}, {"2", "bob", "bob"}};
+    CreateDirectoryA((install + "\\mailboxes").c_str(), nullptr);
+    for (auto& user : users) {
+        std::string section = std::string("mailbox") + user[0];
+        WritePrivateProfileStringA(section.c_str(), "address", user[1], ini.c_str());
+        WritePrivateProfileStringA(section.c_str(), "folder", user[2], ini.c_str());
+        CreateDirectoryA((install + "\\mailboxes\\" + user[2]).c_str(), nullptr);
+    }
+    WritePrivateProfileStringA("domain", "domain", "example.org", ini.c_str());
+    const std::string alice = install + "\\mailboxes\\alice\\";
+    writeFile(alice + "2026-12-07-09-30-15-0000.txt",
+              "From: Bob Jones <bob@example.org>\r\nTo: Alice Smith <alice@example.org>\r\nSubject: Lunch on Friday\r\n"
+              "Date: Mon, 7 Dec 2026 09:30:15 +0000\r\n\r\nHi Alice,\r\n\r\nShall we have lunch on Friday?\tThe new place "
+              "by the station opens at noon.\r\n\r\nBob\r\n");
+    writeFile(alice + "2026-12-07-09-30-15-0000.adr",
+              "MAIL FROM: <bob@example.org>\r\nRCPT TO: <alice@example.org>\r\nRCPT TO: <carl@example.org>\r\n");
+    writeFile(alice + "2026-12-07-11-02-40-0003.txt", "Subject: Minutes\r\n\r\nThe minutes are attached.\r\n");
+    writeFile(alice + "2026-12-07-11-02-40-0003.lck", "");
+    writeFile(alice + "notes.txt", "Subject: Notes\r\n\r\nA message under a name of its own.\r\n");
+}
+
+void shootViewer() {
+    HWND viewer = ShowMailWindow(nullptr);
+    if (!viewer) return;
+    HWND tree = GetDlgItem(viewer, IDC_VIEW_TREE);
+    HTREEITEM alice = TreeView_GetNextSibling(tree, TreeView_GetChild(tree, TreeView_GetRoot(tree)));
+    TreeView_SelectItem(tree, alice);
+    HWND list = GetDlgItem(viewer, IDC_VIEW_LIST);
+    int first = static_cast<int>(SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                              reinterpret_cast<LPARAM>("2026-12-07-09-30-15-0000.txt")));
+    SendMessageA(list, LB_SETSEL, FALSE, -1);
+    SendMessageA(list, LB_SETSEL, TRUE, first);
+    SendMessageA(viewer, WM_COMMAND, MAKEWPARAM(IDC_VIEW_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    shoot("dialog160_mailbox_viewer", viewer);
+    drive::click(viewer, IDC_VIEW_HEADER);
+    shoot("dialog160_mailbox_viewer_headers", viewer);
+    drive::clickOpening(viewer, IDC_VIEW_TRANSFER, "Select Destination", [](HWND dialog) {
+        shoot("dialog161_select_destination", dialog);
+        drive::click(dialog, IDCANCEL);
+    });
+    DestroyWindow(viewer);
+}
+
+void shootAccounts() {
+    drive::whenShown("#32770", "Mailbox Details", [](HWND dialog) {
+        if (!dialog) return;
+        drive::selectListItem(dialog, IDC_MBOX_LIST, 1);
+        shoot("dialog158_mailbox_details", dialog);
+        drive::click(dialog, IDC_MBOX_EDIT);
+        shoot("dialog158_mailbox_details_editing", dialog);
+        drive::click(dialog, IDC_MBOX_CANCEL);
+        drive::click(dialog, IDCANCEL);
+    });
+    ShowMboxConfig(nullptr);
 }
 
 }  // namespace
@@ -329,5 +390,9 @@ int main(int argc, char** argv) {
         drive::click(dialog, IDCANCEL);
     });
     GetPassword(nullptr);
+
+    fillMailboxes(argv[1]);
+    shootViewer();
+    shootAccounts();
     return 0;
 }
