@@ -7,50 +7,12 @@ where transparent, each with a monochrome mask (white where transparent).
 
 Run it after changing a picture; its outputs are committed beside it."""
 import pathlib
-import struct
 
-from make_admin_images import Canvas, BLACK, BLUE, GREEN, GREY, LIGHT, ORANGE, PAPER, RED, SKY, WHITE
+from make_admin_images import Canvas, bitmap, mask_bitmap, BLACK, BLUE, GREEN, GREY, LIGHT, ORANGE, PAPER, RED, SKY, WHITE
 
 HERE = pathlib.Path(__file__).parent
 FOLDER = (230, 190, 80)
 FOLDER_DARK = (170, 120, 30)
-
-
-class Strip(Canvas):
-    """A canvas of any width and height."""
-
-    def __init__(self, width, height):
-        self.width, self.height = width, height
-        self.px = [[None] * width for _ in range(height)]
-
-    def put(self, x, y, c):
-        if 0 <= x < self.width and 0 <= y < self.height:
-            self.px[y][x] = c
-
-
-def bitmap(s):
-    row_bytes = (s.width * 3 + 3) & ~3
-    data = b""
-    for y in reversed(range(s.height)):
-        row = b"".join(b"\0\0\0" if c is None else bytes((c[2], c[1], c[0])) for c in s.px[y])
-        data += row + b"\0" * (row_bytes - len(row))
-    header = struct.pack("<IiiHHIIiiII", 40, s.width, s.height, 1, 24, 0, len(data), 0, 0, 0, 0)
-    return struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(data), 0, 0, 54) + header + data
-
-
-def mask_bitmap(s):
-    row_bytes = ((s.width + 31) // 32) * 4
-    data = b""
-    for y in reversed(range(s.height)):
-        row = bytearray(row_bytes)
-        for x in range(s.width):
-            if s.px[y][x] is None:
-                row[x // 8] |= 0x80 >> (x % 8)
-        data += bytes(row)
-    header = struct.pack("<IiiHHIIiiII", 40, s.width, s.height, 1, 1, 0, len(data), 0, 0, 2, 0)
-    palette = struct.pack("<II", 0x000000, 0xFFFFFF)
-    offset = 14 + len(header) + len(palette)
-    return struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset) + header + palette + data
 
 
 def folder(s, x, with_mail):
@@ -91,12 +53,12 @@ def state(s, k):
 
 
 if __name__ == "__main__":
-    folders = Strip(32, 16)
+    folders = Canvas(32, 16)
     folder(folders, 0, False)
     folder(folders, 16, True)
     (HERE / "view_folders.bmp").write_bytes(bitmap(folders))
     (HERE / "view_folders_mask.bmp").write_bytes(mask_bitmap(folders))
-    states = Strip(120, 15)
+    states = Canvas(120, 15)
     for k in range(6):
         state(states, k)
     (HERE / "view_states.bmp").write_bytes(bitmap(states))
