@@ -187,6 +187,17 @@ int UTILAPI SendAlert(const char *host, const char *port, const char *text);
  * mailbox folder of the account section ("mailbox%d"). Returns 0. */
 int UTILAPI CreateWelcomeMsg(const char *section, const char *mailboxFolder);
 
+/* Accounts dialog: "Mailbox Details", modal; returns 1 after Close. */
+int UTILAPI ShowMboxConfig(HWND owner);
+
+/* Mailbox viewer: ShowMailWindow opens the modeless "Mailbox Viewer" owned
+ * by parent (or finds the one open) and returns its window; the host's
+ * message loop runs it (through IsDialogMessage for the keyboard).
+ * RefreshView rescans what it shows (nothing when it is closed); call it
+ * from the thread that opened it. */
+HWND UTILAPI ShowMailWindow(HWND parent);
+int UTILAPI RefreshView(void);
+
 #ifdef __cplusplus
 }
 #endif

@@ -18,5 +18,10 @@ std::unique_ptr<SettingsPage> makeAliasesPage(const PageSpec& spec);
 std::unique_ptr<SettingsPage> makeDomainPage(const PageSpec& spec);
 std::unique_ptr<SettingsPage> makeRemindersPage(const PageSpec& spec);
 std::unique_ptr<SettingsPage> makeRoutingPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeDialupPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeSchedulePage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeOptionsPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makePortsPage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makeAttachmentsPage(const PageSpec& spec);
 
 }  // namespace admin

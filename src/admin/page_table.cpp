@@ -40,6 +40,17 @@ constexpr Tip kDialupTips[] = {
     {IDC_DIAL_INSTALL_SERVICE, "Run mail server as a NT or Win2k service"},
     {IDC_DIAL_UNINSTALL_SERVICE, "Remove mail server as a NT or Win2k service"},
 };
+constexpr ui::RadioChoice kDialupTypes[] = {{IDC_DIAL_DIALUP, 0}, {IDC_DIAL_LAN, 1}, {IDC_DIAL_INTERNAL, 2}};
+constexpr ui::Binding kDialupBindings[] = {
+    ui::radio(cfg::kConnectionType, kDialupTypes),
+    ui::text(IDC_DIAL_WAIT, cfg::kDialTimeout),
+    ui::text(IDC_DIAL_RETRIES, cfg::kDialRetries),
+    ui::number(IDC_DIAL_DELAY, cfg::kRedialDelayShown, 5, 90, IDC_DIAL_DELAY_SPIN),
+};
+constexpr int kDialupDetails[] = {
+    IDC_DIAL_CONNECTION, IDC_DIAL_WAIT, IDC_DIAL_RETRIES, IDC_DIAL_DELAY, IDC_DIAL_DELAY_SPIN, IDC_DIAL_LBL_CONNECTION,
+    IDC_DIAL_LBL_WAIT, IDC_DIAL_LBL_SECS, IDC_DIAL_LBL_REDIAL, IDC_DIAL_LBL_TIMES, IDC_DIAL_LBL_SECONDS};
+constexpr ui::EnableRule kDialupRules[] = {{IDC_DIAL_DIALUP, kDialupDetails}};
 
 // ---- Outgoing --------------------------------------------------------------------
 constexpr Tip kOutgoingTips[] = {
@@ -170,6 +181,29 @@ constexpr Tip kScheduleTips[] = {
     {IDC_SCHED_SAT, "Enable connections on this day"},
     {IDC_SCHED_SET_TIMES, "Enter the times to connect at"},
 };
+constexpr ui::RadioChoice kScheduleTypes[] = {{IDC_SCHED_MANUAL, 0}, {IDC_SCHED_INTERVAL, 1}, {IDC_SCHED_TIMES, 2}};
+// The days and the interval are written only with the interval schedule.
+constexpr ui::Binding scheduleDay(int day) {
+    return ui::writtenWhile(ui::check(IDC_SCHED_SUN + day, cfg::kScheduleDaysShown[day]), IDC_SCHED_INTERVAL);
+}
+constexpr ui::Binding kScheduleBindings[] = {
+    scheduleDay(0), scheduleDay(1), scheduleDay(2), scheduleDay(3), scheduleDay(4), scheduleDay(5), scheduleDay(6),
+    ui::writtenWhile(ui::number(IDC_SCHED_MINUTES, cfg::kScheduleInterval, 3, 1440, IDC_SCHED_MINUTES_SPIN),
+                     IDC_SCHED_INTERVAL),
+    ui::radio(cfg::kScheduleType, kScheduleTypes),
+    ui::check(IDC_SCHED_URGENT, cfg::kSchedulePriority),
+};
+constexpr int kScheduleIntervalControls[] = {
+    IDC_SCHED_MINUTES, IDC_SCHED_MINUTES_SPIN, IDC_SCHED_START, IDC_SCHED_START_SPIN, IDC_SCHED_END, IDC_SCHED_END_SPIN,
+    IDC_SCHED_LBL_MINUTES, IDC_SCHED_LBL_AND, IDC_SCHED_LBL_DAYS, IDC_SCHED_SUN, IDC_SCHED_MON, IDC_SCHED_TUE,
+    IDC_SCHED_WED, IDC_SCHED_THU, IDC_SCHED_FRI, IDC_SCHED_SAT};
+constexpr int kScheduleTimesControls[] = {IDC_SCHED_SET_TIMES};
+constexpr int kScheduleAutomaticControls[] = {IDC_SCHED_URGENT};
+constexpr ui::EnableRule kScheduleRules[] = {
+    {IDC_SCHED_INTERVAL, kScheduleIntervalControls},
+    {IDC_SCHED_TIMES, kScheduleTimesControls},
+    {IDC_SCHED_MANUAL, kScheduleAutomaticControls, true},
+};
 
 // ---- Reminders -------------------------------------------------------------------
 constexpr Tip kReminderTips[] = {
@@ -293,11 +327,25 @@ constexpr Tip kAttachmentTips[] = {
     {IDC_ATT_EDIT_ADDRESS, "Edit senders email address..."},
     {IDC_ATT_ADDRESSES, "Do not remove attachment if senders email address is listed..."},
 };
+constexpr ui::Binding kAttachmentBindings[] = {
+    ui::check(IDC_ATT_ENABLE, cfg::kAttachmentsRemove),
+    ui::check(IDC_ATT_LEAVE_COPY, cfg::kAttachmentsLeaveCopy),
+    ui::text(IDC_ATT_FOLDER, cfg::kAttachmentsFolder),
+};
+constexpr int kAttachmentControls[] = {
+    IDC_ATT_TYPES, IDC_ATT_ADD_TYPE, IDC_ATT_ADD_ALL, IDC_ATT_REMOVE_ALL, IDC_ATT_REMOVE_TYPE, IDC_ATT_KEPT_TYPES,
+    IDC_ATT_ADDRESSES, IDC_ATT_ADD_ADDRESS, IDC_ATT_REMOVE_ADDRESS, IDC_ATT_EDIT_ADDRESS, IDC_ATT_FOLDER,
+    IDC_ATT_BROWSE, IDC_ATT_LEAVE_COPY, IDC_ATT_LBL_TYPES, IDC_ATT_LBL_KEPT, IDC_ATT_LBL_ADDRESSES, IDC_ATT_LBL_FOLDER};
+constexpr ui::EnableRule kAttachmentRules[] = {{IDC_ATT_ENABLE, kAttachmentControls}};
 
 // ---- Ports -----------------------------------------------------------------------
 constexpr Tip kPortTips[] = {
     {IDC_PORT_SMTP_IDLE, "Number of inactive seconds before connection terminated"},
     {IDC_PORT_POP_IDLE, "Number of inactive seconds before connection terminated"},
+};
+constexpr ui::Binding kPortBindings[] = {
+    ui::text(IDC_PORT_SMTP_PORT, cfg::kSmtpListener.port),
+    ui::text(IDC_PORT_POP_PORT, cfg::kPopListener.port),
 };
 
 // ---- Options ---------------------------------------------------------------------
@@ -318,13 +366,26 @@ constexpr Tip kOptionTips[] = {
     {IDC_OPT_FIRST, "Operation to perform first"},
     {IDC_OPT_SECOND, "Operation to perform second"},
 };
+// In the order Apply writes them (after the order of operations).
+constexpr ui::Binding kOptionBindings[] = {
+    ui::check(IDC_OPT_CONNECT_START, cfg::kConnectOnStartup),
+    ui::check(IDC_OPT_ARCHIVE_IN, cfg::kArchiveIncoming),
+    ui::check(IDC_OPT_ARCHIVE_OUT, cfg::kArchiveOutgoing),
+    ui::check(IDC_OPT_LOG_FILE, cfg::kEventLogUse),
+    ui::check(IDC_OPT_TIPS, cfg::kTooltipsUse),
+    ui::check(IDC_OPT_ADMIN_LOCAL, cfg::kRadmInternal),
+    ui::check(IDC_OPT_WARN, cfg::kWarnOnConnectFail),
+    ui::check(IDC_OPT_ADMIN_ANYONE, cfg::kRadmExternal),
+    ui::secret(IDC_OPT_PASSWORD, cfg::kRadmPassword),
+    ui::text(IDC_OPT_FOLDER, cfg::kArchiveFolder),
+};
 
 // ---- The table -------------------------------------------------------------------
 const PageSpec kPages[] = {
     {.title = "Domain", .dialog = IDD_PAGE_DOMAIN, .icon = IDI_PAGE_DOMAIN, .help = help::kDomains,
      .tips = kDomainTips, .bindings = kDomainBindings, .rules = kDomainRules, .behaviour = makeDomainPage},
     {.title = "Dialup", .dialog = IDD_PAGE_DIALUP, .icon = IDI_PAGE_DIALUP, .help = help::kDialup,
-     .tips = kDialupTips},
+     .tips = kDialupTips, .bindings = kDialupBindings, .rules = kDialupRules, .behaviour = makeDialupPage},
     {.title = "Outgoing", .dialog = IDD_PAGE_OUTGOING, .icon = IDI_PAGE_OUTGOING, .help = help::kOutgoing,
      .tips = kOutgoingTips, .bindings = kOutgoingBindings, .rules = kOutgoingRules, .behaviour = makeOutgoingPage},
     {.title = "Incoming", .dialog = IDD_PAGE_INCOMING, .icon = IDI_PAGE_INCOMING, .help = help::kIncoming,
@@ -332,7 +393,7 @@ const PageSpec kPages[] = {
     {.title = "Anti-Spam", .dialog = IDD_PAGE_ANTISPAM, .icon = IDI_PAGE_ANTISPAM, .help = help::kSpam,
      .tips = kAntiSpamTips, .bindings = kAntiSpamBindings, .rules = kAntiSpamRules, .behaviour = makeAntiSpamPage},
     {.title = "Schedule", .dialog = IDD_PAGE_SCHEDULE, .icon = IDI_PAGE_SCHEDULE, .help = help::kSchedule,
-     .tips = kScheduleTips},
+     .tips = kScheduleTips, .bindings = kScheduleBindings, .rules = kScheduleRules, .behaviour = makeSchedulePage},
     {.title = "Reminders", .dialog = IDD_PAGE_REMINDERS, .icon = IDI_PAGE_REMINDERS, .help = help::kReminder,
      .tips = kReminderTips, .behaviour = makeRemindersPage},
     {.title = "Routing", .dialog = IDD_PAGE_ROUTING, .icon = IDI_PAGE_ROUTING, .help = help::kRouting,
@@ -348,10 +409,12 @@ const PageSpec kPages[] = {
     {.title = "Scanner", .dialog = IDD_PAGE_SCANNER, .icon = IDI_PAGE_SCANNER, .help = help::kScanner,
      .tips = kScannerTips, .bindings = kScannerBindings, .rules = kScannerRules, .behaviour = makeScannerPage},
     {.title = "Attachments", .dialog = IDD_PAGE_ATTACHMENTS, .icon = IDI_PAGE_ATTACHMENTS,
-     .help = help::kAttachments, .tips = kAttachmentTips},
-    {.title = "Ports", .dialog = IDD_PAGE_PORTS, .icon = IDI_PAGE_PORTS, .help = help::kPorts, .tips = kPortTips},
+     .help = help::kAttachments, .tips = kAttachmentTips, .bindings = kAttachmentBindings, .rules = kAttachmentRules,
+     .behaviour = makeAttachmentsPage},
+    {.title = "Ports", .dialog = IDD_PAGE_PORTS, .icon = IDI_PAGE_PORTS, .help = help::kPorts, .tips = kPortTips,
+     .bindings = kPortBindings, .behaviour = makePortsPage},
     {.title = "Options", .dialog = IDD_PAGE_OPTIONS, .icon = IDI_PAGE_OPTIONS, .help = help::kOptions,
-     .tips = kOptionTips},
+     .tips = kOptionTips, .bindings = kOptionBindings, .behaviour = makeOptionsPage},
 };
 
 }  // namespace

@@ -34,7 +34,8 @@ constexpr std::size_t kShortestRecord = 10;
 constexpr int kMenuChoicesMax = 10;
 constexpr int kFirstMenuCommand = 1011;
 constexpr int kPromptLength = 256;
-constexpr ui::ItemPicture kFilterPicture{40, 16, 40};
+// The filter pictures are 40 pixels wide; the name follows them.
+constexpr int kFilterPictureWidth = 40;
 
 constexpr int kActionCombos[kActionSlots] = {IDC_ROUTE_ACTION1, IDC_ROUTE_ACTION2, IDC_ROUTE_ACTION3,
                                              IDC_ROUTE_ACTION4, IDC_ROUTE_ACTION5};
@@ -209,7 +210,7 @@ protected:
             picture = shown.isActive() ? p.active.get() : p.inactive.get();
             mask = shown.isActive() ? p.activeMask.get() : p.inactiveMask.get();
         }
-        ui::drawPictureItem(item, picture, mask, shown.name.c_str(), kFilterPicture);
+        ui::drawListItem(item, {picture, mask, 0, kFilterPictureWidth}, shown.name.c_str(), kFilterPictureWidth);
     }
 
     bool onApply() override {

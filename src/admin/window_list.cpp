@@ -1,12 +1,16 @@
 #include "admin/window_list.h"
 
+#include "accounts/accounts_dialog.h"
 #include "admin/advanced_pop_dialog.h"
 #include "admin/convert_domains_dialog.h"
 #include "admin/auto_email_dialog.h"
+#include "admin/connection_times_dialog.h"
 #include "admin/outgoing_dialogs.h"
 #include "admin/routing_dialogs.h"
 #include "admin/settings_page.h"
 #include "admin/setup_wizard.h"
+#include "monitor/mail_viewer.h"
+#include "monitor/select_destination.h"
 
 namespace admin {
 namespace {
@@ -51,6 +55,10 @@ std::vector<NamedControls> administrationWindows() {
         &kSelectChoiceDialog,
         &kAutoPrintingDialog,
         &kRelayOptionsDialog,
+        &kConnectionTimesDialog,
+        &util::kMailboxDetailsDialog,
+        &monitor::kMailViewerWindow,
+        &monitor::kSelectDestinationDialog,
         &kClientInformationDialog,
     };
     for (const ui::DialogSpec* dialog : dialogs)

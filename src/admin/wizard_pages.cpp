@@ -191,7 +191,7 @@ protected:
 
     std::optional<ui::Refusal> check() override {
         if (type() == cfg::kDialUpNetworking && connection().selectedText().empty())
-            return ui::Refusal{"Please enter a dial up connection...", IDC_WCON_CONNECTION, false, MB_ICONSTOP,
+            return ui::Refusal{"Please enter a dial up connection...", IDC_WCON_CONNECTION, false, MB_ICONEXCLAMATION,
                                "Warning"};
         return std::nullopt;
     }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "connect/schedule_times.h"
+
 namespace util {
 namespace {
 
@@ -17,33 +19,6 @@ std::string format(const char* pattern, Args... args) {
 }
 
 int weekdayIndex(int weekday) { return weekday >= 0 && weekday < 7 ? weekday : 0; }
-
-// Reads "%d" as the C library does: optional blanks, an optional sign and
-// at least one digit. Advances `at` past what it read.
-bool readInt(std::string_view text, std::size_t& at, int& value) {
-    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
-    std::size_t first = at;
-    long long v = 0;
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
-        if (v < 100000000) v = v * 10 + (text[at] - '0');
-        ++at;
-    }
-    if (at == first) return false;
-    value = static_cast<int>(negative ? -v : v);
-    return true;
-}
-
-// One entry of a times list, "hour:minute". Entries that do not read as
-// such are passed over.
-bool readTime(std::string_view entry, int& hour, int& minute) {
-    std::size_t at = 0;
-    if (!readInt(entry, at, hour)) return false;
-    if (at >= entry.size() || entry[at] != ':') return false;
-    ++at;
-    return readInt(entry, at, minute);
-}
 
 ScheduleDecision decision(std::string status, bool connect = false) {
     return ScheduleDecision{connect, true, std::move(status)};
@@ -82,7 +57,7 @@ ScheduleDecision fixedTimesDecision(const ScheduleSettings& s, const LocalTime& 
         std::size_t end = comma == std::string_view::npos ? times.size() : comma;
         std::string_view entry = times.substr(start, end - start);
         int hour = 0, minute = 0;
-        if (!entry.empty() && readTime(entry, hour, minute)) {
+        if (!entry.empty() && readTimeOfDay(entry, hour, minute)) {
             long long t = hour * 60LL + minute;
             if (t == nowMinutes) return decision("Scheduled connection due now", true);
             if (t > nowMinutes) return decision(format("Scheduled connection due at %02d:%02d", hour, minute));

@@ -66,6 +66,17 @@ constexpr WeekKeys weekKeys(const char* section, int workdays, int weekend) {
     return keys;
 }
 
+// A key as a settings window reads it where that window shows a default of
+// its own for an absent key (the key's other readers keep theirs).
+constexpr IntKey shownAs(IntKey k, int fallback) {
+    k.fallback = fallback;
+    return k;
+}
+constexpr TextKey shownAs(TextKey k, const char* fallback) {
+    k.fallback = fallback;
+    return k;
+}
+
 // ---- placeholders -------------------------------------------------------------
 // Stand-ins for domain settings missing from ms.ini; the reserved top-level
 // name keeps them recognisable and undeliverable.

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "connect/schedule_times.h"  // clockText
+
 #include "reminders/reminder_rules.h"
 
 namespace util {
@@ -23,9 +25,6 @@ std::string reminderStartText(const ReminderRecord& r);
 // "Sent every 25 Dec", "Sent every  2 weeks". A value outside its names
 // shows as "???"; an unknown repeat kind as nothing.
 std::string reminderRepeatText(const ReminderRecord& r);
-
-// The time of day as the editor shows it, "09:45".
-std::string clockText(int hour, int minute);
 
 // The text of one of the record's text fields, however it was filled (a
 // field without its terminator ends at its size).

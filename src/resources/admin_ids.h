@@ -37,6 +37,8 @@
 #define IDB_RELAY_MASK   194
 #define IDB_USER         198
 #define IDB_USER_MASK    200
+#define IDB_CLOCK        271
+#define IDB_CLOCK_MASK   272
 
 // --- Each window's template number and control ids ----------------------------
 #include "windows/enter_password.h"
@@ -51,6 +53,7 @@
 #include "windows/incoming.h"
 #include "windows/antispam.h"
 #include "windows/schedule.h"
+#include "windows/connection_times.h"
 #include "windows/reminders.h"
 #include "windows/auto_email.h"
 #include "windows/routing.h"
@@ -66,6 +69,9 @@
 #include "windows/select_choice.h"
 #include "windows/auto_printing.h"
 #include "windows/relay_options.h"
+#include "windows/mail_viewer.h"
+#include "windows/select_destination.h"
+#include "windows/mailbox_details.h"
 #include "windows/wizard_domain.h"
 #include "windows/wizard_connection.h"
 #include "windows/wizard_relay.h"

@@ -1,5 +1,5 @@
-// The machine's own addresses, through wsock32 loaded by
-// name so that a machine without TCP networking still runs the pages.
+// The machine's own addresses, through wsock32 loaded by name so that a
+// machine without TCP networking still runs the pages.
 #include "transport/local_addresses.h"
 
 #include <winsock.h>
@@ -22,9 +22,9 @@ void stop(HWND owner, const char* text) { MessageBoxA(owner, text, "Error", MB_O
 
 }  // namespace
 
-std::vector<std::string> localAddresses(HWND owner) {
+std::vector<std::string> localAddresses(HWND owner, const char* socketsLibrary) {
     std::vector<std::string> addresses;
-    HMODULE library = LoadLibraryA("wsock32");
+    HMODULE library = LoadLibraryA(socketsLibrary);
     if (!library) {
         stop(owner, "You do not have TCP networking installed. Please install TCP and try again...");
         return addresses;
@@ -52,14 +52,14 @@ std::vector<std::string> localAddresses(HWND owner) {
                 if (const char* dotted = ntoa(a)) addresses.emplace_back(dotted);
             }
         }
+        cleanup();
     }
-    cleanup();
     FreeLibrary(library);
     return addresses;
 }
 
-void listLocalAddresses(HWND combo) {
-    for (const std::string& address : localAddresses(GetParent(combo)))
+void listLocalAddresses(HWND combo, const char* socketsLibrary) {
+    for (const std::string& address : localAddresses(GetParent(combo), socketsLibrary))
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(address.c_str()));
 }
 

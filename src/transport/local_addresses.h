@@ -8,13 +8,12 @@
 
 namespace util {
 
-// The machine's addresses in dotted form, found through wsock32 loaded by
-// name; when TCP networking is missing or fails, an "Error" message box
-// owned by owner says so and the list is empty.
-std::vector<std::string> localAddresses(HWND owner);
+// The machine's addresses in dotted form; when TCP networking is missing or
+// fails, an "Error" message box owned by owner says so and the list is
+// empty. The sockets library is "wsock32" unless another is named.
+std::vector<std::string> localAddresses(HWND owner, const char* socketsLibrary = "wsock32");
 
-// Appends the machine's addresses to the combo box (the message boxes are
-// owned by its window).
-void listLocalAddresses(HWND combo);
+// Appends them to the combo box (its parent owns the message boxes).
+void listLocalAddresses(HWND combo, const char* socketsLibrary = "wsock32");
 
 }  // namespace util

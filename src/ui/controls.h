@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -45,6 +46,11 @@ public:
     void move(int x, int y, int width, int height, bool repaint = true) const {
         MoveWindow(hwnd_, x, y, width, height, repaint ? TRUE : FALSE);
     }
+    // Suspends (false) or resumes (true, repainting) the window's drawing.
+    void setRedraw(bool on) const {
+        send(WM_SETREDRAW, on ? TRUE : FALSE);
+        if (on) InvalidateRect(hwnd_, nullptr, TRUE);
+    }
 
 protected:
     HWND hwnd_;
@@ -73,6 +79,18 @@ public:
     void selectAll() const { select(0, -1); }
     void limit(int characters) const { send(EM_LIMITTEXT, static_cast<WPARAM>(characters)); }
     int lineCount() const { return static_cast<int>(send(EM_GETLINECOUNT)); }
+    int firstVisibleLine() const { return static_cast<int>(send(EM_GETFIRSTVISIBLELINE)); }
+    // A line as the edit shows it (wrapped lines one by one), without its line end.
+    std::string line(int index) const {
+        int start = static_cast<int>(send(EM_LINEINDEX, static_cast<WPARAM>(index)));
+        if (start < 0) return {};
+        int length = static_cast<int>(send(EM_LINELENGTH, static_cast<WPARAM>(start)));
+        std::string value(static_cast<std::size_t>(length > 0 ? length : 0) + sizeof(WORD), '\0');
+        *reinterpret_cast<WORD*>(value.data()) = static_cast<WORD>(value.size());
+        int copied = static_cast<int>(send(EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(value.data())));
+        value.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+        return value;
+    }
     // Masks the text with "*" (mask true) or shows it in clear, keeping it.
     void mask(bool on) const {
         send(EM_SETPASSWORDCHAR, on ? '*' : 0);
@@ -123,12 +141,25 @@ public:
     int findExact(const std::string& text) const {
         return static_cast<int>(send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
     }
+    // The first entry that begins with text (ignoring case), or LB_ERR.
+    int findPrefix(const std::string& text) const {
+        return static_cast<int>(
+            send(LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
+    }
     void setItemHeight(int pixels) const { send(LB_SETITEMHEIGHT, 0, pixels); }
     // Multiple-selection lists.
     bool isSelected(int index) const { return send(LB_GETSEL, static_cast<WPARAM>(index)) > 0; }
     void setSelected(int index, bool on) const { send(LB_SETSEL, on ? TRUE : FALSE, index); }
     int selectedCount() const { return static_cast<int>(send(LB_GETSELCOUNT)); }
     int topIndex() const { return static_cast<int>(send(LB_GETTOPINDEX)); }
+    std::vector<int> selectedIndexes() const {
+        std::vector<int> indexes(static_cast<std::size_t>(selectedCount() > 0 ? selectedCount() : 0));
+        if (!indexes.empty())
+            send(LB_GETSELITEMS, static_cast<WPARAM>(indexes.size()), reinterpret_cast<LPARAM>(indexes.data()));
+        return indexes;
+    }
+    // The entry with the focus rectangle.
+    int caretIndex() const { return static_cast<int>(send(LB_GETCARETINDEX)); }
     void setTopIndex(int index) const { send(LB_SETTOPINDEX, static_cast<WPARAM>(index)); }
 };
 
@@ -257,6 +288,18 @@ public:
     HTREEITEM child(HTREEITEM item) const { return next(item, TVGN_CHILD); }
     HTREEITEM sibling(HTREEITEM item) const { return next(item, TVGN_NEXT); }
     HTREEITEM selection() const { return next(nullptr, TVGN_CARET); }
+    HTREEITEM parent(HTREEITEM item) const { return next(item, TVGN_PARENT); }
+    bool expanded(HTREEITEM item) const {
+        return (send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    }
+    // Shows the item's button while it has no children yet.
+    void setHasChildren(HTREEITEM item) const {
+        TVITEMA tv{};
+        tv.mask = TVIF_CHILDREN;
+        tv.hItem = item;
+        tv.cChildren = 1;
+        send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    }
     void select(HTREEITEM item) const { send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)); }
     void expand(HTREEITEM item) const { send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item)); }
     LPARAM data(HTREEITEM item) const {

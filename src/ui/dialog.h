@@ -23,13 +23,14 @@ struct Tip {
 };
 
 // Why an entry is refused: the message, the control that gets the focus,
-// whether its text is selected, and the box's icon and title.
+// whether its text is selected, and whether the box is a "Warning" (the
+// exclamation icon) rather than an "Error".
 struct Refusal {
     std::string message;
     int control = 0;
     bool selectText = false;
-    UINT icon = MB_ICONSTOP;  // 0: the box shows no icon
-    const char* title = "Error";
+    UINT icon = MB_ICONSTOP;    // 0: the box shows no icon
+    const char* title = "Error";  // "Warning" for the pages that warn
 };
 
 // The library's module instance (dialogs, bitmaps, icons come from it).
@@ -58,8 +59,7 @@ public:
     // this window has none.
     bool tipFor(int control, char* buffer, int size) const;
 
-    // "Error" with the stop icon (unless the refusal names others), owned
-    // by this window; then the focus
+    // "Error" with the stop icon (or a "Warning"), owned by this window; then the focus
     // moves to the refused control through the dialog's own next-control
     // message, its text selected when the refusal asks for it.
     void refuse(const Refusal& refusal) const;

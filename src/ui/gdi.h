@@ -50,17 +50,24 @@ using OwnedImageList = Owned<HIMAGELIST, ImageList_Destroy>;
 // A bitmap of the library's resources, owned by the caller.
 OwnedBitmap loadBitmap(int resource);
 
-// The picture of an owner-drawn list item and where its text begins.
-struct ItemPicture {
+// One picture of a strip of pictures side by side, and its mask.
+struct StripPicture {
+    HBITMAP image = nullptr;
+    HBITMAP mask = nullptr;
+    int left = 0;  // the picture's left edge in the strip
     int width = 16;
     int height = 16;
-    int textLeft = 18;
 };
 
 // Draws one owner-drawn list item: background, the picture through its
-// mask at the left edge, the text from textLeft centred vertically, in
-// highlight colours when selected.
-void drawPictureItem(const DRAWITEMSTRUCT& item, HBITMAP picture, HBITMAP mask, const char* text,
-                     const ItemPicture& size = {});
+// mask at the left edge, the text from x = textLeft centred vertically in
+// the given font (null: the list's), in highlight colours when selected.
+void drawListItem(const DRAWITEMSTRUCT& item, const StripPicture& picture, const char* text, int textLeft,
+                  HFONT font = nullptr);
+
+// The usual item: a 16-pixel picture and the text from x = 18.
+inline void drawPictureItem(const DRAWITEMSTRUCT& item, HBITMAP picture, HBITMAP mask, const char* text) {
+    drawListItem(item, {picture, mask}, text, 18);
+}
 
 }  // namespace ui

@@ -123,6 +123,56 @@ void shootListPages(const std::string& folder) {
     });
 }
 
+// ---- Dialup, Schedule, Connection Times, Options, Ports and Attachments, as an
+// office on a dial-up line would have them. The connections come from the
+// stand-in dial-up handler, closed again afterwards.
+void shootConnectivityAndOptionPages(const std::string& folder) {
+    const std::string ini = folder + "\\ms.ini";
+    const std::string settings[][3] = {
+        {"dialup", "type", "0"}, {"dialup", "ras", "Office ISP"}, {"dialup", "retries", "3"},
+        {"dialup", "delay", "15"}, {"dialup", "timeout", "90"},
+        {"schedule", "type", "1"}, {"schedule", "interval", "30"}, {"schedule", "lotime", "9"},
+        {"schedule", "hitime", "17"}, {"schedule", "priority", "1"}, {"schedule", "sun", "0"},
+        {"schedule", "mon", "1"}, {"schedule", "tue", "1"}, {"schedule", "wed", "1"}, {"schedule", "thu", "1"},
+        {"schedule", "fri", "1"}, {"schedule", "sat", "0"},
+        {"schedule0", "times", "08:00,12:30,17:45,"}, {"schedule1", "times", "10:00,"},
+        {"startup", "connect", "1"}, {"archive", "in", "1"}, {"archive", "folder", "C:\\Mail Server\\archive"},
+        {"warning", "connect-fail", "1"}, {"radm", "internal", "1"}, {"radm", "admpw", drive::scramble("letmein")},
+        {"pop-server", "address", "127.0.0.1"}, {"smtp-server", "idle", "600"}, {"pop-server", "idle", "300"},
+        {"attachments", "use", "1"}, {"attachments", "folder", "C:\\Mail Server\\attachments"},
+        {"attachments", "leave-copy", "0"}, {"attach", "type0", "*.doc"}, {"attach", "type1", "*.pdf"},
+        {"attach", "type2", "*.xls"}, {"attach", "address0", "accounts@example.com"},
+        {"attach", "address1", "director@example.com"},
+    };
+    for (const auto& s : settings) WritePrivateProfileStringA(s[0].c_str(), s[1].c_str(), s[2].c_str(), ini.c_str());
+    CopyFileA((exeFolder() + "\\rashand.exe").c_str(), (folder + "\\rashand.exe").c_str(), FALSE);
+    writeFile(folder + "\\rashand.ini",
+              "[script]\r\nidle_exit=30\r\nentry0=Office ISP\r\nentry1=Backup Line\r\nentry2=Home Office\r\n");
+
+    drive::runSheet(1, [](HWND sheet) {
+        shoot("page01_dialup", sheet);
+        drive::showPage(sheet, 5);
+        shoot("page05_schedule", sheet);
+        HWND page = drive::showPage(sheet, 13);
+        drive::selectListItem(page, IDC_ATT_TYPES, 7);
+        shoot("page13_attachments", sheet);
+        drive::showPage(sheet, 14);
+        shoot("page14_ports", sheet);
+        drive::showPage(sheet, 15);
+        shoot("page15_options", sheet);
+        page = drive::showPage(sheet, 5);
+        drive::click(page, IDC_SCHED_TIMES);
+        drive::clickOpening(page, IDC_SCHED_SET_TIMES, "Connection Times", [](HWND dialog) {
+            drive::selectListItem(dialog, IDC_TIMES_FIRST_LIST, 1);
+            drive::setText(dialog, IDC_TIMES_FIRST_TIME, "13:15");
+            shoot("dialog104_connection_times", dialog);
+            drive::click(dialog, IDCANCEL);
+        });
+        drive::pressCancel(sheet);
+    });
+    if (HWND handler = FindWindowA("RasHand", "rashand-main")) PostMessageA(handler, WM_CLOSE, 0, 0);
+}
+
 // The Routing page with a filter of each of the six pictures, and its dialogs.
 void shootRouting(const std::string& installDir) {
     const std::string ini = installDir + "\\ms.ini";
@@ -236,6 +286,67 @@ void shootWizard() {
     });
 }
 
+// ---- the mailbox viewer and the accounts dialog --------------------------------------
+// Accounts with mailbox folders holding a few messages, added to the
+// sample settings.
+void fillMailboxes(const std::string& install) {
+    const std::string ini = install + "\\ms.ini";
+    const char* users[][3] = {{"0", "root", "root"}, {"1", "alice", "alice"}, {"2", "bob", "bob"}};
+    CreateDirectoryA((install + "\\mailboxes").c_str(), nullptr);
+    for (auto& user : users) {
+        std::string section = std::string("mailbox") + user[0];
+        WritePrivateProfileStringA(section.c_str(), "address", user[1], ini.c_str());
+        WritePrivateProfileStringA(section.c_str(), "folder", user[2], ini.c_str());
+        CreateDirectoryA((install + "\\mailboxes\\" + user[2]).c_str(), nullptr);
+    }
+    WritePrivateProfileStringA("domain", "domain", "example.org", ini.c_str());
+    const std::string alice = install + "\\mailboxes\\alice\\";
+    writeFile(alice + "2026-12-07-09-30-15-0000.txt",
+              "From: Bob Jones <bob@example.org>\r\nTo: Alice Smith <alice@example.org>\r\nSubject: Lunch on Friday\r\n"
+              "Date: Mon, 7 Dec 2026 09:30:15 +0000\r\n\r\nHi Alice,\r\n\r\nShall we have lunch on Friday?\tThe new place "
+              "by the station opens at noon.\r\n\r\nBob\r\n");
+    writeFile(alice + "2026-12-07-09-30-15-0000.adr",
+              "MAIL FROM: <bob@example.org>\r\nRCPT TO: <alice@example.org>\r\nRCPT TO: <carl@example.org>\r\n");
+    writeFile(alice + "2026-12-07-11-02-40-0003.txt", "Subject: Minutes\r\n\r\nThe minutes are attached.\r\n");
+    writeFile(alice + "2026-12-07-11-02-40-0003.lck", "");
+    writeFile(alice + "notes.txt", "Subject: Notes\r\n\r\nA message under a name of its own.\r\n");
+}
+
+void shootViewer() {
+    HWND viewer = ShowMailWindow(nullptr);
+    if (!viewer) return;
+    HWND tree = GetDlgItem(viewer, IDC_VIEW_TREE);
+    HTREEITEM alice = TreeView_GetNextSibling(tree, TreeView_GetChild(tree, TreeView_GetRoot(tree)));
+    TreeView_SelectItem(tree, alice);
+    HWND list = GetDlgItem(viewer, IDC_VIEW_LIST);
+    int first = static_cast<int>(SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                              reinterpret_cast<LPARAM>("2026-12-07-09-30-15-0000.txt")));
+    SendMessageA(list, LB_SETSEL, FALSE, -1);
+    SendMessageA(list, LB_SETSEL, TRUE, first);
+    SendMessageA(viewer, WM_COMMAND, MAKEWPARAM(IDC_VIEW_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    shoot("dialog160_mailbox_viewer", viewer);
+    drive::click(viewer, IDC_VIEW_HEADER);
+    shoot("dialog160_mailbox_viewer_headers", viewer);
+    drive::clickOpening(viewer, IDC_VIEW_TRANSFER, "Select Destination", [](HWND dialog) {
+        shoot("dialog161_select_destination", dialog);
+        drive::click(dialog, IDCANCEL);
+    });
+    DestroyWindow(viewer);
+}
+
+void shootAccounts() {
+    drive::whenShown("#32770", "Mailbox Details", [](HWND dialog) {
+        if (!dialog) return;
+        drive::selectListItem(dialog, IDC_MBOX_LIST, 1);
+        shoot("dialog158_mailbox_details", dialog);
+        drive::click(dialog, IDC_MBOX_EDIT);
+        shoot("dialog158_mailbox_details_editing", dialog);
+        drive::click(dialog, IDC_MBOX_CANCEL);
+        drive::click(dialog, IDCANCEL);
+    });
+    ShowMboxConfig(nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -294,6 +405,8 @@ int main(int argc, char** argv) {
 
     shootListPages(argv[1]);
 
+    shootConnectivityAndOptionPages(argv[1]);
+
     drive::whenShown("#32770", "Enter Information", [](HWND dialog) {
         if (!dialog) return;
         shoot("dialog220_enter_information", dialog);
@@ -311,6 +424,10 @@ int main(int argc, char** argv) {
         drive::click(dialog, IDCANCEL);
     });
     GetPassword(nullptr);
+
+    fillMailboxes(argv[1]);
+    shootViewer();
+    shootAccounts();
 
     shootWizard();
     return 0;

@@ -94,6 +94,8 @@ void pressCancel(HWND sheet) {
     pumpFor(50);
 }
 
+bool applyEnabled(HWND sheet) { return IsWindowEnabled(GetDlgItem(sheet, 0x3021 /* Apply */)) != FALSE; }
+
 HWND waitForWindow(const std::string& className, const std::string& title, DWORD ms) {
     HWND found = nullptr;
     waitUntil([&] {
@@ -176,14 +178,14 @@ std::string messageBoxText(HWND box) {
     return best;
 }
 
-std::string clickExpectingError(HWND dialog, int id) {
+std::string expectingBox(const std::string& title, const std::function<void()>& action) {
     auto seen = std::make_shared<std::string>();
-    whenShown("#32770", "Error", [seen](HWND box) {
+    whenShown("#32770", title, [seen](HWND box) {
         if (!box) return;
         *seen = messageBoxText(box);
         SendMessageA(box, WM_COMMAND, IDOK, 0);
     });
-    click(dialog, id);
+    action();
     pumpFor(100);
     return *seen;
 }

@@ -40,6 +40,8 @@ HWND showPage(HWND sheet, int index);  // selects the page and returns it
 void pressApply(HWND sheet);
 void pressOk(HWND sheet);
 void pressCancel(HWND sheet);
+// Whether the sheet's Apply is live: a page has reported a change.
+bool applyEnabled(HWND sheet);
 
 // Runs action with the window once it is shown. Between looks control goes
 // back to the running modal loop (a dialog is shown only when its own loop
@@ -62,9 +64,14 @@ void selectListItem(HWND dialog, int id, int index);  // as the user would: with
 std::vector<std::string> comboItems(HWND dialog, int id);
 std::string comboSelection(HWND dialog, int id);
 
-// Clicks a control that is expected to show an "Error" message box;
-// returns the box's text ("" when none came) after pressing its OK.
-std::string clickExpectingError(HWND dialog, int id);
+// Runs an action that is expected to show a message box with this title
+// ("Error", "Warning", "Information"); returns the box's text ("" when none
+// came) after pressing its OK.
+std::string expectingBox(const std::string& title, const std::function<void()>& action);
+inline std::string clickExpectingBox(HWND dialog, int id, const std::string& title) {
+    return expectingBox(title, [&] { click(dialog, id); });
+}
+inline std::string clickExpectingError(HWND dialog, int id) { return clickExpectingBox(dialog, id, "Error"); }
 
 // Clicks a control that opens a modal dialog titled title and runs steps
 // on it; the steps close it. False when the dialog never appeared.

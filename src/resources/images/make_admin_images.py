@@ -29,12 +29,15 @@ BROWN = (140, 90, 40)
 
 
 class Canvas:
-    def __init__(self, size):
+    """Pixels of a picture, None where transparent; square unless a height is given."""
+
+    def __init__(self, size, height=None):
         self.size = size
-        self.px = [[None] * size for _ in range(size)]
+        self.width, self.height = size, height if height is not None else size
+        self.px = [[None] * self.width for _ in range(self.height)]
 
     def put(self, x, y, c):
-        if 0 <= x < self.size and 0 <= y < self.size:
+        if 0 <= x < self.width and 0 <= y < self.height:
             self.px[y][x] = c
 
     def rect(self, x0, y0, x1, y1, fill=None, line=None):
@@ -52,8 +55,8 @@ class Canvas:
             self.put(round(x0 + (x1 - x0) * i / n), round(y0 + (y1 - y0) * i / n), c)
 
     def disc(self, cx, cy, r, fill=None, line=None):
-        for y in range(self.size):
-            for x in range(self.size):
+        for y in range(self.height):
+            for x in range(self.width):
                 d = math.hypot(x - cx, y - cy)
                 if line is not None and r - 1 < d <= r:
                     self.put(x, y, line)
@@ -123,21 +126,27 @@ def icon(canvas):
 
 
 def bitmap(canvas):
-    header, pixels, _ = dib(canvas, with_mask_height=False)
+    """A 24-bit bitmap file, black where transparent."""
+    row_bytes = (canvas.width * 3 + 3) & ~3
+    pixels = b""
+    for y in reversed(range(canvas.height)):
+        row = b"".join(b"\0\0\0" if c is None else bytes((c[2], c[1], c[0])) for c in canvas.px[y])
+        pixels += row + b"\0" * (row_bytes - len(row))
+    header = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 24, 0, len(pixels), 0, 0, 0, 0)
     return struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(pixels), 0, 0, 54) + header + pixels
 
 
 def mask_bitmap(canvas):
-    size = canvas.size
-    row_bytes = ((size + 31) // 32) * 4
+    """A monochrome bitmap file, white where transparent."""
+    row_bytes = ((canvas.width + 31) // 32) * 4
     data = b""
-    for y in reversed(range(size)):
+    for y in reversed(range(canvas.height)):
         row = bytearray(row_bytes)
-        for x in range(size):
+        for x in range(canvas.width):
             if canvas.px[y][x] is None:
                 row[x // 8] |= 0x80 >> (x % 8)
         data += bytes(row)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size, 1, 1, 0, len(data), 0, 0, 2, 0)
+    header = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 1, 0, len(data), 0, 0, 2, 0)
     palette = struct.pack("<II", 0x000000, 0xFFFFFF)
     offset = 14 + len(header) + len(palette)
     return struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset) + header + palette + data
@@ -290,6 +299,13 @@ def list_picture(kind):
     elif kind == "user":
         c.disc(8, 5, 4, fill=ORANGE, line=BLACK)
         c.rect(3, 9, 12, 15, fill=BLUE, line=BLACK)
+    elif kind == "clock":
+        c.disc(7.5, 7.5, 7.5, fill=WHITE, line=BLACK)
+        for k in range(4):
+            a = k * math.pi / 2
+            c.put(round(7.5 + 5 * math.cos(a)), round(7.5 + 5 * math.sin(a)), GREY)
+        c.line(7, 7, 7, 3, BLACK)
+        c.line(8, 8, 11, 8, BLUE)
     return c
 
 
@@ -303,7 +319,8 @@ if __name__ == "__main__":
     for image, mask, kind in (("pop_active.bmp", "pop_mask.bmp", "pop_active"),
                               ("pop_inactive.bmp", None, "pop_inactive"),
                               ("relay.bmp", "relay_mask.bmp", "relay"),
-                              ("user.bmp", "user_mask.bmp", "user")):
+                              ("user.bmp", "user_mask.bmp", "user"),
+                              ("clock.bmp", "clock_mask.bmp", "clock")):
         picture = list_picture(kind)
         (HERE / image).write_bytes(bitmap(picture))
         if mask:

@@ -9,25 +9,11 @@ arrow and the message. Inactive filters show the same shapes in greys, so
 active and inactive pictures of a kind share one mask.
 
 Run it after changing a picture; its outputs are committed beside it."""
-import struct
 
 from make_admin_images import (BLACK, BLUE, GREEN, GREY, HERE, LIGHT, LIME, NAVY, ORANGE, PAPER, SKY, WHITE,
-                               Canvas)
+                               Canvas, bitmap, mask_bitmap)
 
 WIDTH, HEIGHT = 40, 16
-
-
-class Strip(Canvas):
-    """A canvas wider than it is high."""
-
-    def __init__(self, width, height):
-        super().__init__(max(width, height))
-        self.width, self.height = width, height
-        self.px = [[None] * width for _ in range(height)]
-
-    def put(self, x, y, c):
-        if 0 <= x < self.width and 0 <= y < self.height:
-            self.px[y][x] = c
 
 
 def grey(c):
@@ -50,7 +36,7 @@ def globe(c, x, y):
 
 
 def filter_picture(source, active):
-    c = Strip(WIDTH, HEIGHT)
+    c = Canvas(WIDTH, HEIGHT)
     if source == "internal":
         person(c, 3, 1, BLUE)
     elif source == "external":
@@ -71,36 +57,6 @@ def filter_picture(source, active):
                 if colour is not None:
                     row[x] = grey(colour)
     return c
-
-
-def rows(canvas, pixel_bytes, row_bytes):
-    data = b""
-    for y in reversed(range(canvas.height)):
-        row = b"".join(pixel_bytes(canvas.px[y][x], x) for x in range(canvas.width))
-        data += row + b"\0" * (row_bytes - len(row))
-    return data
-
-
-def bitmap(canvas):
-    row_bytes = (canvas.width * 3 + 3) & ~3
-    pixels = rows(canvas, lambda c, x: b"\0\0\0" if c is None else bytes((c[2], c[1], c[0])), row_bytes)
-    header = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 24, 0, len(pixels), 0, 0, 0, 0)
-    return struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(pixels), 0, 0, 54) + header + pixels
-
-
-def mask_bitmap(canvas):
-    row_bytes = ((canvas.width + 31) // 32) * 4
-    data = b""
-    for y in reversed(range(canvas.height)):
-        row = bytearray(row_bytes)
-        for x in range(canvas.width):
-            if canvas.px[y][x] is None:
-                row[x // 8] |= 0x80 >> (x % 8)
-        data += bytes(row)
-    header = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 1, 0, len(data), 0, 0, 2, 0)
-    palette = struct.pack("<II", 0x000000, 0xFFFFFF)
-    offset = 14 + len(header) + len(palette)
-    return struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset) + header + palette + data
 
 
 if __name__ == "__main__":

@@ -1,0 +1,139 @@
+// The "Attachments" page's behaviour: the candidate types and the kept
+// types with the four move buttons, the senders whose attachments are kept
+// (entered through the "Enter Information" prompt), the folder chooser,
+// and Apply rewriting the attach section. The flags and the folder are
+// bindings of the page's row.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "admin/entry_rules.h"
+#include "admin/folder_choice.h"
+#include "admin/page_behaviours.h"
+#include "admin/server_checks.h"
+#include "frame/profile.h"
+#include "resources/admin_ids.h"
+#include "ui/prompt.h"
+#include "ui/record_editor.h"
+
+namespace admin {
+namespace {
+
+constexpr const char* kCandidateTypes[] = {"*.doc", "*.mdb", "*.mde", "*.pdf", "*.pps", "*.ppt", "*.xls", "*.zip"};
+constexpr int kMaxEntries = 32000;
+constexpr int kMaxAddress = 256;
+
+std::vector<std::string> readList(const cfg::TextKey& key) {
+    return ui::readNumbered<std::string>(kMaxEntries, [&key](int i) -> std::optional<std::string> {
+        std::string value = util::read(key, i);
+        if (value.empty()) return std::nullopt;
+        return value;
+    });
+}
+
+class AttachmentsPage final : public SettingsPage {
+public:
+    using SettingsPage::SettingsPage;
+
+protected:
+    bool onOpen() override {
+        for (const char* type : kCandidateTypes) listBox(IDC_ATT_TYPES).add(type);
+        for (const std::string& type : readList(cfg::kKeptAttachmentType)) listBox(IDC_ATT_KEPT_TYPES).add(type);
+        for (const std::string& address : readList(cfg::kKeptAttachmentSender)) listBox(IDC_ATT_ADDRESSES).add(address);
+        return true;
+    }
+
+    void onUserCommand(int id, int code) override {
+        if (code != BN_CLICKED) return;
+        ui::ListBox kept = listBox(IDC_ATT_KEPT_TYPES);
+        switch (id) {
+        case IDC_ATT_ADD_TYPE:
+            keepSelectedType();
+            break;
+        case IDC_ATT_ADD_ALL:
+            kept.clear();
+            for (const char* type : kCandidateTypes) kept.add(type);
+            changed();
+            break;
+        case IDC_ATT_REMOVE_ALL:
+            kept.clear();
+            changed();
+            break;
+        case IDC_ATT_REMOVE_TYPE:
+            if (kept.selection() != LB_ERR) kept.remove(kept.selection());
+            kept.select(0);
+            changed();
+            break;
+        case IDC_ATT_ADD_ADDRESS:
+            enterAddress(false);
+            break;
+        case IDC_ATT_EDIT_ADDRESS:
+            enterAddress(true);
+            break;
+        case IDC_ATT_REMOVE_ADDRESS:
+            if (listBox(IDC_ATT_ADDRESSES).removeSelected()) changed();
+            break;
+        case IDC_ATT_BROWSE:
+            if (auto folder = chooseSettingsFolder(hwnd_)) item(IDC_ATT_FOLDER).setText(*folder);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // The kept types and senders replace the whole section; then the flags
+    // and the folder (the bindings).
+    bool onApply() override {
+        util::eraseSection(cfg::kAttach);
+        ui::ListBox kept = listBox(IDC_ATT_KEPT_TYPES);
+        for (int i = 0; i < kept.count(); ++i) util::write(cfg::kKeptAttachmentType, kept.itemText(i), i);
+        ui::ListBox senders = listBox(IDC_ATT_ADDRESSES);
+        for (int i = 0; i < senders.count(); ++i) util::write(cfg::kKeptAttachmentSender, senders.itemText(i), i);
+        saveBindings();
+        return true;
+    }
+
+private:
+    // A type already kept (or one it begins) is selected instead of added twice.
+    void keepSelectedType() const {
+        ui::ListBox candidates = listBox(IDC_ATT_TYPES);
+        if (candidates.selection() == LB_ERR) return;
+        std::string type = candidates.itemText(candidates.selection());
+        ui::ListBox kept = listBox(IDC_ATT_KEPT_TYPES);
+        int index = kept.findPrefix(type);
+        if (index == LB_ERR) index = kept.add(type);
+        kept.select(index);
+        changed();
+    }
+
+    // Adds a sender, or replaces the selected one, from the prompt.
+    void enterAddress(bool replace) {
+        ui::ListBox senders = listBox(IDC_ATT_ADDRESSES);
+        int index = senders.selection();
+        if (replace && index == LB_ERR) return;
+        std::optional<std::string> entry =
+            replace ? ui::prompt(hwnd_, {"Edit email address", senders.itemText(index), kMaxAddress})
+                    : ui::prompt(hwnd_, {"Enter email address", "", kMaxAddress});
+        if (!entry || entry->empty()) return;
+        if (!looksLikeAddress(*entry)) {
+            refuse(std::string("Please enter a valid email address eg ") + kExampleAddress, IDC_ATT_ADDRESSES);
+            return;
+        }
+        if (replace) {
+            senders.remove(index);
+            senders.insert(index, *entry);
+        } else {
+            index = senders.add(*entry);
+        }
+        senders.select(index);
+        changed();
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<SettingsPage> makeAttachmentsPage(const PageSpec& spec) {
+    return std::make_unique<AttachmentsPage>(spec);
+}
+
+}  // namespace admin
