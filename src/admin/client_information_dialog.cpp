@@ -1,7 +1,10 @@
 // "Mail Client Information": after the setup wizard has finished, what the
 // office's mail clients need (the machine's addresses, the first user's
-// address, user name and password), to read or print.
+// address, user name and password), to read or print line by line.
 #include <windows.h>
+
+#include <string>
+#include <vector>
 
 #include "accounts/account_rules.h"
 #include "admin/setup_wizard.h"
@@ -10,6 +13,7 @@
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
 #include "transport/local_addresses.h"
+#include "ui/printing.h"
 
 namespace admin {
 
@@ -37,8 +41,22 @@ protected:
         return false;
     }
 
+    // The settings on the printer the user chooses; then the dialog ends.
     void onControl(int id, int code) override {
-        if (id == IDC_CLIENT_PRINT && code == BN_CLICKED) close(IDC_CLIENT_PRINT);
+        if (id != IDC_CLIENT_PRINT || code != BN_CLICKED) return;
+        ui::printLines(hwnd_, "Web Connection Log", textLines(item(IDC_CLIENT_TEXT).text()));
+        close(IDC_CLIENT_PRINT);
+    }
+
+private:
+    static std::vector<std::string> textLines(const std::string& text) {
+        std::vector<std::string> lines;
+        for (std::size_t at = 0;;) {
+            std::size_t end = text.find("\r\n", at);
+            lines.push_back(text.substr(at, end - at));
+            if (end == std::string::npos) return lines;
+            at = end + 2;
+        }
     }
 };
 

@@ -5,8 +5,8 @@ endif()
 util_core_test(wizard_rules_test ${CMAKE_CURRENT_LIST_DIR}/wizard_rules_test.cpp)
 if(WIN32)
   # From an empty folder to working mail: the wizard given the private
-  # relay and POP3 server of the transport tests, then mail sent and
-  # collected with what it wrote.
+  # relay and POP3 server of the transport tests, its client settings
+  # printed, then mail sent and collected with what it wrote.
   set(transport_tests ${PROJECT_SOURCE_DIR}/tests/transport)
   get_directory_property(wizard_relay_dir DIRECTORY ${transport_tests} DEFINITION SMTP_RELAY_DIR)
   get_directory_property(wizard_pop3_dir DIRECTORY ${transport_tests} DEFINITION POP3_PEER_DIR_WIN)
@@ -14,8 +14,11 @@ if(WIN32)
   target_link_libraries(wizard_mail_test PRIVATE utilities_import win32_test_support GTest::gtest_main)
   target_include_directories(wizard_mail_test PRIVATE
     ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
+  # The print server's folder as tests/monitor starts it (print_server).
+  string(MD5 wizard_print_tag "${CMAKE_BINARY_DIR}")
+  string(SUBSTRING "${wizard_print_tag}" 0 12 wizard_print_tag)
   add_test(NAME wizard_mail COMMAND wizard_mail_test)
   set_tests_properties(wizard_mail PROPERTIES
-    FIXTURES_REQUIRED "smtp_relay;pop3_dovecot" RESOURCE_LOCK display_cursor
-    ENVIRONMENT "SMTP_RELAY_DIR=${wizard_relay_dir};POP3_PEER_DIR=${wizard_pop3_dir}")
+    FIXTURES_REQUIRED "smtp_relay;pop3_dovecot;print_server" RESOURCE_LOCK display_cursor
+    ENVIRONMENT "SMTP_RELAY_DIR=${wizard_relay_dir};POP3_PEER_DIR=${wizard_pop3_dir};CUPS_SERVER=/tmp/util-print-${wizard_print_tag}/cups.sock")
 endif()

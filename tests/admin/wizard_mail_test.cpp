@@ -1,6 +1,7 @@
 // From an empty install folder to working mail: the setup wizard driven
 // with the addresses of the private relay (Postfix, on its port that asks
-// for a login) and POP3 server (Dovecot), then a message sent through the
+// for a login) and POP3 server (Dovecot), the client settings printed on
+// the PDF printer of the print server, then a message sent through the
 // relay and collected from the provider mailbox using only what the wizard
 // wrote to ms.ini, read back as the server reads it.
 #include <windows.h>
@@ -10,11 +11,12 @@
 
 #include <cstdlib>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "resources/admin_ids.h"
-#include "support/mail_peers.h"
+#include "support/peers.h"
 #include "support/win32_support.h"
 #include "ui_driver.h"
 #include "utilities.h"
@@ -64,9 +66,26 @@ struct Provider {
     const char* mailboxUser;
 };
 
+std::vector<std::string> words(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string word; in >> word;) out.push_back(word);
+    return out;
+}
+
+std::string join(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
+// The print dialog's copies field (the system's template names it edt3).
+constexpr int kCopiesField = 0x482;
+
 // Runs the wizard with the provider's servers and the first user, and
-// returns the text of "Mail Client Information".
-std::string runWizardFor(const Provider& p, std::map<std::string, std::string>& relay) {
+// returns the text of "Mail Client Information", printed in two copies
+// when asked to.
+std::string runWizardFor(const Provider& p, std::map<std::string, std::string>& relay, bool print = false) {
     std::string information;
     int finished = drive::runWizard([&](HWND sheet) {
         using drive::setText;
@@ -94,7 +113,16 @@ std::string runWizardFor(const Provider& p, std::map<std::string, std::string>& 
         setText(page, IDC_WUSR_PASSWORD, "annpw1");
         drive::whenClientInformation([&](HWND dialog) {
             information = drive::text(dialog, IDC_CLIENT_TEXT);
-            drive::click(dialog, IDCANCEL);
+            if (!print) {
+                drive::click(dialog, IDCANCEL);
+                return;
+            }
+            bool asked = drive::clickOpening(dialog, IDC_CLIENT_PRINT, "Print", [](HWND printing) {
+                drive::setText(printing, kCopiesField, "2");
+                drive::click(printing, IDOK);
+            });
+            EXPECT_TRUE(asked) << "the print dialog";
+            EXPECT_FALSE(IsWindowVisible(dialog)) << "printing ends the dialog";
         });
         drive::press(sheet, PSBTN_FINISH);
     });
@@ -164,11 +192,21 @@ TEST(WizardMail, FromAnEmptyFolderToMailSentThroughTheRelayAndCollectedFromTheMa
     SetLoghWnd(nullptr, nullptr);
     SetCursorPos(0, 0);
 
-    // In plain text, on the relay's port that asks for a login.
+    // In plain text, on the relay's port that asks for a login; the client
+    // settings printed in two copies on the PDF printer.
+    const std::string printer = printFolder();
+    ASSERT_FALSE(printer.empty()) << "CUPS_SERVER names the test's print server";
+    const std::size_t printedBefore = printedFiles(printer).size();
     Provider plain{"127.0.0.1", relay["AUTH_PORT"], 0, std::to_string(pop3PeerPort()), 0, "t40"};
-    std::string information = runWizardFor(plain, relay);
+    std::string information = runWizardFor(plain, relay, true);
     EXPECT_NE(information.find(" Email address: ann@office.example\r\n"), std::string::npos) << information;
     EXPECT_NE(information.find(" Password (Pop3 password): annpw1"), std::string::npos) << information;
+    std::vector<std::string> pages = printedPages(printer, printedBefore, "Web_Connection_Log");
+    ASSERT_EQ(pages.size(), 2u) << "one page a copy";
+    EXPECT_EQ(pages[0], pages[1]);
+    // Every line as shown, the long ones broken between words.
+    EXPECT_EQ(words(join(printedLines(pages[0]))), words(information));
+    EXPECT_GT(printedLines(pages[0]).size(), printedLines(information).size()) << "no line was broken";
     sendAndCollect(ini, install.path(), relay, plain.mailboxUser);
 
     // The wizard again on the same folder, now encrypted: STARTTLS to the

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/mail_peers.h"
+#include "support/peers.h"
 #include "support/win32_support.h"
 #include "transport/pop3_recorder.h"
 #include "transport/wire_text.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "support/install_folder.h"
-#include "support/mail_peers.h"
+#include "support/peers.h"
 #include "support/win32_support.h"
 #include "transport/pop3_recorder.h"
 #include "transport/wire_text.h"
