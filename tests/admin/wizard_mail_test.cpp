@@ -35,27 +35,6 @@ std::string stored(const std::string& ini, const char* section, const char* key)
     return value;
 }
 
-// The file in a maildir's "new" folder whose head holds marker; empty when
-// none came within the time.
-std::string waitForMessage(const std::string& folder, const std::string& marker, DWORD milliseconds = 20000) {
-    std::string found;
-    waitUntil(
-        [&] {
-            WIN32_FIND_DATAA entry;
-            HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &entry);
-            if (h == INVALID_HANDLE_VALUE) return false;
-            do {
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-                std::string text = readFile(folder + "\\" + entry.cFileName);
-                if (text.find(marker) != std::string::npos) found = text;
-            } while (found.empty() && FindNextFileA(h, &entry));
-            FindClose(h);
-            return !found.empty();
-        },
-        milliseconds);
-    return found;
-}
-
 // How the wizard is told to reach the provider.
 struct Provider {
     std::string host;  // the certificates name "localhost"
@@ -159,8 +138,7 @@ void sendAndCollect(const std::string& ini, const std::string& folder, std::map<
     char error[1100] = {};
     EXPECT_EQ(SendMailSMTP(smtp, file.c_str(), "", nullptr, error), 0) << error;
     CloseSMTP(smtp);
-    const std::string delivered =
-        waitForMessage(windowsPath(relay["MAILDIR"]) + "\\new", "\nDelivered-To: " + recipient + "\n");
+    const std::string delivered = relayDelivered(windowsPath(relay["MAILDIR"]) + "\\new", recipient, 20000);
     ASSERT_FALSE(delivered.empty()) << "nothing reached the relay's maildir";
 
     // What the relay delivered lands in the provider mailbox and is collected.

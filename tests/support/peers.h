@@ -45,6 +45,39 @@ inline std::map<std::string, std::string> relaySettings() {
     return settings;
 }
 
+// The message the relay delivered to recipient into its maildir's "new"
+// folder (a Windows path), as stored; empty when none came within the time.
+// Only each file's head is searched for the recipient.
+inline std::string relayDelivered(const std::string& folder, const std::string& recipient, DWORD milliseconds) {
+    const std::string marker = "\nDelivered-To: " + recipient + "\n";
+    auto head = [](const std::string& path) {
+        std::string bytes(4096, '\0');
+        DWORD got = 0;
+        HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (f == INVALID_HANDLE_VALUE) return std::string();
+        ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+        CloseHandle(f);
+        bytes.resize(got);
+        return bytes;
+    };
+    std::string found;
+    waitUntil(
+        [&] {
+            WIN32_FIND_DATAA entry;
+            HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &entry);
+            if (h == INVALID_HANDLE_VALUE) return false;
+            do {
+                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+                std::string path = folder + "\\" + entry.cFileName;
+                if (head(path).find(marker) != std::string::npos) found = readFile(path);
+            } while (found.empty() && FindNextFileA(h, &entry));
+            FindClose(h);
+            return !found.empty();
+        },
+        milliseconds);
+    return found;
+}
+
 // The POP3 server's folder (a Windows path) and plain port.
 inline std::string pop3PeerDir() {
     const char* dir = std::getenv("POP3_PEER_DIR");

@@ -51,17 +51,6 @@ std::string toLf(const std::string& crlf) {
     return out;
 }
 
-std::string firstBytes(const std::string& path, DWORD count) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(count, '\0');
-    DWORD got = 0;
-    ReadFile(f, bytes.data(), count, &got, nullptr);
-    CloseHandle(f);
-    bytes.resize(got);
-    return bytes;
-}
-
 class SmtpRelay : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -88,23 +77,7 @@ protected:
     // The message delivered to the recipient, as the relay stored it; empty
     // when nothing came within the time.
     std::string delivered(const std::string& recipient, DWORD milliseconds = 20000) {
-        std::string found;
-        std::string marker = "\nDelivered-To: " + recipient + "\n";
-        waitUntil(
-            [&] {
-                WIN32_FIND_DATAA entry;
-                HANDLE h = FindFirstFileA((maildir + "\\*").c_str(), &entry);
-                if (h == INVALID_HANDLE_VALUE) return false;
-                do {
-                    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-                    std::string path = maildir + "\\" + entry.cFileName;
-                    if (firstBytes(path, 4096).find(marker) != std::string::npos) found = readFile(path);
-                } while (found.empty() && FindNextFileA(h, &entry));
-                FindClose(h);
-                return !found.empty();
-            },
-            milliseconds);
-        return found;
+        return relayDelivered(maildir, recipient, milliseconds);
     }
     // The part of a delivered message from its first own header line on,
     // behind the lines the relay added.
