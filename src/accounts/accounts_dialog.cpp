@@ -346,7 +346,7 @@ void MailboxDetails::showPassword() {
 
 }  // namespace
 
-const ui::DialogSpec kMailboxDetailsDialog{IDD_MAILBOX_DETAILS, kTips};
+const ui::DialogDefinition kMailboxDetailsDialog{IDD_MAILBOX_DETAILS, kTips};
 
 int runMailboxDetails(HWND owner) {
     MailboxDetails dialog;

@@ -9,7 +9,7 @@
 
 namespace util {
 
-extern const ui::DialogSpec kMailboxDetailsDialog;
+extern const ui::DialogDefinition kMailboxDetailsDialog;
 
 // Runs the dialog modally; 1 after Close.
 int runMailboxDetails(HWND owner);

@@ -156,8 +156,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeAddressListsPage(const PageSpec& spec) {
-    return std::make_unique<AddressListsPage>(spec);
+std::unique_ptr<SettingsPage> makeAddressListsPage(const PageRow& row) {
+    return std::make_unique<AddressListsPage>(row);
 }
 
 }  // namespace admin

@@ -8,7 +8,7 @@
 
 namespace admin {
 
-extern const ui::DialogSpec kAdvancedPopDialog;
+extern const ui::DialogDefinition kAdvancedPopDialog;
 
 INT_PTR runAdvancedPopDialog(HWND owner);
 

@@ -123,6 +123,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeAliasesPage(const PageSpec& spec) { return std::make_unique<AliasesPage>(spec); }
+std::unique_ptr<SettingsPage> makeAliasesPage(const PageRow& row) { return std::make_unique<AliasesPage>(row); }
 
 }  // namespace admin

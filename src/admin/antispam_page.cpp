@@ -58,6 +58,6 @@ protected:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeAntiSpamPage(const PageSpec& spec) { return std::make_unique<AntiSpamPage>(spec); }
+std::unique_ptr<SettingsPage> makeAntiSpamPage(const PageRow& row) { return std::make_unique<AntiSpamPage>(row); }
 
 }  // namespace admin

@@ -132,8 +132,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeAttachmentsPage(const PageSpec& spec) {
-    return std::make_unique<AttachmentsPage>(spec);
+std::unique_ptr<SettingsPage> makeAttachmentsPage(const PageRow& row) {
+    return std::make_unique<AttachmentsPage>(row);
 }
 
 }  // namespace admin

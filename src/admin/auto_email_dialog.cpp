@@ -331,7 +331,7 @@ private:
 
 }  // namespace
 
-const ui::DialogSpec kAutoEmailDialog{IDD_AUTO_EMAIL, kTips, {}, kRules};
+const ui::DialogDefinition kAutoEmailDialog{IDD_AUTO_EMAIL, kTips, {}, kRules};
 
 bool editReminder(HWND owner, ReminderRecord& record, bool isNew) {
     AutoEmailDialog dialog(record, isNew);

@@ -17,7 +17,7 @@
 
 namespace admin {
 
-const ui::DialogSpec kClientInformationDialog{.dialog = IDD_CLIENT_INFORMATION};
+const ui::DialogDefinition kClientInformationDialog{.dialog = IDD_CLIENT_INFORMATION};
 
 namespace {
 

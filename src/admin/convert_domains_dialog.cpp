@@ -40,7 +40,7 @@ private:
 
 }  // namespace
 
-const ui::DialogSpec kConvertDomainsDialog{IDD_CONVERT_DOMAINS};
+const ui::DialogDefinition kConvertDomainsDialog{IDD_CONVERT_DOMAINS};
 
 std::optional<std::string> runConvertDomainsDialog(HWND owner) {
     ConvertDomainsDialog dialog;

@@ -12,7 +12,7 @@
 
 namespace admin {
 
-extern const ui::DialogSpec kConvertDomainsDialog;
+extern const ui::DialogDefinition kConvertDomainsDialog;
 
 // The conversion's line; nothing when cancelled.
 std::optional<std::string> runConvertDomainsDialog(HWND owner);

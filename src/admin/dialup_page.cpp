@@ -81,6 +81,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeDialupPage(const PageSpec& spec) { return std::make_unique<DialupPage>(spec); }
+std::unique_ptr<SettingsPage> makeDialupPage(const PageRow& row) { return std::make_unique<DialupPage>(row); }
 
 }  // namespace admin

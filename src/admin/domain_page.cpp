@@ -25,14 +25,14 @@ constexpr char kAdministratorText[] = "Administrators email address";
 
 class DomainPage final : public SettingsPage {
 public:
-    explicit DomainPage(const PageSpec& spec) : SettingsPage(spec), multiTips_(spec.tips.begin(), spec.tips.end()) {
+    explicit DomainPage(const PageRow& row) : SettingsPage(row), multiTips_(row.tips.begin(), row.tips.end()) {
         for (ui::Tip& tip : multiTips_)
             if (tip.control == IDC_DOM_NAME) tip.text = kAdministratorText;
     }
 
 protected:
     bool onOpen() override {
-        HICON icon = LoadIconA(ui::moduleInstance(), MAKEINTRESOURCEA(spec().icon));
+        HICON icon = LoadIconA(ui::moduleInstance(), MAKEINTRESOURCEA(row().icon));
         for (WPARAM size : {ICON_BIG, ICON_SMALL}) SendMessageA(sheet(), WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
         showMode(util::read(cfg::kSingleDomain) != 0);
         for (int i = 0; i < cfg::kMaxRecords; ++i) {
@@ -46,7 +46,7 @@ protected:
 
     // The name edit's tip follows the mode.
     std::span<const ui::Tip> tips() const override {
-        return single_ ? spec().tips : std::span<const ui::Tip>(multiTips_);
+        return single_ ? row().tips : std::span<const ui::Tip>(multiTips_);
     }
 
     void onUserCommand(int id, int code) override {
@@ -112,6 +112,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeDomainPage(const PageSpec& spec) { return std::make_unique<DomainPage>(spec); }
+std::unique_ptr<SettingsPage> makeDomainPage(const PageRow& row) { return std::make_unique<DomainPage>(row); }
 
 }  // namespace admin

@@ -56,6 +56,6 @@ protected:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeFootNotePage(const PageSpec& spec) { return std::make_unique<FootNotePage>(spec); }
+std::unique_ptr<SettingsPage> makeFootNotePage(const PageRow& row) { return std::make_unique<FootNotePage>(row); }
 
 }  // namespace admin

@@ -181,6 +181,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeIncomingPage(const PageSpec& spec) { return std::make_unique<IncomingPage>(spec); }
+std::unique_ptr<SettingsPage> makeIncomingPage(const PageRow& row) { return std::make_unique<IncomingPage>(row); }
 
 }  // namespace admin

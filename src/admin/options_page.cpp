@@ -106,6 +106,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeOptionsPage(const PageSpec& spec) { return std::make_unique<OptionsPage>(spec); }
+std::unique_ptr<SettingsPage> makeOptionsPage(const PageRow& row) { return std::make_unique<OptionsPage>(row); }
 
 }  // namespace admin

@@ -139,8 +139,8 @@ private:
 
 }  // namespace
 
-const ui::DialogSpec kSmtpAuthDialog{IDD_SMTP_AUTH, kAuthTips};
-const ui::DialogSpec kSelectUsersDialog{IDD_SELECT_USERS, kSelectTips};
+const ui::DialogDefinition kSmtpAuthDialog{IDD_SMTP_AUTH, kAuthTips};
+const ui::DialogDefinition kSelectUsersDialog{IDD_SELECT_USERS, kSelectTips};
 
 INT_PTR runSmtpAuthDialog(HWND owner, AuthBuffers& buffers) {
     SmtpAuthDialog dialog(buffers);

@@ -171,6 +171,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeOutgoingPage(const PageSpec& spec) { return std::make_unique<OutgoingPage>(spec); }
+std::unique_ptr<SettingsPage> makeOutgoingPage(const PageRow& row) { return std::make_unique<OutgoingPage>(row); }
 
 }  // namespace admin

@@ -381,7 +381,7 @@ constexpr ui::Binding kOptionBindings[] = {
 };
 
 // ---- The table -------------------------------------------------------------------
-const PageSpec kPages[] = {
+const PageRow kPages[] = {
     {.title = "Domain", .dialog = IDD_PAGE_DOMAIN, .icon = IDI_PAGE_DOMAIN, .help = help::kDomains,
      .tips = kDomainTips, .bindings = kDomainBindings, .rules = kDomainRules, .behaviour = makeDomainPage},
     {.title = "Dialup", .dialog = IDD_PAGE_DIALUP, .icon = IDI_PAGE_DIALUP, .help = help::kDialup,
@@ -419,6 +419,6 @@ const PageSpec kPages[] = {
 
 }  // namespace
 
-std::span<const PageSpec> pageTable() { return kPages; }
+std::span<const PageRow> pageTable() { return kPages; }
 
 }  // namespace admin

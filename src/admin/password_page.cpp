@@ -64,6 +64,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makePasswordPage(const PageSpec& spec) { return std::make_unique<PasswordPage>(spec); }
+std::unique_ptr<SettingsPage> makePasswordPage(const PageRow& row) { return std::make_unique<PasswordPage>(row); }
 
 }  // namespace admin

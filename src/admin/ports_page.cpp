@@ -107,6 +107,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makePortsPage(const PageSpec& spec) { return std::make_unique<PortsPage>(spec); }
+std::unique_ptr<SettingsPage> makePortsPage(const PageRow& row) { return std::make_unique<PortsPage>(row); }
 
 }  // namespace admin

@@ -129,6 +129,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeRemindersPage(const PageSpec& spec) { return std::make_unique<RemindersPage>(spec); }
+std::unique_ptr<SettingsPage> makeRemindersPage(const PageRow& row) { return std::make_unique<RemindersPage>(row); }
 
 }  // namespace admin

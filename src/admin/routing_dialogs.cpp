@@ -257,10 +257,10 @@ private:
 
 }  // namespace
 
-const ui::DialogSpec kFiltersDialog{IDD_FILTERS};
-const ui::DialogSpec kSelectChoiceDialog{IDD_SELECT_CHOICE};
-const ui::DialogSpec kAutoPrintingDialog{IDD_AUTO_PRINTING};
-const ui::DialogSpec kRelayOptionsDialog{IDD_RELAY_OPTIONS, kRelayTips, {}, kRelayRules};
+const ui::DialogDefinition kFiltersDialog{IDD_FILTERS};
+const ui::DialogDefinition kSelectChoiceDialog{IDD_SELECT_CHOICE};
+const ui::DialogDefinition kAutoPrintingDialog{IDD_AUTO_PRINTING};
+const ui::DialogDefinition kRelayOptionsDialog{IDD_RELAY_OPTIONS, kRelayTips, {}, kRelayRules};
 
 FiltersAnswer runFiltersDialog(HWND owner, const FiltersRequest& request) {
     FiltersDialog dialog(request);

@@ -15,10 +15,10 @@
 
 namespace admin {
 
-extern const ui::DialogSpec kFiltersDialog;
-extern const ui::DialogSpec kSelectChoiceDialog;
-extern const ui::DialogSpec kAutoPrintingDialog;
-extern const ui::DialogSpec kRelayOptionsDialog;
+extern const ui::DialogDefinition kFiltersDialog;
+extern const ui::DialogDefinition kSelectChoiceDialog;
+extern const ui::DialogDefinition kAutoPrintingDialog;
+extern const ui::DialogDefinition kRelayOptionsDialog;
 
 struct FiltersRequest {
     const char* caption;

@@ -566,6 +566,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeRoutingPage(const PageSpec& spec) { return std::make_unique<RoutingPage>(spec); }
+std::unique_ptr<SettingsPage> makeRoutingPage(const PageRow& row) { return std::make_unique<RoutingPage>(row); }
 
 }  // namespace admin

@@ -86,6 +86,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeScannerPage(const PageSpec& spec) { return std::make_unique<ScannerPage>(spec); }
+std::unique_ptr<SettingsPage> makeScannerPage(const PageRow& row) { return std::make_unique<ScannerPage>(row); }
 
 }  // namespace admin

@@ -83,6 +83,6 @@ protected:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeSchedulePage(const PageSpec& spec) { return std::make_unique<SchedulePage>(spec); }
+std::unique_ptr<SettingsPage> makeSchedulePage(const PageRow& row) { return std::make_unique<SchedulePage>(row); }
 
 }  // namespace admin

@@ -9,7 +9,7 @@ namespace admin {
 
 bool SettingsPage::onStart() {
     ui::centreOnScreen(sheet());
-    picture(IDC_PAGE_ICON).setIcon(LoadIconA(ui::moduleInstance(), MAKEINTRESOURCEA(spec_.icon)));
+    picture(IDC_PAGE_ICON).setIcon(LoadIconA(ui::moduleInstance(), MAKEINTRESOURCEA(row_.icon)));
     bound_.load(hwnd_);
     bool defaultFocus = onOpen();
     refreshEnabling();
@@ -22,16 +22,16 @@ void SettingsPage::refreshEnabling() const {
     bound_.applyRules(hwnd_, [this](int control) { return allows(control); });
 }
 
-void SettingsPage::openHelp() const { RunApp(hwnd_, "hh.exe", help::topicParameter(spec_.help).c_str()); }
+void SettingsPage::openHelp() const { RunApp(hwnd_, "hh.exe", help::topicParameter(row_.help).c_str()); }
 
 void SettingsPage::onControl(int id, int code) {
     if (bound_.isChange(id, code)) changed();
-    if (code == BN_CLICKED && !spec_.rules.empty()) refreshEnabling();
+    if (code == BN_CLICKED && !row_.rules.empty()) refreshEnabling();
     onUserCommand(id, code);
 }
 
 std::optional<ui::Refusal> SettingsPage::validate() {
-    for (const FieldCheck& c : spec_.checks) {
+    for (const FieldCheck& c : row_.checks) {
         ui::Window control = item(c.control);
         if (!control.enabled()) continue;
         if (!c.accepts(control.text())) return ui::Refusal{c.message, c.control, c.selectText};
@@ -46,8 +46,8 @@ bool SettingsPage::onApply() {
 
 std::vector<std::string> accountNames() { return util::readFamily(cfg::kAccountName, cfg::kMaxAccounts); }
 
-std::unique_ptr<SettingsPage> makePage(const PageSpec& spec) {
-    return spec.behaviour ? spec.behaviour(spec) : std::make_unique<SettingsPage>(spec);
+std::unique_ptr<SettingsPage> makePage(const PageRow& row) {
+    return row.behaviour ? row.behaviour(row) : std::make_unique<SettingsPage>(row);
 }
 
 }  // namespace admin

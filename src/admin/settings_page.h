@@ -28,7 +28,7 @@ struct FieldCheck {
     bool selectText = false;
 };
 
-struct PageSpec {
+struct PageRow {
     const char* title;
     int dialog;
     int icon;
@@ -38,19 +38,19 @@ struct PageSpec {
     std::span<const ui::EnableRule> rules{};
     std::span<const FieldCheck> checks{};
     // The page's own behaviour; null for a page that data says whole.
-    std::unique_ptr<SettingsPage> (*behaviour)(const PageSpec&) = nullptr;
+    std::unique_ptr<SettingsPage> (*behaviour)(const PageRow&) = nullptr;
 };
 
 // The sixteen pages in the sheet's order.
-std::span<const PageSpec> pageTable();
+std::span<const PageRow> pageTable();
 
 class SettingsPage : public ui::Page {
 public:
-    explicit SettingsPage(const PageSpec& spec) : spec_(spec), bound_(spec.bindings, spec.rules) {}
-    PROPSHEETPAGEA describe() { return Page::describe(spec_.title, spec_.dialog); }
+    explicit SettingsPage(const PageRow& row) : row_(row), bound_(row.bindings, row.rules) {}
+    PROPSHEETPAGEA describe() { return Page::describe(row_.title, row_.dialog); }
 
 protected:
-    const PageSpec& spec() const { return spec_; }
+    const PageRow& row() const { return row_; }
 
     // Behaviour hooks. onOpen runs after the bindings are loaded.
     virtual bool onOpen() { return true; }
@@ -71,7 +71,7 @@ protected:
 
     bool onApply() override;
     // The row's tips; a page whose tips follow its state gives its own.
-    std::span<const ui::Tip> tips() const override { return spec_.tips; }
+    std::span<const ui::Tip> tips() const override { return row_.tips; }
 
 private:
     bool onStart() final;
@@ -80,7 +80,7 @@ private:
     void onHelp() final { openHelp(); }
     void onControl(int id, int code) final;
 
-    const PageSpec& spec_;
+    const PageRow& row_;
     ui::BindingSet bound_;
 };
 
@@ -89,6 +89,6 @@ private:
 std::vector<std::string> accountNames();
 
 // Makes the page of a row: its behaviour class, or a plain page.
-std::unique_ptr<SettingsPage> makePage(const PageSpec& spec);
+std::unique_ptr<SettingsPage> makePage(const PageRow& row);
 
 }  // namespace admin

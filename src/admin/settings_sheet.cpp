@@ -15,8 +15,8 @@ namespace {
 int showMainConfig(HWND owner, int startPage) {
     std::vector<std::unique_ptr<SettingsPage>> pages;
     std::vector<PROPSHEETPAGEA> descriptions;
-    for (const PageSpec& spec : pageTable()) {
-        pages.push_back(makePage(spec));
+    for (const PageRow& row : pageTable()) {
+        pages.push_back(makePage(row));
         descriptions.push_back(pages.back()->describe());
     }
     ui::SheetOptions options;

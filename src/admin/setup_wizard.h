@@ -20,14 +20,14 @@ struct WizardState {
 };
 
 // The five pages as rows: domain, connection, relay, mailbox, first user.
-std::span<const PageSpec> wizardPageTable();
+std::span<const PageRow> wizardPageTable();
 
 // The pages of one run, in order.
 std::vector<std::unique_ptr<SettingsPage>> makeWizardPages(WizardState& state);
 
 // "Mail Client Information": what the office's mail clients need, with Close
 // and Print.
-extern const ui::DialogSpec kClientInformationDialog;
+extern const ui::DialogDefinition kClientInformationDialog;
 void runClientInformation(HWND owner);
 
 }  // namespace admin

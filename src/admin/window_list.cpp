@@ -38,14 +38,14 @@ NamedControls namedBy(int dialog, std::span<const ui::Tip> tips, std::span<const
 std::vector<NamedControls> administrationWindows() {
     std::vector<NamedControls> windows;
     // The settings pages, then the wizard's.
-    for (std::span<const PageSpec> table : {pageTable(), wizardPageTable()}) {
-        for (const PageSpec& page : table) {
+    for (std::span<const PageRow> table : {pageTable(), wizardPageTable()}) {
+        for (const PageRow& page : table) {
             windows.push_back(namedBy(page.dialog, page.tips, page.bindings, page.rules));
             for (const FieldCheck& c : page.checks) windows.back().controls.push_back(c.control);
         }
     }
     // The dialogs, one a line.
-    const ui::DialogSpec* dialogs[] = {
+    const ui::DialogDefinition* dialogs[] = {
         &kAdvancedPopDialog,
         &kSmtpAuthDialog,
         &kSelectUsersDialog,
@@ -61,7 +61,7 @@ std::vector<NamedControls> administrationWindows() {
         &monitor::kSelectDestinationDialog,
         &kClientInformationDialog,
     };
-    for (const ui::DialogSpec* dialog : dialogs)
+    for (const ui::DialogDefinition* dialog : dialogs)
         windows.push_back(namedBy(dialog->dialog, dialog->tips, dialog->bindings, dialog->rules));
     return windows;
 }

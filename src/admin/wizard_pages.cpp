@@ -77,7 +77,7 @@ constexpr Tip kUserTips[] = {
     {IDC_WUSR_SHOW_PW, "Show or hide password"},
 };
 
-const PageSpec kWizardPages[] = {
+const PageRow kWizardPages[] = {
     {.title = kCaption, .dialog = IDD_WIZARD_DOMAIN, .icon = IDI_PAGE_DOMAIN, .help = help::kDomains,
      .tips = kDomainTips},
     {.title = kCaption, .dialog = IDD_WIZARD_CONNECTION, .icon = IDI_PAGE_DIALUP, .help = help::kDialup,
@@ -93,8 +93,8 @@ const PageSpec kWizardPages[] = {
 // ---- What every page does ------------------------------------------------------------
 class WizardPage : public SettingsPage {
 public:
-    WizardPage(const PageSpec& spec, WizardState& state, DWORD buttons)
-        : SettingsPage(spec), state_(state), buttons_(buttons) {}
+    WizardPage(const PageRow& row, WizardState& state, DWORD buttons)
+        : SettingsPage(row), state_(state), buttons_(buttons) {}
 
 protected:
     void onSetActive() override {
@@ -136,7 +136,7 @@ void fillTlsChoice(ui::ComboBox combo, util::TlsMode mode) {
 // ---- Domain ------------------------------------------------------------------------
 class DomainPage final : public WizardPage {
 public:
-    DomainPage(const PageSpec& spec, WizardState& state) : WizardPage(spec, state, PSWIZB_NEXT) {}
+    DomainPage(const PageRow& row, WizardState& state) : WizardPage(row, state, PSWIZB_NEXT) {}
 
 protected:
     bool onOpen() override {
@@ -170,7 +170,7 @@ protected:
 // ---- Connection ----------------------------------------------------------------------
 class ConnectionPage final : public WizardPage {
 public:
-    ConnectionPage(const PageSpec& spec, WizardState& state) : WizardPage(spec, state, PSWIZB_BACK | PSWIZB_NEXT) {}
+    ConnectionPage(const PageRow& row, WizardState& state) : WizardPage(row, state, PSWIZB_BACK | PSWIZB_NEXT) {}
 
 protected:
     bool onOpen() override {
@@ -237,7 +237,7 @@ private:
 // Both pass untouched, their controls disabled, with internal mail only.
 class ProviderPage : public WizardPage {
 public:
-    ProviderPage(const PageSpec& spec, WizardState& state) : WizardPage(spec, state, PSWIZB_BACK | PSWIZB_NEXT) {}
+    ProviderPage(const PageRow& row, WizardState& state) : WizardPage(row, state, PSWIZB_BACK | PSWIZB_NEXT) {}
 
 protected:
     void onSetActive() override {
@@ -354,7 +354,7 @@ private:
 // ---- First user ----------------------------------------------------------------------
 class UserPage final : public WizardPage {
 public:
-    UserPage(const PageSpec& spec, WizardState& state) : WizardPage(spec, state, PSWIZB_BACK | PSWIZB_FINISH) {}
+    UserPage(const PageRow& row, WizardState& state) : WizardPage(row, state, PSWIZB_BACK | PSWIZB_FINISH) {}
 
 protected:
     bool onOpen() override {
@@ -408,7 +408,7 @@ private:
 
 }  // namespace
 
-std::span<const PageSpec> wizardPageTable() { return kWizardPages; }
+std::span<const PageRow> wizardPageTable() { return kWizardPages; }
 
 std::vector<std::unique_ptr<SettingsPage>> makeWizardPages(WizardState& state) {
     std::vector<std::unique_ptr<SettingsPage>> pages;

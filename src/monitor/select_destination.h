@@ -12,7 +12,7 @@
 
 namespace monitor {
 
-extern const ui::DialogSpec kSelectDestinationDialog;
+extern const ui::DialogDefinition kSelectDestinationDialog;
 
 struct TransferChoice {
     int destination;  // a node id

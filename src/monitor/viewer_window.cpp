@@ -464,7 +464,7 @@ void MailViewer::refresh() {
 
 // ---- the process's one viewer -------------------------------------------------------------
 
-const ui::DialogSpec kMailViewerWindow{IDD_MAIL_VIEWER, kTips};
+const ui::DialogDefinition kMailViewerWindow{IDD_MAIL_VIEWER, kTips};
 
 HWND showMailViewer(HWND parent) {
     if (viewer && viewer->isOpen()) return viewer->handle();

@@ -3,7 +3,7 @@
 namespace ui {
 
 INT_PTR ModalDialog::run(HWND owner) {
-    return DialogBoxParamA(moduleInstance(), MAKEINTRESOURCEA(spec().dialog), owner, dialogProc,
+    return DialogBoxParamA(moduleInstance(), MAKEINTRESOURCEA(definition().dialog), owner, dialogProc,
                            reinterpret_cast<LPARAM>(static_cast<Dialog*>(this)));
 }
 
@@ -28,7 +28,7 @@ void ModalDialog::onCommand(int id, int code) {
 }
 
 bool ModelessWindow::create(HWND owner) {
-    HWND window = CreateDialogParamA(moduleInstance(), MAKEINTRESOURCEA(spec().dialog), owner, dialogProc,
+    HWND window = CreateDialogParamA(moduleInstance(), MAKEINTRESOURCEA(definition().dialog), owner, dialogProc,
                                      reinterpret_cast<LPARAM>(static_cast<Dialog*>(this)));
     if (!window) return false;
     ShowWindow(window, SW_SHOW);

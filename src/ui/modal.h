@@ -9,33 +9,33 @@ namespace ui {
 
 // What a window is as data: its template, its tips, its bound settings and
 // its enabling rules.
-struct DialogSpec {
+struct DialogDefinition {
     int dialog;
     std::span<const Tip> tips{};
     std::span<const Binding> bindings{};
     std::span<const EnableRule> rules{};
 };
 
-// A window made from a spec: tips answered, bindings loaded at start (and
+// A window made from a definition: tips answered, bindings loaded at start (and
 // saved on request), rules applied at start and after every click.
-class SpecWindow : public Dialog {
+class DefinedWindow : public Dialog {
 protected:
-    explicit SpecWindow(const DialogSpec& spec) : spec_(spec), bound_(spec.bindings, spec.rules) {}
-    const DialogSpec& spec() const { return spec_; }
-    std::span<const Tip> tips() const override { return spec_.tips; }
+    explicit DefinedWindow(const DialogDefinition& definition) : definition_(definition), bound_(definition.bindings, definition.rules) {}
+    const DialogDefinition& definition() const { return definition_; }
+    std::span<const Tip> tips() const override { return definition_.tips; }
     void loadBindings() const { bound_.load(hwnd_); }
     void saveBindings() const { bound_.save(hwnd_); }
     void applyRules() const { bound_.applyRules(hwnd_); }
     bool isBoundChange(int id, int code) const { return bound_.isChange(id, code); }
 
 private:
-    const DialogSpec& spec_;
+    const DialogDefinition& definition_;
     BindingSet bound_;
 };
 
-class ModalDialog : public SpecWindow {
+class ModalDialog : public DefinedWindow {
 public:
-    explicit ModalDialog(const DialogSpec& spec) : SpecWindow(spec) {}
+    explicit ModalDialog(const DialogDefinition& definition) : DefinedWindow(definition) {}
     // Runs the dialog modally; returns what closed it (-1 when it could not
     // be created).
     INT_PTR run(HWND owner);
@@ -61,9 +61,9 @@ private:
 // A modeless window of the library (one dialog template), registered for
 // tips while it exists. It lives on the caller's thread and its message
 // loop; destroy() or the window's own close ends it.
-class ModelessWindow : public SpecWindow {
+class ModelessWindow : public DefinedWindow {
 public:
-    explicit ModelessWindow(const DialogSpec& spec) : SpecWindow(spec) {}
+    explicit ModelessWindow(const DialogDefinition& definition) : DefinedWindow(definition) {}
     // Creates and shows the window; false when it could not be created.
     bool create(HWND owner);
     void destroy() {
