@@ -1,6 +1,10 @@
 #include "ui/printing.h"
 
+#include <cderr.h>
 #include <commdlg.h>
+
+#include <cstdio>
+#include <string>
 
 #include "ui/print_layout.h"
 
@@ -25,6 +29,36 @@ private:
     PRINTDLGA chosen_;
 };
 
+// Tells the user that the document did not reach the printer, and why: a
+// print that fails must not look like one that was sent.
+bool failed(HWND owner, const std::string& reason) {
+    const std::string text = "The document could not be printed.\r\n" + reason;
+    MessageBoxA(owner, text.c_str(), "Error", MB_OK | MB_ICONSTOP);
+    return false;
+}
+
+// Why the print dialog gave no printer (it reports its own errors so).
+std::string dialogError(DWORD code) {
+    if (code == PDERR_NODEFAULTPRN || code == PDERR_NODEVICES) return "No printer is installed.";
+    if (code == PDERR_PRINTERNOTFOUND) return "The printer was not found.";
+    char text[64];
+    std::snprintf(text, sizeof text, "The print dialog failed (error 0x%04lX).", code);
+    return text;
+}
+
+// The system's words for the last error of a printing call.
+std::string printerError() {
+    const DWORD code = GetLastError();
+    char text[256] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                  sizeof text, nullptr);
+    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == ' '))
+        text[--length] = '\0';
+    if (length > 0) return text;
+    std::snprintf(text, sizeof text, "The printer reported error %lu.", code);
+    return text;
+}
+
 bool printPage(HDC dc, const std::vector<std::string>& page, int lineHeight) {
     if (StartPage(dc) <= 0) return false;
     int y = 0;
@@ -43,10 +77,13 @@ bool printLines(HWND owner, const char* documentName, const std::vector<std::str
     dialog.hwndOwner = owner;
     dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
     dialog.nCopies = 1;
-    if (!PrintDlgA(&dialog)) return false;
+    if (!PrintDlgA(&dialog)) {
+        const DWORD error = CommDlgExtendedError();  // none when cancelled
+        return error ? failed(owner, dialogError(error)) : false;
+    }
     ChosenPrinter printer(dialog);
     HDC dc = printer.dc();
-    if (!dc) return false;
+    if (!dc) return failed(owner, dialogError(CommDlgExtendedError()));
 
     // The printable area, as far from the right and bottom edges as its
     // origin is from the left and top ones.
@@ -65,16 +102,17 @@ bool printLines(HWND owner, const char* documentName, const std::vector<std::str
     DOCINFOA document{};
     document.cbSize = sizeof document;
     document.lpszDocName = documentName;
-    if (StartDocA(dc, &document) <= 0) return false;
+    if (StartDocA(dc, &document) <= 0) return failed(owner, printerError());
     for (int copy = 0; copy < printer.copies(); ++copy) {
         for (const std::vector<std::string>& page : pages) {
             if (!printPage(dc, page, lineHeight)) {
+                const std::string reason = printerError();
                 AbortDoc(dc);
-                return false;
+                return failed(owner, reason);
             }
         }
     }
-    return EndDoc(dc) > 0;
+    return EndDoc(dc) > 0 || failed(owner, printerError());
 }
 
 }  // namespace ui

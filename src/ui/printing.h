@@ -14,7 +14,8 @@ namespace ui {
 // prints the lines as the document named documentName: each from the left
 // edge of the printable area in the printer's default font, broken and laid
 // on pages as print_layout.h says, the whole repeated for the number of
-// copies asked for. False when the dialog was cancelled or printing failed.
+// copies asked for. False when the dialog was cancelled or printing failed;
+// a failure is told to the user in an "Error" box owned by owner.
 bool printLines(HWND owner, const char* documentName, const std::vector<std::string>& lines);
 
 }  // namespace ui

@@ -96,11 +96,15 @@ std::string runWizardFor(const Provider& p, std::map<std::string, std::string>& 
                 drive::click(dialog, IDCANCEL);
                 return;
             }
-            bool asked = drive::clickOpening(dialog, IDC_CLIENT_PRINT, "Print", [](HWND printing) {
-                drive::setText(printing, kCopiesField, "2");
-                drive::click(printing, IDOK);
+            bool asked = false;
+            std::string failure = drive::expectingBox("Error", [&] {
+                asked = drive::clickOpening(dialog, IDC_CLIENT_PRINT, "Print", [](HWND printing) {
+                    drive::setText(printing, kCopiesField, "2");
+                    drive::click(printing, IDOK);
+                });
             });
             EXPECT_TRUE(asked) << "the print dialog";
+            EXPECT_EQ(failure, "");
             EXPECT_FALSE(IsWindowVisible(dialog)) << "printing ends the dialog";
         });
         drive::press(sheet, PSBTN_FINISH);
@@ -180,7 +184,7 @@ TEST(WizardMail, FromAnEmptyFolderToMailSentThroughTheRelayAndCollectedFromTheMa
     EXPECT_NE(information.find(" Email address: ann@office.example\r\n"), std::string::npos) << information;
     EXPECT_NE(information.find(" Password (Pop3 password): annpw1"), std::string::npos) << information;
     std::vector<std::string> pages = printedPages(printer, printedBefore, "Web_Connection_Log");
-    ASSERT_EQ(pages.size(), 2u) << "one page a copy";
+    ASSERT_EQ(pages.size(), 2u) << "one page a copy\n" << printServerLog(printer);
     EXPECT_EQ(pages[0], pages[1]);
     // Every line as shown, the long ones broken between words.
     EXPECT_EQ(words(join(printedLines(pages[0]))), words(information));

@@ -40,16 +40,20 @@ TEST(ViewerPrinting, PrintsTheMessageBrokenAtBlanksOnPagesForEveryCopy) {
     TreeView_SelectItem(tree, postmaster);
     ASSERT_EQ(drive::listItems(viewer, IDC_VIEW_LIST), std::vector<std::string>{"print.txt"});
 
-    bool asked = drive::clickOpening(viewer, IDC_VIEW_PRINT, "Print", [](HWND dialog) {
-        drive::setText(dialog, kCopiesField, "2");
-        drive::click(dialog, IDOK);
+    bool asked = false;
+    std::string failure = drive::expectingBox("Error", [&] {
+        asked = drive::clickOpening(viewer, IDC_VIEW_PRINT, "Print", [](HWND dialog) {
+            drive::setText(dialog, kCopiesField, "2");
+            drive::click(dialog, IDOK);
+        });
     });
     ASSERT_TRUE(asked) << "the print dialog";
+    EXPECT_EQ(failure, "");
     DestroyWindow(viewer);
 
     // Pages end with a form feed; the two copies are the same pages.
     std::vector<std::string> pages = printedPages(folder, before, "eMail_message");
-    ASSERT_GE(pages.size(), 4u) << "no PDF from the printer, or too few pages";
+    ASSERT_GE(pages.size(), 4u) << "no PDF from the printer, or too few pages\n" << printServerLog(folder);
     ASSERT_EQ(pages.size() % 2, 0u);
     const std::size_t perCopy = pages.size() / 2;
     for (std::size_t i = 0; i < perCopy; ++i) EXPECT_EQ(pages[i], pages[perCopy + i]) << "page " << i;

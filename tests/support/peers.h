@@ -166,6 +166,17 @@ inline std::vector<std::string> printedPages(const std::string& folder, std::siz
     return pages;
 }
 
+// What the print server logged of its jobs and errors, for a test that
+// found nothing printed.
+inline std::string printServerLog(const std::string& folder) {
+    std::string log = "print server access log:\n" + readFile(windowsPath(folder + "/access_log"));
+    std::istringstream errors(readFile(windowsPath(folder + "/error_log")));
+    log += "its errors:\n";
+    for (std::string line; std::getline(errors, line);)
+        if (line.rfind("W ", 0) != 0) log += line + "\n";
+    return log;
+}
+
 // The lines of a printed page that hold text, without the blanks around them.
 inline std::vector<std::string> printedLines(const std::string& page) {
     std::vector<std::string> out;
