@@ -244,10 +244,13 @@ TEST(MailboxDetails, DeleteAsksOnlyForAFullFolderAndSendsItsMessagesToTheRecycle
     Accounts accounts;
     char home[MAX_PATH] = {};
     ASSERT_GT(GetEnvironmentVariableA("XDG_DATA_HOME", home, sizeof home), 0u) << "the tests keep the recycle bin";
-    std::string trash = "Z:" + std::string(home) + "/Trash/files/";
+    std::string trash = "Z:" + std::string(home) + "/Trash/";
     for (char& c : trash)
         if (c == '/') c = '\\';
-    const std::string kept = "kept-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    // A name no earlier run used: the bin gives a name it already holds a
+    // different one.
+    const std::string kept =
+        "kept-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + ".txt";
     writeFile(accounts.file("mailboxes\\alice\\" + kept), "a message");
 
     runDialog([&](HWND dialog) {
@@ -270,8 +273,9 @@ TEST(MailboxDetails, DeleteAsksOnlyForAFullFolderAndSendsItsMessagesToTheRecycle
     EXPECT_FALSE(accounts.isFolder("mailboxes\\alice"));
     EXPECT_EQ(accounts.ini("mailbox1", "name"), "<none>");
     EXPECT_EQ(accounts.ini("mailbox2", "name"), "<none>");
-    EXPECT_TRUE(fileExists(trash + kept)) << trash + kept;
-    DeleteFileA((trash + kept).c_str());
+    EXPECT_TRUE(fileExists(trash + "files\\" + kept)) << trash + kept;
+    DeleteFileA((trash + "files\\" + kept).c_str());
+    DeleteFileA((trash + "info\\" + kept + ".trashinfo").c_str());
 }
 
 TEST(MailboxDetails, AChangedUserNameMovesTheFolderAndARefusalAfterwardsMovesItBack) {
