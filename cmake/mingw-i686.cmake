@@ -14,5 +14,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# Test executables run through Wine, by the wrapper the project configures
-# into the build folder (CMakeLists.txt, UTIL_WINE_RUN).
+# Test executables run through Wine; the wrapper picks up the prefix and
+# display that ./dev test prepared.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run)
