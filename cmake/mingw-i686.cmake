@@ -14,6 +14,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# Test executables run through Wine; the wrapper picks up the prefix and
-# display that ./dev test prepared.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run)
+# Test executables run through Wine, by the wrapper the project configures
+# into the build folder (CMakeLists.txt, UTIL_WINE_RUN).

@@ -17,5 +17,5 @@ if(WIN32)
   add_test(NAME wizard_mail COMMAND wizard_mail_test)
   set_tests_properties(wizard_mail PROPERTIES
     FIXTURES_REQUIRED "smtp_relay;pop3_dovecot;print_server" RESOURCE_LOCK display_cursor
-    ENVIRONMENT "SMTP_RELAY_DIR=${wizard_relay_dir};POP3_PEER_DIR=${wizard_pop3_dir};CUPS_SERVER=${UTIL_PRINT_SERVER_DIR}/cups.sock")
+    ENVIRONMENT "SMTP_RELAY_DIR=${wizard_relay_dir};POP3_PEER_DIR=${wizard_pop3_dir}")
 endif()

@@ -1,9 +1,9 @@
 #!/bin/bash
-# schedule_at_times.sh HOST: OKToBeOnline through the host at chosen local
+# schedule_at_times.sh HOST WINE_RUN: OKToBeOnline through the host at chosen local
 # times of day. Wine takes each process's time zone from its TZ, so a zone
 # whose offset puts "now" at the wanted time stands in for a clock.
 set -u
-host=$1
+host=$1 runner=$2
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 install=$(winepath -w "$dir")
@@ -25,7 +25,7 @@ run_at() {
   west=$((-off)); sign=+
   if [ "$west" -lt 0 ]; then sign=-; west=$((-west)); fi
   TZ=$(printf 'XST%s%d:%02d' "$sign" $((west / 60)) $((west % 60))) \
-    wine "$host" "$install" oktobeonline 1 2>/dev/null | tr -d '\r'
+    "$runner" "$host" "$install" oktobeonline 1 2>/dev/null | tr -d '\r'
 }
 
 expect() {

@@ -12,7 +12,7 @@ if(WIN32)
   util_dll_test(mime_dll_test ${CMAKE_CURRENT_LIST_DIR}/mime_dll_test.cpp)
   # Needs coreutils, sharutils, qprint, mpack and Convert::BinHex (scripts/packages/content.txt).
   add_test(NAME content_tools_roundtrip
-    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/tools_roundtrip.sh $<TARGET_FILE:host> ${PROJECT_SOURCE_DIR}/cmake/wine-run)
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/tools_roundtrip.sh $<TARGET_FILE:host> ${UTIL_WINE_RUN})
   set_tests_properties(content_tools_roundtrip PROPERTIES TIMEOUT 300)
 endif()
 
