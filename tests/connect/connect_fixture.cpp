@@ -128,8 +128,11 @@ void ConnectTest::SetUp() {
     clearRecords();
     HINSTANCE instance = GetModuleHandleA(nullptr);
     nameWindow = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance, nullptr);
-    statusWindow = CreateWindowA("ConnectTestStatus", "", WS_POPUP | WS_VISIBLE, 0, 0, 40, 10, nullptr, nullptr,
-                                 instance, nullptr);
+    statusWindow = CreateWindowA("ConnectTestStatus", "", WS_POPUP, 0, 0, 40, 10, nullptr, nullptr, instance,
+                                 nullptr);
+    // Shown without taking the activation: window tests running beside
+    // these assert on their own focus.
+    ShowWindow(statusWindow, SW_SHOWNOACTIVATE);
     eventParent_ = CreateWindowA("ConnectTestEvents", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, instance,
                                  nullptr);
     eventList = CreateWindowA("LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOINTEGRALHEIGHT, 0, 0, 300, 200,
