@@ -109,11 +109,22 @@ dev_test() {
 
   log "win32 tests under Wine"
   start_display
-  trap 'stop_wine; stop_display' EXIT
+  # The print server of the printing tests (its folder as CMakeLists.txt names it
+  # UTIL_PRINT_SERVER_DIR) runs for the whole run: every test program is
+  # pointed at it (build/win32/wine-run), and one started after it stopped
+  # waited about 20 s.
+  local printer_dir
+  printer_dir=/tmp/util-print-$(printf '%s' "$ROOT/build/win32" | md5sum | cut -c1-12)
+  "$ROOT/tests/peers/cups_pdf.sh" start "$printer_dir" --kept >/dev/null
+  export PRINT_SERVER_KEPT=$printer_dir
+  trap 'stop_wine; stop_display; "$ROOT/tests/peers/cups_pdf.sh" stop "$printer_dir" --kept' EXIT
   start_wine
   ctest --preset win32 -j "$jobs" --timeout 600 "$@" 2>&1 | tee "$logdir/win32.log" || status=1
   count_ctest "$logdir/win32.log"
-  stop_wine; stop_display; trap - EXIT
+  stop_wine; stop_display
+  "$ROOT/tests/peers/cups_pdf.sh" stop "$printer_dir" --kept
+  unset PRINT_SERVER_KEPT
+  trap - EXIT
 
   echo "$PASSED passed, $FAILED failed"
   [ $status -eq 0 ] && [ $FAILED -eq 0 ]
