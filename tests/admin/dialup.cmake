@@ -4,9 +4,7 @@ util_core_test(admin_entry_rules_test ${CMAKE_CURRENT_LIST_DIR}/entry_rules_test
 if(WIN32)
   # The Dialup page lists the connections through the stand-in dial-up
   # handler, which the library finds by its window in any process: its
-  # tests take the handler tests' lock as well as the display's. A lock
-  # list does not pass through the discovery's properties, so it is set
-  # once the tests are known.
+  # tests take the handler tests' lock as well as the display's.
   add_executable(admin_dialup_ui_test
     ${CMAKE_CURRENT_LIST_DIR}/dialup_ui_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ui_driver.cpp
@@ -17,10 +15,5 @@ if(WIN32)
   add_dependencies(admin_dialup_ui_test rashand service)
   gtest_discover_tests(admin_dialup_ui_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     TEST_LIST admin_dialup_ui_tests)
-  set(dialup_locks ${CMAKE_CURRENT_BINARY_DIR}/admin_dialup_ui_test_locks.cmake)
-  file(WRITE ${dialup_locks}
-    "foreach(test \${admin_dialup_ui_tests})\n"
-    "  set_tests_properties(\${test} PROPERTIES RESOURCE_LOCK \"display_cursor;rashand\")\n"
-    "endforeach()\n")
-  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${dialup_locks})
+  util_lock_found_tests(admin_dialup_ui_tests display_cursor rashand)
 endif()
