@@ -93,11 +93,12 @@ inline constexpr char kInMail[] = "in-mail";
 inline constexpr IntKey kPop3ConnectRetries{kInMail, "in-retries", 1};  // a switch: 0 turns retries off
 
 // ---- transport: encrypted connections (POP3 and SMTP) -------------------------------
-// Hosts (separated by commas or blanks) whose certificate is accepted
-// although no trusted authority issued it; each such connection logs a
-// warning. Written by nobody in the library: the administrator sets it.
+// Pinned certificates: "HOST SHA256-FINGERPRINT" entries separated by
+// commas; a host named here accepts exactly those certificates (its name
+// and dates still checked), whoever issued them. Written by nobody in the
+// library: the administrator sets it.
 inline constexpr char kTls[] = "tls";
-inline constexpr TextKey kTlsAllowUntrusted{kTls, "allow-untrusted", ""};
+inline constexpr TextKey kTlsPin{kTls, "pin", "", 8192};
 
 // Written by nobody in the library: the Received header's product and version.
 inline constexpr char kSystem[] = "system";

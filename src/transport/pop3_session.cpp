@@ -9,6 +9,7 @@
 #include "frame/export_guard.h"
 #include "frame/paths.h"
 #include "frame/profile.h"
+#include "frame/secret.h"
 #include "transport/pop3_reply.h"
 #include "transport/socket_layer.h"
 #include "transport/tls_settings.h"
@@ -82,10 +83,10 @@ int readPop3Line(SOCKET s) {
 
 std::string_view lastPop3Reply() { return std::string_view(transport().reply, static_cast<std::size_t>(lastReplyLength)); }
 
-Pop3Reply pop3Command(SOCKET s, std::string_view command) {
+Pop3Reply pop3Command(SOCKET s, std::string_view command, Pop3Secret secret) {
     TransportState& t = transport();
     t.current = s;
-    copyToBuffer(command, t.command, kCommandSize);
+    copyToBuffer(secret == Pop3Secret::Yes ? std::string_view() : command, t.command, kCommandSize);
     if (!sendAll(s, command.data(), static_cast<int>(command.size()))) {
         lastReplyLength = 0;
         t.reply[0] = '\0';
@@ -110,12 +111,11 @@ int UTILAPI OpenPop3(HWND, const char* host, const char* user, const char* passw
     return guarded(-1, [&]() -> int {
         setSessionHost(host);
         setSessionUser(user);
-        copyToBuffer(orEmpty(password), session.password, kSessionTextSize);
         session.port = port;
         session.greeted = false;
 
         if (startSockets() != 0) return -1;
-        const TlsMode tls = pop3ConnectionMode(session.host, session.user, port);
+        const TlsMode tls = pop3ConnectionMode(session.host, port);
         SOCKET s = connectWithRetries(session.host, port);
         if (s == INVALID_SOCKET) return -1;
         transport().current = s;
@@ -140,9 +140,16 @@ int UTILAPI OpenPop3(HWND, const char* host, const char* user, const char* passw
         case Pop3Reply::Accepted:
             break;
         }
-        if (session.password[0] == '\0') return static_cast<int>(s);
+        const std::string_view secret = orEmpty(password);
+        if (secret.empty()) return static_cast<int>(s);
 
-        switch (pop3Command(s, "PASS " + std::string(session.password) + "\r\n")) {
+        // The caller's password, cut as the session's texts are, in a line
+        // wiped once sent.
+        SecretText line(kSessionTextSize + 8);
+        line.text() = "PASS ";
+        line.text() += secret.substr(0, kSessionTextSize - 1);
+        line.text() += "\r\n";
+        switch (pop3Command(s, line.text(), Pop3Secret::Yes)) {
         case Pop3Reply::Failed:
             statusOut("Network error");
             return refuseOpen(s);

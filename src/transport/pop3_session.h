@@ -8,12 +8,12 @@
 
 namespace util {
 
-inline constexpr int kSessionTextSize = 256;  // host, user and password: up to 255 characters
+inline constexpr int kSessionTextSize = 256;  // host and user: up to 255 characters
 
+// The password is not kept: it is sent once, from a buffer wiped at once.
 struct Pop3Session {
     char host[kSessionTextSize];
     char user[kSessionTextSize];
-    char password[kSessionTextSize];
     int port;
     bool greeted;  // the greeting was accepted: ClosePop3 sends QUIT
 };
@@ -31,8 +31,10 @@ enum class Pop3Reply {
 };
 
 // Sends the command (the socket becomes the current socket) and reads one
-// reply line (at most 4,095 bytes) into the reply buffer, terminated.
-Pop3Reply pop3Command(SOCKET s, std::string_view command);
+// reply line (at most 4,095 bytes) into the reply buffer, terminated. The
+// command is kept in the command buffer unless it carries a secret.
+enum class Pop3Secret { No, Yes };
+Pop3Reply pop3Command(SOCKET s, std::string_view command, Pop3Secret secret = Pop3Secret::No);
 
 // Reads one reply line into the reply buffer; its length, or -1.
 int readPop3Line(SOCKET s);

@@ -13,6 +13,7 @@
 #include "frame/export_guard.h"
 #include "frame/paths.h"
 #include "frame/profile.h"
+#include "frame/secret.h"
 #include "transport/abort_flag.h"
 #include "transport/smtp_address.h"
 #include "transport/smtp_data.h"
@@ -416,12 +417,22 @@ int openSmtp(char* relayRecord) {
 
     session.sendAs[0] = '\0';
     session.rewriteFrom = 0;
-    std::string text = orEmpty(relayRecord);
-    RelayRecord relay = parseRelayRecord(text);
-    const TlsMode tls = smtpConnectionMode(text, relay.port);
+    // The record carries the account's login: its copies are wiped on
+    // every way out.
+    SecretText text(std::strlen(orEmpty(relayRecord)) + 1);
+    text.text() = orEmpty(relayRecord);
+    RelayRecord relay = parseRelayRecord(text.text());
+    struct LoginWipe {
+        RelayRecord& r;
+        ~LoginWipe() {
+            wipe(r.account);
+            wipe(r.password);
+        }
+    } loginWipe{relay};
+    const TlsMode tls = smtpConnectionMode(relay.host, relay.port);
     // The executable's text is cut at each field's ":", as it expects.
     std::size_t ends[kRelayFields];
-    int fields = relayFieldEnds(text, ends);
+    int fields = relayFieldEnds(text.text(), ends);
     for (int i = 0; relayRecord && i < fields; ++i) relayRecord[ends[i]] = '\0';
     copyToBuffer(relay.sendAs, session.sendAs, sizeof session.sendAs);
     session.rewriteFrom = relay.rewriteFrom ? 1 : 0;
@@ -462,12 +473,15 @@ int openSmtp(char* relayRecord) {
 
     statusOut("Authenticating...");
     struct Step {
-        std::string command;
+        std::string_view text;
         int expected;
     };
-    const Step steps[] = {{"AUTH LOGIN\r\n", 334}, {relay.account + "\r\n", 334}, {relay.password + "\r\n", 235}};
+    const Step steps[] = {{"AUTH LOGIN", 334}, {relay.account, 334}, {relay.password, 235}};
     for (const Step& step : steps) {
-        if (!sendText(s, step.command)) {
+        SecretText command(step.text.size() + 3);
+        command.text() = step.text;
+        command.text() += "\r\n";
+        if (!sendText(s, command.text())) {
             closeConnection(s);
             return -1;
         }

@@ -36,9 +36,11 @@ u_long pendingBytes(SOCKET s) {
     return ioctlsocket(s, FIONREAD, &pending) == 0 ? pending : 0;
 }
 
-int receiveRaw(SOCKET s, char* buffer, int count) {
+int receiveRaw(SOCKET s, char* buffer, int count) { return receiveRawWithin(s, buffer, count, readTimeoutMs()); }
+
+int receiveRawWithin(SOCKET s, char* buffer, int count, unsigned timeoutMs) {
     if (pendingBytes(s) == 0) {
-        int ready = waitReadable(s, readTimeoutMs());
+        int ready = waitReadable(s, timeoutMs);
         if (ready <= 0) return ready;
     }
     int got = recv(s, buffer, count, 0);

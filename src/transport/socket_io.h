@@ -18,6 +18,8 @@ u_long pendingBytes(SOCKET s);
 // to count bytes once. The bytes received; 0 when the wait timed out; -1 on
 // an error, an abort or a closed connection.
 int receiveRaw(SOCKET s, char* buffer, int count);
+// The same with a wait of at most timeoutMs.
+int receiveRawWithin(SOCKET s, char* buffer, int count, unsigned timeoutMs);
 
 // Sends the bytes; how many went out before a failure (length when all did).
 int sendRaw(SOCKET s, const char* data, int length);

@@ -2,12 +2,16 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "frame/event_log.h"
 #include "transport/smtp_reply.h"
 #include "transport/socket_io.h"
 #include "transport/tls_channel.h"
+#include "transport/tls_rules.h"
+#include "utilities.h"
 
 namespace util {
 namespace {
@@ -15,26 +19,61 @@ namespace {
 constinit TransportState state{};
 constinit unsigned readTimeout = kReadTimeoutMs;
 
+// One connection's own state.
+struct Connection {
+    SOCKET socket = INVALID_SOCKET;
+    bool encrypted = false;  // encryption was asked for: never plain text again
+    TlsChannelPtr tls;       // the encrypted conversation, once the handshake succeeded
+    int begin = 0;           // bytes read ahead: unread[begin, end)
+    int end = 0;
+    char unread[kReplySize];
+};
+
+// The open connections. Made on first use and never destroyed: nothing of
+// it runs while the library is unloaded.
+std::vector<std::unique_ptr<Connection>>& connections() {
+    static auto* list = new std::vector<std::unique_ptr<Connection>>;
+    return *list;
+}
+
+Connection* find(SOCKET s) {
+    for (auto& c : connections())
+        if (c->socket == s) return c.get();
+    return nullptr;
+}
+
+// The state of s, made when s has none yet (a socket connected elsewhere).
+Connection& entry(SOCKET s) {
+    if (Connection* c = find(s)) return *c;
+    connections().push_back(std::make_unique<Connection>());
+    connections().back()->socket = s;
+    return *connections().back();
+}
+
+void forget(SOCKET s) {
+    auto& list = connections();
+    for (auto it = list.begin(); it != list.end(); ++it)
+        if ((*it)->socket == s) {
+            list.erase(it);
+            return;
+        }
+}
+
 // Waits for data, then receives up to count bytes once: plain text, also
-// when the connection is encrypted.
-int receive(SOCKET s, char* buffer, int count) {
-    return tlsActive(s) ? tlsReceive(s, buffer, count) : receiveRaw(s, buffer, count);
+// when the connection is encrypted; -1 on a connection whose encryption
+// failed.
+int receive(Connection& c, char* buffer, int count) {
+    if (c.encrypted) return c.tls ? tlsReceive(*c.tls, c.socket, buffer, count) : -1;
+    return receiveRaw(c.socket, buffer, count);
 }
 
-void forgetUnread(SOCKET s) {
-    state.unread.socket = s;
-    state.unread.begin = state.unread.end = 0;
-}
-
-// Whether bytes are kept for s, receiving more when none are.
-bool haveUnread(SOCKET s) {
-    UnreadBytes& unread = state.unread;
-    if (unread.socket != s) forgetUnread(s);
-    if (unread.begin < unread.end) return true;
-    unread.begin = unread.end = 0;
-    int got = receive(s, unread.bytes, kReplySize);
+// Whether bytes are kept for c, receiving more when none are.
+bool haveUnread(Connection& c) {
+    if (c.begin < c.end) return true;
+    c.begin = c.end = 0;
+    int got = receive(c, c.unread, kReplySize);
     if (got <= 0) return false;
-    unread.end = got;
+    c.end = got;
     return true;
 }
 
@@ -96,54 +135,65 @@ SOCKET connectTo(const char* host, int selector, int port) {
     SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
     if (s == INVALID_SOCKET) return INVALID_SOCKET;
     // A new connection may reuse the handle of one that was never closed here.
-    tlsForget(s);
+    forget(s);
     u_long blocking = 0;
     ioctlsocket(s, FIONBIO, &blocking);
     if (connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) == SOCKET_ERROR) {
         closesocket(s);
         return INVALID_SOCKET;
     }
-    // A new connection may reuse the handle of a closed one.
-    forgetUnread(s);
     return s;
 }
 
 bool startTls(SOCKET s, const char* host) {
+    Connection& c = entry(s);
     // Whatever arrived before the upgrade is not part of the encrypted
     // conversation: no server sends before the client's first message.
-    forgetUnread(s);
-    std::string refusal = tlsStart(s, host);
-    statusOut(refusal.empty() ? "Connection to " + std::string(host) + " encrypted (TLS)" : refusal);
-    return refusal.empty();
+    c.begin = c.end = 0;
+    c.encrypted = true;
+    TlsStart started = tlsStart(s, host, c.tls);
+    if (!started.failure.empty()) {
+        statusOut(started.failure);
+        if (!started.fingerprint.empty())
+            logEvent(certificateFingerprintText(host, started.fingerprint), UTIL_EVENT_WARNING);
+        return false;
+    }
+    statusOut("Connection to " + std::string(host) + " encrypted (TLS)");
+    return true;
+}
+
+bool encryptionAsked(SOCKET s) {
+    Connection* c = find(s);
+    return c && c->encrypted;
 }
 
 void closeSocket(SOCKET s) {
-    tlsEnd(s);
+    if (Connection* c = find(s); c && c->tls) tlsEnd(*c->tls, s);
+    forget(s);
     closesocket(s);
-    if (state.unread.socket == s) forgetUnread(INVALID_SOCKET);
 }
 
 int readBlock(SOCKET s, char* buffer, int count) {
     if (!buffer || count <= 0) return -1;
-    UnreadBytes& unread = state.unread;
-    if (unread.socket != s || unread.begin == unread.end) return receive(s, buffer, count);
-    int n = unread.end - unread.begin < count ? unread.end - unread.begin : count;
-    std::memcpy(buffer, unread.bytes + unread.begin, static_cast<std::size_t>(n));
-    unread.begin += n;
+    Connection& c = entry(s);
+    if (c.begin == c.end) return receive(c, buffer, count);
+    int n = c.end - c.begin < count ? c.end - c.begin : count;
+    std::memcpy(buffer, c.unread + c.begin, static_cast<std::size_t>(n));
+    c.begin += n;
     return n;
 }
 
 int readLine(SOCKET s, char* buffer, int maximum) {
-    UnreadBytes& unread = state.unread;
+    Connection& c = entry(s);
     int n = 0;
     while (n < maximum) {
-        if (!haveUnread(s)) return -1;
-        const char* from = unread.bytes + unread.begin;
-        int take = unread.end - unread.begin < maximum - n ? unread.end - unread.begin : maximum - n;
+        if (!haveUnread(c)) return -1;
+        const char* from = c.unread + c.begin;
+        int take = c.end - c.begin < maximum - n ? c.end - c.begin : maximum - n;
         const void* lineFeed = std::memchr(from, '\n', static_cast<std::size_t>(take));
         if (lineFeed) take = static_cast<int>(static_cast<const char*>(lineFeed) - from) + 1;
         std::memcpy(buffer + n, from, static_cast<std::size_t>(take));
-        unread.begin += take;
+        c.begin += take;
         n += take;
         if (lineFeed) return n;
     }
@@ -151,7 +201,9 @@ int readLine(SOCKET s, char* buffer, int maximum) {
 }
 
 int sendCounted(SOCKET s, const char* data, int length) {
-    return tlsActive(s) ? tlsSend(s, data, length) : sendRaw(s, data, length);
+    Connection* c = find(s);
+    if (c && c->encrypted) return c->tls ? tlsSend(*c->tls, s, data, length) : 0;
+    return sendRaw(s, data, length);
 }
 
 bool sendAll(SOCKET s, const char* data, int length) { return sendCounted(s, data, length) == length; }

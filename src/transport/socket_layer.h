@@ -19,25 +19,18 @@ inline constexpr int kSmtpLineMax = 512;
 inline constexpr int kServiceSmtp = 1;
 inline constexpr int kServicePop3 = 5;
 
-// Bytes received after the last line handed out, kept for the next read
-// of the same socket: lines are cut from a receive of whatever has
-// arrived, not read one byte a receive (each receive is a call into the
-// platform, under Wine a round trip to its server).
-struct UnreadBytes {
-    SOCKET socket;
-    int begin;
-    int end;
-    char bytes[kReplySize];
-};
-
-// Process-wide state of the one mail conversation in progress.
+// Process-wide buffers of the mail conversations. Each connection keeps
+// its own state beside them in the socket layer: the bytes received after
+// the last line handed out (lines are cut from a receive of whatever has
+// arrived, not read one byte a receive, since each receive is a call into
+// the platform, under Wine a round trip to its server) and its encrypted
+// conversation.
 struct TransportState {
     char command[kCommandSize];         // the command being sent; also status texts
     char reply[kReplySize + 1];         // last POP3 reply line or data block
     char smtpReply[kSmtpLineMax + 1];   // last line of the last SMTP reply
     SOCKET current;                     // socket of the POP3 call in progress
     int scannerState;                   // end-of-data scanner, carried across blocks
-    UnreadBytes unread;
 };
 TransportState& transport();
 
@@ -59,9 +52,13 @@ SOCKET connectTo(const char* host, int selector, int port);
 
 // Encrypts the connection (TLS, tls_channel.h) from here on: the status
 // output says that it is encrypted, or names the host and why not (the
-// caller then closes it, never going on in plain text). Plain text that
-// arrived before is dropped.
+// caller then closes it). Plain text that arrived before is dropped. From
+// the first attempt on, the connection never reads or writes plain text
+// again: after a failure every read and write of it fails.
 bool startTls(SOCKET s, const char* host);
+
+// Whether s asked for encryption (then everything on it is encrypted or fails).
+bool encryptionAsked(SOCKET s);
 
 // Closes a connection: first the encrypted conversation, when there is one.
 void closeSocket(SOCKET s);

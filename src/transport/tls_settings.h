@@ -9,13 +9,12 @@
 
 namespace util {
 
-// The mode for OpenPop3's host, user and port (0: the default port): the
-// choice of the first record with the same server (any case), user name
-// and port; none when no record matches.
-TlsMode pop3ConnectionMode(std::string_view host, std::string_view user, int port);
+// The mode for OpenPop3's host and port (0: the default port): see
+// recordedTlsMode; every record of [incoming] counts, whatever its user.
+TlsMode pop3ConnectionMode(std::string_view host, int port);
 
-// The mode for the relay record OpenSMTP was given, as stored in server%d,
-// whose port is port.
-TlsMode smtpConnectionMode(std::string_view relayRecord, int port);
+// The mode for a relay's host and port (0: the default port), from every
+// relay record of [outgoing].
+TlsMode smtpConnectionMode(std::string_view host, int port);
 
 }  // namespace util

@@ -205,6 +205,7 @@ AUTH_PORT=$auth_port
 SMTPS_PORT=$smtps_port
 SUBMISSION_PORT=$submission_port
 UNTRUSTED_PORT=$untrusted_port
+UNTRUSTED_SHA256=$(cat "$CERTS/untrusted.sha256")
 LOG=$DIR/log/postfix.log
 MAILDIR=$DIR/mail/catchall
 AUTH_USER=relayuser

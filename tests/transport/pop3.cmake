@@ -15,13 +15,8 @@ if(WIN32)
   string(REPLACE "/" "\\" POP3_PEER_DIR_WIN "Z:${POP3_PEER_DIR}")
   add_test(NAME pop3_dovecot_start COMMAND ${PROJECT_SOURCE_DIR}/tests/peers/dovecot.sh start ${POP3_PEER_DIR} ${TLS_CERT_DIR})
   add_test(NAME pop3_dovecot_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/peers/dovecot.sh stop ${POP3_PEER_DIR})
-  # Over TLS the tests need the servers' authority trusted, and a recording
-  # TLS peer (tests/peers/tls_peer.py) in the folder's "tls-peer".
-  add_test(NAME tls_peer_start COMMAND ${PROJECT_SOURCE_DIR}/tests/peers/tls_peer.py start ${POP3_PEER_DIR}/tls-peer ${TLS_CERT_DIR})
-  add_test(NAME tls_peer_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/peers/tls_peer.py stop ${POP3_PEER_DIR}/tls-peer)
-  set_tests_properties(tls_peer_start PROPERTIES FIXTURES_SETUP tls_peer FIXTURES_REQUIRED tls_certs)
-  set_tests_properties(tls_peer_stop PROPERTIES FIXTURES_CLEANUP tls_peer)
-  set_tests_properties(pop3_dovecot_start PROPERTIES FIXTURES_SETUP pop3_dovecot FIXTURES_REQUIRED "tls_trust;tls_peer")
+  # Over TLS the tests need the servers' authority trusted.
+  set_tests_properties(pop3_dovecot_start PROPERTIES FIXTURES_SETUP pop3_dovecot FIXTURES_REQUIRED tls_trust)
   set_tests_properties(pop3_dovecot_stop PROPERTIES FIXTURES_CLEANUP pop3_dovecot)
 
   add_executable(pop3_dovecot_test pop3_dovecot_test.cpp pop3_recorder.cpp)

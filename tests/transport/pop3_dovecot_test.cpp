@@ -215,11 +215,9 @@ TEST_F(Pop3Dovecot, TheHostCollectsAMailboxIntoMessageFiles) {
 namespace {
 
 // ---- over TLS ----------------------------------------------------------------------
-// The server's authority is trusted in the test prefix only (tls_trust).
-// Refused certificates are tried on a recording TLS peer (tls_peer.py)
-// that writes down every line it receives.
+// The server's authority is trusted in the test prefix only (tls_trust);
+// refused certificates are tried on hostile peers (tls_hostile_test).
 
-std::string tlsPeerDir() { return pop3PeerDir() + "\\tls-peer"; }
 int portIn(const std::string& file) { return std::atoi(readFile(file).c_str()); }
 
 // Lines of about 76 characters, some beginning with a dot, bytes above 127
@@ -295,67 +293,6 @@ TEST_F(Pop3Tls, CollectsByteForByteOverTlsAndAfterStls) {
         ASSERT_FALSE(lines.empty());
         for (const std::string& line : lines) EXPECT_NE(line.find(", TLS"), std::string::npos) << line;
     }
-}
-
-TEST_F(Pop3Tls, RefusedCertificatesEndTheConnectionBeforeAnyCommand) {
-    const int trusted = portIn(tlsPeerDir() + "\\trusted_port");
-    const int untrusted = portIn(tlsPeerDir() + "\\untrusted_port");
-    const std::string received = tlsPeerDir() + "\\received";
-    mailbox(0, "localhost", untrusted, "t32", 1);
-    mailbox(1, "127.0.0.1", trusted, "t32", 1);
-    mailbox(2, "localhost", trusted, "t32", 1);
-
-    struct Refusal {
-        const char* host;
-        int port;
-        const char* allowed;
-        const char* text;
-    };
-    const Refusal refusals[] = {
-        {"localhost", untrusted, "", "Certificate of localhost refused: it is not issued by a trusted authority"},
-        {"localhost", untrusted, "mail.example.org, 127.0.0.1",
-         "Certificate of localhost refused: it is not issued by a trusted authority"},
-        {"127.0.0.1", trusted, "", "Certificate of 127.0.0.1 refused: it is issued for another host name"},
-        // The allowance covers the authority, never the name.
-        {"127.0.0.1", trusted, "127.0.0.1", "Certificate of 127.0.0.1 refused: it is issued for another host name"},
-    };
-    for (const Refusal& r : refusals) {
-        SCOPED_TRACE(std::string(r.host) + " allowed: " + r.allowed);
-        setting("tls", "allow-untrusted", r.allowed);
-        recorder.clear();
-        EXPECT_EQ(OpenPop3(nullptr, r.host, "t32", "secret", r.port), -1);
-        EXPECT_EQ(ClosePop3(-1), 0);
-        ASSERT_FALSE(recorder.status.empty());
-        EXPECT_EQ(recorder.status.back(), r.text);
-        EXPECT_TRUE(recorder.eventsHave(r.text)) << "an event line too";
-        EXPECT_FALSE(recorder.statusHas("Sending username and password"));
-    }
-    // The peer greets and then writes down every line: nothing arrived.
-    Sleep(200);
-    EXPECT_EQ(readFile(received), "");
-
-    // Allowed for its host: the session goes on, with a warning each time.
-    setting("tls", "allow-untrusted", "mail.example.org, LOCALHOST");
-    for (int round = 0; round < 2; ++round) {
-        recorder.clear();
-        int s = OpenPop3(nullptr, "localhost", "t32", "secret", untrusted);
-        ASSERT_NE(s, -1);
-        EXPECT_TRUE(recorder.eventsHave(
-            "Warning: the untrusted certificate of localhost is accepted (allowed in ms.ini)"));
-        EXPECT_EQ(NumPop3Mail(s, 0), 0);
-        EXPECT_EQ(ClosePop3(s), 0);
-    }
-    // A certificate the system trusts raises no warning.
-    recorder.clear();
-    int s = OpenPop3(nullptr, "localhost", "t32", "secret", trusted);
-    ASSERT_NE(s, -1);
-    EXPECT_FALSE(recorder.eventsHave("Warning: the untrusted certificate of localhost is accepted (allowed in ms.ini)"));
-    ClosePop3(s);
-    EXPECT_TRUE(waitUntil([&] { return readFile(received).find("trusted QUIT") != std::string::npos; }, 3000));
-    EXPECT_EQ(readFile(received),
-              "untrusted USER t32\nuntrusted PASS secret\nuntrusted STAT\nuntrusted QUIT\n"
-              "untrusted USER t32\nuntrusted PASS secret\nuntrusted STAT\nuntrusted QUIT\n"
-              "trusted USER t32\ntrusted PASS secret\ntrusted QUIT\n");
 }
 
 // The connection breaks in the middle of an encrypted download: the file is

@@ -3,9 +3,28 @@
 # authority, trusted inside the test prefix only.
 util_core_test(tls_rules_test ${CMAKE_CURRENT_LIST_DIR}/tls_rules_test.cpp)
 if(WIN32)
-  string(REPLACE "/" "\\" TLS_CERT_DIR_WIN "Z:${TLS_CERT_DIR}")
   add_test(NAME tls_certs COMMAND ${PROJECT_SOURCE_DIR}/tests/peers/tls_certs.sh ${TLS_CERT_DIR})
   add_test(NAME tls_trust COMMAND trust_root "${TLS_CERT_DIR_WIN}\\ca.der")
   set_tests_properties(tls_certs PROPERTIES FIXTURES_SETUP tls_certs)
   set_tests_properties(tls_trust PROPERTIES FIXTURES_SETUP tls_trust FIXTURES_REQUIRED tls_certs)
+
+  # Hostile servers (tests/peers/tls_peer.py): one certificate of the table
+  # and one way to talk a peer, each writing down what it receives. The
+  # tests take turns with them (the lock), since each reads that record;
+  # the fixture brings the authority's trust with it.
+  string(MD5 tls_peer_tag "${CMAKE_BINARY_DIR}")
+  string(SUBSTRING "${tls_peer_tag}" 0 12 tls_peer_tag)
+  set(TLS_PEER_DIR /tmp/util-tlspeer-${tls_peer_tag})
+  string(REPLACE "/" "\\" TLS_PEER_DIR_WIN "Z:${TLS_PEER_DIR}")
+  add_test(NAME tls_peer_start COMMAND ${PROJECT_SOURCE_DIR}/tests/peers/tls_peer.py start ${TLS_PEER_DIR} ${TLS_CERT_DIR})
+  add_test(NAME tls_peer_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/peers/tls_peer.py stop ${TLS_PEER_DIR})
+  set_tests_properties(tls_peer_start PROPERTIES FIXTURES_SETUP tls_peer FIXTURES_REQUIRED "tls_certs;tls_trust")
+  set_tests_properties(tls_peer_stop PROPERTIES FIXTURES_CLEANUP tls_peer)
+
+  add_executable(tls_hostile_test ${CMAKE_CURRENT_LIST_DIR}/tls_hostile_test.cpp ${CMAKE_CURRENT_LIST_DIR}/pop3_recorder.cpp)
+  target_link_libraries(tls_hostile_test PRIVATE utilities_win win32_test_support GTest::gtest_main)
+  target_include_directories(tls_hostile_test PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  add_dependencies(tls_hostile_test trust_root)
+  gtest_discover_tests(tls_hostile_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES FIXTURES_REQUIRED tls_peer RESOURCE_LOCK tls_peer ENVIRONMENT "TLS_PEER_DIR=${TLS_PEER_DIR_WIN}")
 endif()
