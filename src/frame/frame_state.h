@@ -9,6 +9,15 @@
 
 namespace util {
 
+// A unique spool name handed out, remembered so that the next one for the
+// same folder, extensions and second starts after it instead of trying
+// every number from 0 again (each name is still checked to be free).
+struct SpoolSequence {
+    char folderAndStamp[kMaxPath + 64];
+    int number;
+};
+inline constexpr int kSpoolSequences = 4;
+
 struct FrameState {
     HINSTANCE module;                 // the library's own instance (dialogs, icons)
     char installFolder[kMaxPath];     // as given to SetPath
@@ -17,6 +26,7 @@ struct FrameState {
     HWND eventList;                   // 0: no on-screen event list
     HWND statusWindow;                // 0: status texts only logged
     int itemHeight;                   // event list line height, measured once
+    SpoolSequence spoolSequences[kSpoolSequences];  // the last few folders, most recent first
 };
 
 // Zero-initialised, no constructor: safe to touch under the loader lock.

@@ -17,6 +17,11 @@ std::string profileString(const char* section, const char* key, const char* fall
                           int bufferSize = kProfileValueSize);
 int profileInt(const char* section, const char* key, int fallback);
 
+// Values read are kept while ms.ini stays unchanged (profile.cpp says how);
+// code that writes ms.ini without the functions here calls profileChanged
+// after its write.
+void profileChanged();
+
 bool writeProfileString(const char* section, const char* key, const std::string& value);
 bool writeProfileInt(const char* section, const char* key, int value);
 bool deleteProfileKey(const char* section, const char* key);

@@ -6,6 +6,7 @@
 
 #include "frame/event_log.h"
 #include "frame/export_guard.h"
+#include "frame/frame_state.h"
 #include "frame/install_folder.h"
 #include "frame/paths.h"
 #include "frame/spool_file.h"
@@ -45,12 +46,30 @@ struct Listing {
 }  // namespace
 
 std::string uniqueBaseName(std::string_view folder, const std::vector<std::string_view>& extensions) {
-    std::string stamp = spoolStamp(localTimeNow());
-    for (int n = 0;; ++n) {
+    const std::string stamp = spoolStamp(localTimeNow());
+    std::string key = std::string(folder) + '|';
+    for (std::string_view e : extensions) key.append(e).append(1, '|');
+    const std::size_t sameFamily = key.size();
+    key += stamp;
+    SpoolSequence* sequences = frameState().spoolSequences;
+    int first = 0;
+    for (int i = 0; i < kSpoolSequences; ++i)
+        if (key == sequences[i].folderAndStamp) first = sequences[i].number + 1;
+    for (int n = first;; ++n) {
         std::string base = spoolBase(spoolName(folder, stamp, n, "x"));
         bool taken = false;
         for (std::string_view e : extensions) taken = taken || pathExists(spoolPath(base, e));
-        if (!taken) return base;
+        if (taken) continue;
+        // Remembered first in the list; the older entry of the same folder
+        // and extensions, or the oldest of all, makes room.
+        int drop = kSpoolSequences - 1;
+        std::string_view prefix = std::string_view(key).substr(0, sameFamily);
+        for (int i = 0; i < kSpoolSequences; ++i)
+            if (std::string_view(sequences[i].folderAndStamp).substr(0, prefix.size()) == prefix) drop = i;
+        for (int i = drop; i > 0; --i) sequences[i] = sequences[i - 1];
+        copyToBuffer(key, sequences[0].folderAndStamp, sizeof sequences[0].folderAndStamp);
+        sequences[0].number = n;
+        return base;
     }
 }
 

@@ -43,14 +43,19 @@ struct TransferSteps {
 // the reply buffer: each receive, readiness wait, write and message pump
 // costs a call into the platform, and a fast line fills many small blocks
 // a second. A receive still takes only what has arrived, so a slow line
-// gives small blocks as before.
+// gives small blocks as before. The buffers are made once for the process:
+// a block of this size is fresh memory from the system each time.
 constexpr int kDataBlockSize = 256 * 1024;
-constexpr int kReceiveBufferSize = 4 << 20;
 
 struct DataBuffers {
     char block[kDataBlockSize];
     char out[kDataBlockSize + kScanOutputSlack];
 };
+
+DataBuffers& dataBuffers() {
+    static DataBuffers* buffers = new DataBuffers;
+    return *buffers;
+}
 
 // The caller's window messages after a block. A look at the queue is a
 // round trip to the window server under Wine, a cost like that of the
@@ -79,11 +84,7 @@ Transfer readAnswer(SOCKET s, SpoolFile& file, const TransferSteps& steps) {
     TransportState& t = transport();
     int& state = t.scannerState;
     state = kScanStatusLine;
-    std::unique_ptr<DataBuffers> buffers(new DataBuffers);
-    // A large receive buffer lets the server send on while a block is
-    // scanned and written.
-    int receiveBuffer = kReceiveBufferSize;
-    setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&receiveBuffer), sizeof receiveBuffer);
+    DataBuffers* buffers = &dataBuffers();
     std::string_view status = lastPop3Reply();
     const char* block = status.data();
     int size = static_cast<int>(status.size());

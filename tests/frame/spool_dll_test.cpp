@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,32 @@ TEST(SpoolDll, UniqueNamesCountUpWithinOneSecond) {
     EXPECT_EQ(uniqueName(dir.path(), "adr").substr(second.size() - 9), "-0000.adr")
         << "only a file of the same extension takes a number";
     EXPECT_EQ(uniqueName(dir.file("missing"), "txt").substr(dir.path().size() + 8 + 20), "-0000.txt");
+}
+
+// A burst of names, as a collection of many messages asks for them: each
+// one free and new, in the order handed out, also when another program
+// takes the next number meanwhile.
+TEST(SpoolDll, ABurstOfUniqueNamesStaysUniqueAndInOrder) {
+    ScratchDir dir("burst");
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+        names.push_back(uniqueName(dir.path(), "txt"));
+        ASSERT_FALSE(fileExists(names.back())) << names.back();
+        ASSERT_TRUE(writeFile(names.back(), "m"));
+        if (i == 150) {
+            // The number after this one, taken behind the library's back.
+            std::string taken = names.back();
+            int next = std::stoi(taken.substr(taken.size() - 8, 4)) + 1;
+            char digits[8];
+            std::snprintf(digits, sizeof digits, "%04d", next);
+            ASSERT_TRUE(writeFile(taken.substr(0, taken.size() - 8) + digits + ".txt", "other"));
+        }
+    }
+    std::vector<std::string> sorted = names;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, names) << "in the order handed out";
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "each name once";
+    for (const std::string& name : names) EXPECT_EQ(readFile(name), "m") << name;
 }
 
 TEST(SpoolDll, ListingSkipsFoldersAndLongNamesThatDoNotMatch) {

@@ -327,7 +327,7 @@ TEST_F(SmtpSession, HeaderModeSendsEveryRecipientAndTheStuffedText) {
     std::string body = std::string(kMessage);
     EXPECT_EQ(r.message,
               body.substr(0, body.find("\r\n\r\n") + 4) +
-                  "..starts with a dot\r\n...two dots\r\na middle . dot\r\n..\r\n\r\n.\r\n");
+                  "..starts with a dot\r\n...two dots\r\na middle . dot\r\n..\r\n.\r\n");
     EXPECT_TRUE(status.has("Delivering to ann@a.example ..."));
     EXPECT_TRUE(status.has("Error: address refused - refuse-bob@b.example"));
     EXPECT_TRUE(status.has("Error: address refused - refuse-carl@c.example"));
@@ -377,7 +377,7 @@ TEST_F(SmtpSession, SendAsWithRewriteReplacesTheSenderAndTheFromLine) {
     CloseSMTP(s);
     EXPECT_TRUE(status.has("Sending as office@relay.example"));
     EXPECT_NE(peer.received().find("HELO relay.example\r\nMAIL FROM:<office@relay.example>\r\n"), std::string::npos);
-    EXPECT_EQ(r.message, "From: office@relay.example\r\nTo: x@y\r\n\r\nFrom: a body line\r\n\r\n.\r\n");
+    EXPECT_EQ(r.message, "From: office@relay.example\r\nTo: x@y\r\n\r\nFrom: a body line\r\n.\r\n");
 }
 
 TEST_F(SmtpSession, EnvelopeModeSendsTheStoredLines) {
@@ -398,7 +398,33 @@ TEST_F(SmtpSession, EnvelopeModeSendsTheStoredLines) {
     EXPECT_TRUE(status.has("Delivering from owner@office.example"));
     EXPECT_TRUE(status.has("Delivering to  <ann@a.example>"));
     EXPECT_TRUE(status.has("Error: address refused  <refuse-x@b.example>"));
-    EXPECT_EQ(r.message, "From: header@ignored.example\r\nTo: h@ignored\r\n\r\nbody\r\n\r\n.\r\n");
+    EXPECT_EQ(r.message, "From: header@ignored.example\r\nTo: h@ignored\r\n\r\nbody\r\n.\r\n");
+}
+
+// The message arrives as it was: the end of data follows its last line end,
+// and a text without one gets its line end first.
+TEST_F(SmtpSession, TheEndOfDataAddsNoEmptyLine) {
+    struct Row {
+        const char* text;
+        const char* wire;
+    };
+    const Row rows[] = {
+        {"To: a@b\r\n\r\nlast line\r\n", "To: a@b\r\n\r\nlast line\r\n.\r\n"},
+        {"To: a@b\r\n\r\nlast line", "To: a@b\r\n\r\nlast line\r\n.\r\n"},
+        {"To: a@b\n\nbare line feeds\n", "To: a@b\r\n\r\nbare line feeds\r\n.\r\n"},
+        {"To: a@b\r\n\r\nends in an empty line\r\n\r\n", "To: a@b\r\n\r\nends in an empty line\r\n\r\n.\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        Relay r;
+        ScriptedPeer peer(relayScript(r));
+        int s = open(relayRecord(peer.port()));
+        ASSERT_NE(s, -1);
+        std::string envelope = message("end.adr", "MAIL FROM: <owner@office.example>\r\nRCPT TO: <ann@a.example>\r\n");
+        EXPECT_EQ(send(s, message("end.txt", row.text), envelope), 0) << status.all();
+        CloseSMTP(s);
+        EXPECT_EQ(r.message, row.wire);
+    }
 }
 
 TEST_F(SmtpSession, EnvelopeModeFailures) {
