@@ -32,7 +32,9 @@ int session = -1;
 
 // collect HOST PORT USER PASS FOLDER: the whole collection of one mailbox.
 // The list goes to FOLDER\list.txt, the headers of every message to
-// FOLDER\check.txt, each message to a new unique file that is printed.
+// FOLDER\check.txt, each message to a new unique file that is printed;
+// GetMailPop3 deletes each message it stored whole (a message stored by an
+// earlier session that was cut is deleted and not stored again).
 int collectCmd(Host& h, const Args& a) {
     Pop3 p = pop3(h);
     const std::string& server = a[0];
@@ -53,9 +55,9 @@ int collectCmd(Host& h, const Args& a) {
         if (p.top(s, i, check.c_str(), user.c_str(), 0, 0, i, "", server.c_str(), "", 0) != 0) break;
         char name[260] = {};
         p.uniqueName(folder.c_str(), name, "txt");
-        int result = p.get(s, i, name, 0, 0, h.status, 0);
+        int result = p.get(s, i, name, 1, 0, h.status, 0);
         std::printf("message %d: %d\n", i, result);
-        if (result == 0 && p.remove(s, i, 0) == 0) std::printf("collected: %s\n", name);
+        if (result == 0 && GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES) std::printf("collected: %s\n", name);
         if (result == -1) break;
     }
     std::printf("close: %d\n", p.close(s));

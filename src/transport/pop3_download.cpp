@@ -14,6 +14,7 @@
 #include "frame/profile.h"
 #include "frame/spool_file.h"
 #include "transport/abort_flag.h"
+#include "transport/pop3_ids.h"
 #include "transport/pop3_reply.h"
 #include "transport/pop3_scanner.h"
 #include "transport/pop3_session.h"
@@ -159,7 +160,8 @@ void sendProgress(HWND window, const std::string& text) {
 }
 
 // DELE after a download: -1 on a network failure, else the given result.
-int deleteAfterDownload(SOCKET s, int number, int result) {
+// A deletion the server accepts is noted for the journal under uid.
+int deleteAfterDownload(SOCKET s, int number, int result, const std::optional<std::string>& uid = std::nullopt) {
     statusOut("Deleting message " + std::to_string(number));
     switch (pop3Command(s, "DELE " + std::to_string(number) + "\r\n")) {
     case Pop3Reply::Failed:
@@ -169,6 +171,7 @@ int deleteAfterDownload(SOCKET s, int number, int result) {
         reportRefusal("Error (DELE)");
         break;
     case Pop3Reply::Accepted:
+        if (uid) noteDeleted(*uid);
         break;
     }
     return result;
@@ -273,6 +276,24 @@ int UTILAPI GetMailPop3(int socket, int messageNumber, const char* messageFile, 
         }
         statusOut("Retrieving message " + number);
 
+        // A message this mailbox's journal names was stored in full by a
+        // session that was cut before its deletion took effect: deleted
+        // again, stored no second time.
+        std::optional<std::string> uid;
+        if (deleteAfter == 1) {
+            bool failed = false;
+            uid = pop3MessageId(s, messageNumber, failed);
+            if (failed) {
+                statusOut("Network error");
+                return failWith(file);
+            }
+            if (uid && collectedBefore(*uid)) {
+                file.discard();
+                logEvent("Message already collected", UTIL_EVENT_TRANSPORT);
+                return deleteAfterDownload(s, messageNumber, 0, uid);
+            }
+        }
+
         if (!startAnswer(s, "LIST " + number + "\r\n", "Error (LIST)")) return failWith(file);
         std::optional<std::uint32_t> listed = pop3ListSize(lastPop3Reply());
         std::uint32_t size = listed.value_or(0);
@@ -324,7 +345,9 @@ int UTILAPI GetMailPop3(int socket, int messageNumber, const char* messageFile, 
             return limit.deleteOversize ? deleteAfterDownload(s, messageNumber, -11) : -10;
         }
         file.close();
-        return deleteAfter == 1 ? deleteAfterDownload(s, messageNumber, 0) : 0;
+        if (deleteAfter != 1) return 0;
+        if (uid) journalCollected(*uid);
+        return deleteAfterDownload(s, messageNumber, 0, uid);
     });
 }
 

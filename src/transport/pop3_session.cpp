@@ -10,6 +10,7 @@
 #include "frame/paths.h"
 #include "frame/profile.h"
 #include "frame/secret.h"
+#include "transport/pop3_ids.h"
 #include "transport/pop3_reply.h"
 #include "transport/socket_layer.h"
 #include "transport/tls_settings.h"
@@ -113,6 +114,7 @@ int UTILAPI OpenPop3(HWND, const char* host, const char* user, const char* passw
         setSessionUser(user);
         session.port = port;
         session.greeted = false;
+        startPop3Ids();
 
         if (startSockets() != 0) return -1;
         const TlsMode tls = pop3ConnectionMode(session.host, port);
@@ -203,7 +205,7 @@ int UTILAPI ClosePop3(int socket) {
     return guarded(-1, [&]() -> int {
         SOCKET s = static_cast<SOCKET>(socket);
         if (socket != -1) {
-            if (session.greeted) pop3Command(s, "QUIT\r\n");
+            if (session.greeted && pop3Command(s, "QUIT\r\n") == Pop3Reply::Accepted) confirmDeletions();
             closeSocket(s);
         }
         session.greeted = false;

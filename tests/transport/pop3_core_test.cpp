@@ -2,9 +2,11 @@
 // split of the answer into blocks, reply reading, and the texts written.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
+#include "transport/pop3_journal.h"
 #include "transport/pop3_reply.h"
 #include "transport/pop3_scanner.h"
 #include "transport/pop3_text.h"
@@ -170,4 +172,26 @@ TEST(Pop3Text, HeaderRecordAndWarningTexts) {
     EXPECT_TRUE(exceedsDownloadLimit(2000001, 2));
     EXPECT_FALSE(exceedsDownloadLimit(4294967295u, 5000)) << "no overflow of the limit";
     EXPECT_TRUE(exceedsDownloadLimit(1, 0));
+}
+
+TEST(Pop3Journal, EntriesRoundTripAndOddLinesAreLeftOut) {
+    const JournalEntry kept{"Pop.Example.NET", "jo", "whqtswO00WBw418f9t5JxYwZ"};
+    const std::string text = journalLine(kept) + "not an entry\r\n\tno host\tuid\r\n" +
+                             journalLine({"pop.other.net", "ann", "17"}) + "pop.example.net\tjo\tlast-without-line-end";
+    const std::vector<JournalEntry> entries = parseJournal(text);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].uid, kept.uid);
+    EXPECT_EQ(entries[2].uid, "last-without-line-end");
+    EXPECT_TRUE(sameMailbox(entries[0], "pop.example.net", "jo")) << "host in any case";
+    EXPECT_FALSE(sameMailbox(entries[0], "pop.example.net", "Jo")) << "the user exactly";
+    EXPECT_FALSE(sameMailbox(entries[1], "pop.example.net", "ann"));
+    EXPECT_FALSE(journalWritable({"pop.example.net", "jo\tx", "1"}));
+    EXPECT_FALSE(journalWritable({"pop.example.net", "jo", ""}));
+}
+
+TEST(Pop3Journal, TheUidListingGivesEachNumbersId) {
+    const std::map<int, std::string> uids =
+        parseUidListing({"1 whqtswO00WBw418f9t5JxYwZ\r\n", "2  QhdPYR:00WBw1Ph7x7\r\n", "x 5\r\n", "3\r\n",
+                         "4 two words\r\n", "12 last\n"});
+    EXPECT_EQ(uids, (std::map<int, std::string>{{1, "whqtswO00WBw418f9t5JxYwZ"}, {2, "QhdPYR:00WBw1Ph7x7"}, {12, "last"}}));
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <winsock.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -210,6 +211,61 @@ TEST_F(Pop3Dovecot, TheHostCollectsAMailboxIntoMessageFiles) {
     EXPECT_NE(r.output.find("status[1]: Downloading 1 (0 of 0,"), std::string::npos) << r.output;
     EXPECT_NE(r.output.find("event[4]: Server has 2 messages"), std::string::npos);
     EXPECT_EQ(messageCount("t4"), 0);
+}
+
+// A session stores half the mailbox with deleteAfter 1 and is then cut
+// before QUIT, so the server keeps every message. The next collection, by
+// another process (the host, started anew), stores each message exactly
+// once: those stored before are deleted and not stored again.
+TEST_F(Pop3Dovecot, ACutSessionStoresEveryMessageOnceAcrossARestart) {
+    std::vector<std::string> messages;
+    for (int i = 0; i < 12; ++i)
+        messages.push_back("From: ann@example.org\r\nSubject: journal " + std::to_string(i) + "\r\n\r\nbody " +
+                           std::to_string(i) + "\r\n");
+    seedMailbox("t35", messages);
+    std::string in = dir.file("in");
+    CreateDirectoryA(in.c_str(), nullptr);
+
+    int s = openMailbox("t35");
+    ASSERT_EQ(NumPop3Mail(s, 0), 12);
+    for (int n = 1; n <= 6; ++n) {
+        char name[260] = {};
+        UniqueFileName(in.c_str(), name, "txt");
+        ASSERT_EQ(GetMailPop3(s, n, name, 1, 0, nullptr, 0), 0);
+    }
+    shutdown(static_cast<SOCKET>(s), 2);  // the line drops: no QUIT reaches the server
+    ClosePop3(s);
+    EXPECT_EQ(messageCount("t35"), 12) << "the server carried out no DELE";
+    const std::string journal = dir.file("collection journal.txt");
+    const std::string written = readFile(journal);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 6);
+
+    ProcessResult r = runProcess("\"" + exeFolder() + "\\host.exe\" \"" + dir.path() + "\" collect 127.0.0.1 " +
+                                 std::to_string(pop3PeerPort()) + " t35 secret \"" + in + "\"");
+    ASSERT_EQ(r.exitCode, 0u) << r.output;
+    std::size_t again = 0;
+    for (std::size_t at = r.output.find("Message already collected"); at != std::string::npos;
+         at = r.output.find("Message already collected", at + 1))
+        ++again;
+    EXPECT_EQ(again, 6u) << r.output;
+
+    std::vector<std::string> subjects;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((in + "\\20*.txt").c_str(), &found);  // the unique names, not list and check
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    do {
+        std::string text = readFile(in + "\\" + found.cFileName);
+        std::size_t at = text.find("Subject: ");
+        subjects.push_back(text.substr(at, text.find("\r\n", at) - at));
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    std::sort(subjects.begin(), subjects.end());
+    std::vector<std::string> want;
+    for (int i = 0; i < 12; ++i) want.push_back("Subject: journal " + std::to_string(i));
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(subjects, want) << "every message stored exactly once";
+    EXPECT_EQ(messageCount("t35"), 0);
+    EXPECT_FALSE(fileExists(journal)) << "the good QUIT confirmed every deletion";
 }
 
 namespace {

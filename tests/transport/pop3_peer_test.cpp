@@ -24,13 +24,16 @@ namespace {
 using Answer = std::function<std::string(const std::string& line)>;
 
 // A POP3 server that greets, accepts any USER and PASS, says goodbye to
-// QUIT and answers every other command line through answer.
+// QUIT, knows no UIDL (as some servers do not) and answers every other
+// command line through answer.
 void serve(PeerConnection& c, const Answer& answer, const std::string& greeting = "+OK ready\r\n") {
     c.send(greeting);
     for (;;) {
         std::string line = c.readLine();
         if (line.empty()) return;
-        if (line.rfind("USER ", 0) == 0 || line.rfind("PASS ", 0) == 0) {
+        if (line == "UIDL\r\n") {
+            c.send("-ERR unknown command\r\n");
+        } else if (line.rfind("USER ", 0) == 0 || line.rfind("PASS ", 0) == 0) {
             c.send("+OK\r\n");
         } else if (line == "QUIT\r\n") {
             c.send("+OK bye\r\n");
@@ -536,4 +539,30 @@ TEST_F(Pop3Peer, OversizeWithoutWarningIsSkippedOrDeleted) {
     EXPECT_EQ(peer.received().find("RETR 2"), std::string::npos);
     EXPECT_EQ(peer.received().find("TOP"), std::string::npos);
     EXPECT_NE(peer.received().find("LIST 2\r\nDELE 2\r\n"), std::string::npos);
+}
+
+// Without UIDL a session works as it always did: each message is stored
+// and deleted, no journal is kept, and the listing is asked for once.
+TEST_F(Pop3Peer, AServerWithoutUidlCollectsWithoutAJournal) {
+    const std::string message = "From: a@b\r\nSubject: plain\r\n\r\nbody\r\n";
+    ScriptedPeer peer([&](PeerConnection& c) {
+        serve(c, [&](const std::string& line) -> std::string {
+            if (line.rfind("LIST ", 0) == 0) return "+OK 1 " + std::to_string(message.size()) + "\r\n";
+            if (line.rfind("RETR ", 0) == 0) return retrAnswer(message);
+            return "+OK\r\n";
+        });
+    });
+    int s = open(peer);
+    for (int n = 1; n <= 2; ++n) {
+        std::string file = dir.file("m" + std::to_string(n) + ".txt");
+        EXPECT_EQ(GetMailPop3(s, n, file.c_str(), 1, 0, nullptr, 0), 0);
+        EXPECT_NE(readFile(file).find("Subject: plain"), std::string::npos);
+    }
+    ClosePop3(s);
+    waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 3000);
+    const std::string received = peer.received();
+    EXPECT_EQ(received.find("UIDL"), received.rfind("UIDL")) << "once a session";
+    EXPECT_NE(received.find("DELE 1\r\n"), std::string::npos);
+    EXPECT_NE(received.find("DELE 2\r\n"), std::string::npos);
+    EXPECT_FALSE(fileExists(dir.file("collection journal.txt")));
 }
