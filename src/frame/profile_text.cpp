@@ -1,0 +1,113 @@
+#include "frame/profile_text.h"
+
+namespace util {
+namespace {
+
+// Blanks as the platform's reader takes them: white space, carriage
+// return and the old end-of-file mark.
+bool blank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a'; }
+
+std::string_view trimmed(std::string_view line) {
+    while (!line.empty() && blank(line.front())) line.remove_prefix(1);
+    while (!line.empty() && blank(line.back())) line.remove_suffix(1);
+    return line;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+std::string bodyOf(const ProfileLines& lines) {
+    std::string body;
+    for (const ProfileLines::Line& line : lines.lines()) {
+        body += line.key;
+        if (line.value) body.append("=").append(*line.value);
+        body += "\r\n";
+    }
+    return body;
+}
+
+}  // namespace
+
+std::optional<ProfileText> ProfileText::parse(std::string_view text) {
+    if (text.find('\0') != std::string_view::npos) return std::nullopt;
+    if (text.size() >= 2 && ((text[0] == '\xff' && text[1] == '\xfe') || (text[0] == '\xfe' && text[1] == '\xff')))
+        return std::nullopt;
+    if (text.substr(0, 3) == "\xef\xbb\xbf") return std::nullopt;
+
+    ProfileText result;
+    result.blocks_.push_back({});
+    while (!text.empty()) {
+        std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end == std::string_view::npos ? text.size() : end + 1);
+        text.remove_prefix(line.size());
+        std::string_view inner = trimmed(line);
+        std::size_t close = inner.rfind(']');
+        if (!inner.empty() && inner.front() == '[' && close != std::string_view::npos) {
+            result.blocks_.push_back({std::string(inner.substr(1, close - 1)), std::string(line), {}});
+        } else {
+            result.blocks_.back().body += line;
+        }
+    }
+    return result;
+}
+
+std::vector<std::string> ProfileText::sectionNames() const {
+    std::vector<std::string> names;
+    for (std::size_t i = 1; i < blocks_.size(); ++i)
+        if (!blocks_[i].erased && !blocks_[i].name.empty()) names.push_back(blocks_[i].name);
+    return names;
+}
+
+ProfileText::Block* ProfileText::first(std::string_view name) {
+    for (std::size_t i = 1; i < blocks_.size(); ++i)
+        if (!blocks_[i].erased && !blocks_[i].name.empty() && sameName(blocks_[i].name, name)) return &blocks_[i];
+    return nullptr;
+}
+
+void ProfileText::erase(std::string_view name) {
+    if (Block* block = first(name)) block->erased = true;
+}
+
+void ProfileText::write(std::string_view name, const ProfileLines& lines) {
+    Block* target = first(name);
+    if (!target) {
+        if (lines.empty()) return;
+        // A new section starts on a line of its own.
+        std::string header = "[" + std::string(name) + "]\r\n";
+        if (endsInsideLine()) header.insert(0, "\r\n");
+        blocks_.push_back({std::string(name), std::move(header), bodyOf(lines)});
+        return;
+    }
+    for (std::size_t i = 1; i < blocks_.size(); ++i)
+        if (!blocks_[i].erased && sameName(blocks_[i].name, name)) blocks_[i].body.clear();
+    target->body = bodyOf(lines);
+}
+
+bool ProfileText::endsInsideLine() const {
+    for (auto block = blocks_.rbegin(); block != blocks_.rend(); ++block) {
+        if (block->erased) continue;
+        const std::string& last = block->body.empty() ? block->header : block->body;
+        if (!last.empty()) return last.back() != '\n';
+    }
+    return false;
+}
+
+std::string ProfileText::text() const {
+    std::string text;
+    for (const Block& block : blocks_) {
+        if (block.erased) continue;
+        text += block.header;
+        text += block.body;
+    }
+    return text;
+}
+
+}  // namespace util
