@@ -131,12 +131,8 @@ std::vector<std::string> sectionNames() {
     return names;
 }
 
-bool writeWholeSection(const std::string& section, const ProfileLines& lines) {
-    return WritePrivateProfileSectionA(section.c_str(), lines.block().c_str(), configPath().c_str()) != 0;
-}
-
 bool carryOut(const std::string& section, const std::optional<ProfileLines>& lines) {
-    return lines ? writeWholeSection(section, *lines) : deleteProfileSection(section.c_str());
+    return lines ? writeSection(section, *lines) : deleteProfileSection(section.c_str());
 }
 
 bool equalNames(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
@@ -185,9 +181,14 @@ ProfileLines readSection(const std::string& section) {
     }));
 }
 
+bool writeSection(const std::string& section, const ProfileLines& lines) {
+    const std::string block = lines.block();
+    return WritePrivateProfileSectionA(section.c_str(), block.c_str(), configPath().c_str()) != 0;
+}
+
 bool replaceSection(const std::string& section, const ProfileLines& lines) {
     bool erased = deleteProfileSection(section.c_str());
-    return lines.empty() ? erased : writeWholeSection(section, lines);
+    return lines.empty() ? erased : writeSection(section, lines);
 }
 
 void SectionEdits::erase(const std::string& section) { changes_.push_back({section, std::nullopt}); }

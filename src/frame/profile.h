@@ -62,6 +62,10 @@ ProfileLines readSection(const std::string& section);
 // The same for a section named by a pattern's "%d" and a number.
 inline ProfileLines readSection(const char* pattern, int number) { return readSection(cfg::numbered(pattern, number)); }
 
+// The section's keys replaced by the lines, in one call: a missing section
+// is made at the end of the file, an existing one keeps its place.
+bool writeSection(const std::string& section, const ProfileLines& lines);
+
 // The section deleted and, with lines, written anew at the end of the file
 // in one call: ms.ini as deleting it and writing the keys one by one in
 // this order leaves it.
