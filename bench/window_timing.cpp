@@ -77,12 +77,15 @@ void await(const char* title, void (*action)(HWND)) {
     SetTimer(nullptr, 0, 1, poll);
 }
 
+// OK is carried out by the sheet's loop: every shown page applies, and the
+// loop ends at the message after (posted behind the press).
+double pressedAt = 0;
+
 int sheet(int page) {
-    double pressedAt = 0;
-    static double* pressed = &pressedAt;
     await("Server Settings", [](HWND window) {
-        *pressed = nowMs();
+        pressedAt = nowMs();
         PropSheet_PressButton(window, PSBTN_OK);
+        PostMessageA(window, WM_NULL, 0, 0);
     });
     const double start = nowMs();
     ShowMainConfig(nullptr, page);

@@ -70,10 +70,11 @@ void writeAccount(const std::string& section, const StoredAccount& a) {
 }
 
 void rewriteAccountAddresses(const std::function<std::string(const std::string&)>& convert) {
-    SectionEdits edits;
+    const ProfileSnapshot file;
+    SectionEdits edits(&file);
     for (int i = 0; i < cfg::kMaxAccounts; ++i) {
         const std::string section = accountSection(i);
-        ProfileLines lines = readSection(section);
+        ProfileLines lines = file.section(section);
         if (!has(lines, cfg::kAccountAddress)) break;
         std::string address = read(lines, cfg::kAccountAddress);
         if (address.empty()) continue;
@@ -89,8 +90,9 @@ int removeAccount(const std::string& section) {
     const int index = accountIndexFromSection(section);
     std::vector<StoredAccount> following;
     try {
+        const ProfileSnapshot file;
         for (int j = index + 1; index >= 0 && j < cfg::kMaxAccounts; ++j) {
-            ProfileLines lines = readSection(cfg::kMailbox, j);
+            ProfileLines lines = file.section(cfg::kMailbox, j);
             if (!has(lines, cfg::kAccountName)) break;
             following.push_back(accountFrom(lines));
         }
@@ -120,8 +122,9 @@ FoundAccount findAccount(std::string_view name) {
 
 std::vector<StoredAccount> listAccounts() {
     std::vector<StoredAccount> accounts;
+    const ProfileSnapshot file;
     for (int i = 0; i < cfg::kMaxAccounts; ++i) {
-        ProfileLines lines = readSection(cfg::kMailbox, i);
+        ProfileLines lines = file.section(cfg::kMailbox, i);
         if (!has(lines, cfg::kAccountName)) break;
         accounts.push_back(accountFrom(lines));
     }
@@ -152,8 +155,9 @@ int UTILAPI GetAddressFromName(const char* name, char* address) {
 
 int UTILAPI UpdateAllClients(void) {
     return guarded(0, [] {
+        const ProfileSnapshot file;
         for (int i = 0; i < cfg::kMaxRecords; ++i) {
-            ProfileLines account = readSection(cfg::kMailbox, i);
+            ProfileLines account = file.section(cfg::kMailbox, i);
             if (!has(account, cfg::kAccountUserName)) break;
             std::string host = read(account, cfg::kAccountHost), port = read(account, cfg::kAccountPort);
             if (!host.empty() && !port.empty()) sendAlert(host.c_str(), port.c_str(), "U");

@@ -90,8 +90,9 @@ bool write(const cfg::TextKey& key, const std::string& value, const std::string&
 std::vector<std::string> readFamily(const cfg::TextKey& key, int limit) {
     std::vector<std::string> values;
     if (std::strstr(key.section, "%d")) {  // one record a section
+        const ProfileSnapshot file;
         for (int i = 0; i < limit; ++i) {
-            ProfileLines record = readSection(key.section, i);
+            ProfileLines record = file.section(key.section, i);
             if (!has(record, key)) break;
             values.push_back(read(record, key));
         }
@@ -135,7 +136,11 @@ bool carryOut(const std::string& section, const std::optional<ProfileLines>& lin
     return lines ? writeSection(section, *lines) : deleteProfileSection(section.c_str());
 }
 
-bool equalNames(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+std::string lowerName(std::string name) {
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return name;
+}
 
 std::optional<std::string> fileText(const std::string& path) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -175,6 +180,22 @@ constexpr std::size_t kFewChanges = 3;
 
 }  // namespace
 
+ProfileSnapshot::ProfileSnapshot() {
+    std::optional<std::string> whole = fileText(configPath());
+    if (!whole) return;
+    std::optional<ProfileText> text = ProfileText::parse(*whole);
+    if (!text) return;
+    const std::vector<std::string> names = text->sectionNames();
+    if (names != sectionNames()) return;
+    // The first section read both ways must agree.
+    if (!names.empty() && text->lines(names.front()).block() != readSection(names.front()).block()) return;
+    text_ = std::make_shared<const ProfileText>(std::move(*text));
+}
+
+ProfileLines ProfileSnapshot::section(const std::string& name) const {
+    return text_ ? text_->lines(name) : readSection(name);
+}
+
 ProfileLines readSection(const std::string& section) {
     return ProfileLines::fromBlock(filledList([&section](char* buffer, DWORD size) {
         return GetPrivateProfileSectionA(section.c_str(), buffer, size, configPath().c_str());
@@ -191,21 +212,29 @@ bool replaceSection(const std::string& section, const ProfileLines& lines) {
     return lines.empty() ? erased : writeSection(section, lines);
 }
 
-void SectionEdits::erase(const std::string& section) { changes_.push_back({section, std::nullopt}); }
+void SectionEdits::erase(const std::string& section) {
+    latest_[lowerName(section)] = changes_.size();
+    changes_.push_back({section, std::nullopt});
+}
 
 void SectionEdits::write(const std::string& section, ProfileLines lines) {
+    latest_[lowerName(section)] = changes_.size();
     changes_.push_back({section, std::move(lines)});
 }
 
 ProfileLines SectionEdits::current(const std::string& section) const {
-    for (auto change = changes_.rbegin(); change != changes_.rend(); ++change)
-        if (equalNames(change->section, section)) return change->lines ? *change->lines : ProfileLines{};
-    return readSection(section);
+    auto latest = latest_.find(lowerName(section));
+    if (latest != latest_.end()) {
+        const Change& change = changes_[latest->second];
+        return change.lines ? *change.lines : ProfileLines{};
+    }
+    return before_ ? before_->section(section) : readSection(section);
 }
 
 bool SectionEdits::commit() {
     std::vector<Change> changes;
     changes.swap(changes_);
+    latest_.clear();
     if (changes.size() > kFewChanges && commitAsText(changes))
         return carryOut(changes.back().section, changes.back().lines);
     bool done = true;

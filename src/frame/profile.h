@@ -3,12 +3,15 @@
 // anywhere is seen by the next read.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "frame/profile_lines.h"
+#include "frame/profile_text.h"
 #include "frame/settings.h"
 
 namespace util {
@@ -62,6 +65,20 @@ ProfileLines readSection(const std::string& section);
 // The same for a section named by a pattern's "%d" and a number.
 inline ProfileLines readSection(const char* pattern, int number) { return readSection(cfg::numbered(pattern, number)); }
 
+// ms.ini read once for reading many sections (the records of a family
+// kept one a section: accounts, reminders): each section as readSection
+// gives it. When the file cannot be taken apart the way the platform reads
+// it, each section is read with its own call instead.
+class ProfileSnapshot {
+public:
+    ProfileSnapshot();
+    ProfileLines section(const std::string& name) const;
+    ProfileLines section(const char* pattern, int number) const { return section(cfg::numbered(pattern, number)); }
+
+private:
+    std::shared_ptr<const ProfileText> text_;  // null: one call a section
+};
+
 // The section's keys replaced by the lines, in one call: a missing section
 // is made at the end of the file, an existing one keeps its place.
 bool writeSection(const std::string& section, const ProfileLines& lines);
@@ -77,6 +94,10 @@ bool replaceSection(const std::string& section, const ProfileLines& lines);
 // gives a section as the changes so far leave it.
 class SectionEdits {
 public:
+    // Sections not changed yet are read from the snapshot when one is
+    // given (it must be taken before the changes), else from the file.
+    explicit SectionEdits(const ProfileSnapshot* before = nullptr) : before_(before) {}
+
     // As deleting the section.
     void erase(const std::string& section);
     // As writing the section whole (its lines replaced; a missing section
@@ -93,7 +114,9 @@ private:
         std::optional<ProfileLines> lines;  // nothing: deleted
     };
     static bool commitAsText(const std::vector<Change>& changes);
+    const ProfileSnapshot* before_;
     std::vector<Change> changes_;
+    std::unordered_map<std::string, std::size_t> latest_;  // lower-case name: its last change
 };
 
 }  // namespace util

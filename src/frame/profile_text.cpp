@@ -13,6 +13,13 @@ std::string_view trimmed(std::string_view line) {
     return line;
 }
 
+std::string lowered(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return result;
+}
+
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -51,7 +58,9 @@ std::optional<ProfileText> ProfileText::parse(std::string_view text) {
         std::string_view inner = trimmed(line);
         std::size_t close = inner.rfind(']');
         if (!inner.empty() && inner.front() == '[' && close != std::string_view::npos) {
-            result.blocks_.push_back({std::string(inner.substr(1, close - 1)), std::string(line), {}});
+            std::string name(inner.substr(1, close - 1));
+            if (!name.empty()) result.firstOf_.try_emplace(lowered(name), result.blocks_.size());
+            result.blocks_.push_back({std::move(name), std::string(line), {}});
         } else {
             result.blocks_.back().body += line;
         }
@@ -66,10 +75,38 @@ std::vector<std::string> ProfileText::sectionNames() const {
     return names;
 }
 
-ProfileText::Block* ProfileText::first(std::string_view name) {
-    for (std::size_t i = 1; i < blocks_.size(); ++i)
+const ProfileText::Block* ProfileText::first(std::string_view name) const {
+    auto known = firstOf_.find(lowered(name));
+    std::size_t from = known == firstOf_.end() ? blocks_.size() : known->second;
+    // Sections added since the text was taken apart are not in the index.
+    for (std::size_t i = known == firstOf_.end() ? 1 : from; i < blocks_.size(); ++i)
         if (!blocks_[i].erased && !blocks_[i].name.empty() && sameName(blocks_[i].name, name)) return &blocks_[i];
     return nullptr;
+}
+
+ProfileText::Block* ProfileText::first(std::string_view name) {
+    return const_cast<Block*>(static_cast<const ProfileText*>(this)->first(name));
+}
+
+ProfileLines ProfileText::lines(std::string_view name) const {
+    std::string block;
+    if (const Block* section = first(name)) {
+        std::string_view body = section->body;
+        while (!body.empty()) {
+            std::size_t end = body.find('\n');
+            std::string_view line = trimmed(body.substr(0, end));
+            body = end == std::string_view::npos ? std::string_view() : body.substr(end + 1);
+            if (line.empty() || line.front() == ';') continue;
+            std::size_t equals = line.find('=');
+            std::string_view key = trimmed(line.substr(0, equals));
+            if (key.empty()) continue;
+            block.append(key);
+            if (equals != std::string_view::npos) block.append("=").append(trimmed(line.substr(equals + 1)));
+            block += '\0';
+        }
+    }
+    block += '\0';
+    return ProfileLines::fromBlock(block);
 }
 
 void ProfileText::erase(std::string_view name) {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "frame/profile_lines.h"
@@ -26,6 +27,14 @@ public:
 
     // The section names in file order, as the platform lists them.
     std::vector<std::string> sectionNames() const;
+
+    // The lines of the first section of that name as the platform's
+    // section reader gives them: each line with blanks at both ends left
+    // off, the name ending before the first "=" (blanks before it left
+    // off) and the value starting after it (blanks after it left off);
+    // empty lines, comments (";" first) and lines without a name left out.
+    // Empty when there is no such section.
+    ProfileLines lines(std::string_view name) const;
 
     // As deleting a section by name: the first of that name goes.
     void erase(std::string_view name);
@@ -44,10 +53,14 @@ private:
         bool erased = false;
     };
     Block* first(std::string_view name);
+    const Block* first(std::string_view name) const;
     // Whether the text so far ends without a line end.
     bool endsInsideLine() const;
 
     std::vector<Block> blocks_;
+    // Lower-case name: the first block of that name (erased blocks
+    // stay in it; first() passes over them).
+    std::unordered_map<std::string, std::size_t> firstOf_;
 };
 
 }  // namespace util

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "frame/event_log.h"
 #include "frame/export_guard.h"
@@ -82,8 +83,9 @@ void writeReminder(const char* section, const ReminderRecord& r) {
 
 StoredReminders readReminders() {
     StoredReminders stored;
+    const ProfileSnapshot file;
     for (; stored.span < kMaxReminders; ++stored.span) {
-        const ProfileLines section = readSection(cfg::kReminder, stored.span);
+        const ProfileLines section = file.section(cfg::kReminder, stored.span);
         if (!isRecord(section)) break;
         if (!isUsable(section)) continue;
         stored.records.push_back(std::make_unique<ReminderRecord>());
@@ -105,11 +107,12 @@ void rewriteReminders(int span, const std::vector<std::unique_ptr<ReminderRecord
 }
 
 void removeReminder(int index) {
-    SectionEdits edits;
+    const ProfileSnapshot file;
+    SectionEdits edits(&file);
     auto moved = std::make_unique<ReminderRecord>();
     int j = index + 1;
     for (; j < kMaxReminders; ++j) {
-        const ProfileLines source = readSection(cfg::kReminder, j);
+        const ProfileLines source = file.section(cfg::kReminder, j);
         if (!isRecord(source)) break;
         *moved = ReminderRecord{};
         readRecord(source, *moved);
@@ -125,9 +128,12 @@ void removeReminder(int index) {
 
 void checkReminders(const ScanClock& now) {
     auto record = std::make_unique<ReminderRecord>();
+    // The file is read once, and again after each change the scan makes.
+    std::optional<ProfileSnapshot> file;
     for (int i = 0; i < kMaxReminders;) {
         const std::string section = reminderSection(i);
-        const ProfileLines stored = readSection(section);
+        if (!file) file.emplace();
+        const ProfileLines stored = file->section(section);
         if (!isRecord(stored)) break;
         if (!isUsable(stored)) {
             ++i;
@@ -143,11 +149,13 @@ void checkReminders(const ScanClock& now) {
             // The record behind moves into this index and is examined next.
             generateReminder(*record);
             removeReminder(i);
+            file.reset();
             break;
         case ReminderAction::SendAndStamp:
             generateReminder(*record);
             stampReminder(*record, now);
             writeReminder(section.c_str(), *record);
+            file.reset();
             ++i;
             break;
         }
