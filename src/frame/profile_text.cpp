@@ -76,6 +76,8 @@ std::vector<std::string> ProfileText::sectionNames() const {
 }
 
 const ProfileText::Block* ProfileText::first(std::string_view name) const {
+    // The lines before the first header are the first section without a name.
+    if (name.empty()) return &blocks_.front();
     auto known = firstOf_.find(lowered(name));
     std::size_t from = known == firstOf_.end() ? blocks_.size() : known->second;
     // Sections added since the text was taken apart are not in the index.
@@ -92,14 +94,21 @@ ProfileLines ProfileText::lines(std::string_view name) const {
     std::string block;
     if (const Block* section = first(name)) {
         std::string_view body = section->body;
+        bool unnamedBefore = false;
         while (!body.empty()) {
             std::size_t end = body.find('\n');
             std::string_view line = trimmed(body.substr(0, end));
             body = end == std::string_view::npos ? std::string_view() : body.substr(end + 1);
-            if (line.empty() || line.front() == ';') continue;
+            if (line.empty()) continue;
+            if (line.front() == ';') {
+                unnamedBefore = false;
+                continue;
+            }
             std::size_t equals = line.find('=');
             std::string_view key = trimmed(line.substr(0, equals));
-            if (key.empty()) continue;
+            // A line without a name follows another one only once.
+            if (key.empty() && unnamedBefore) continue;
+            unnamedBefore = key.empty();
             block.append(key);
             if (equals != std::string_view::npos) block.append("=").append(trimmed(line.substr(equals + 1)));
             block += '\0';

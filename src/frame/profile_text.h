@@ -32,8 +32,9 @@ public:
     // section reader gives them: each line with blanks at both ends left
     // off, the name ending before the first "=" (blanks before it left
     // off) and the value starting after it (blanks after it left off);
-    // empty lines, comments (";" first) and lines without a name left out.
-    // Empty when there is no such section.
+    // empty lines and comments (";" first) left out, and a line without a
+    // name right after another one. The empty name gives the lines before
+    // the first header. Empty when there is no such section.
     ProfileLines lines(std::string_view name) const;
 
     // As deleting a section by name: the first of that name goes.

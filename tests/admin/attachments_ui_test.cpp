@@ -129,7 +129,8 @@ TEST(AttachmentsPage, AnEmptyEntryInALongListLosesNoEntryBehindIt) {
     EXPECT_EQ(install.ini("attach", "type1998"), "*.t1999");
     EXPECT_EQ(install.ini("attach", "address5"), "s6@example.org");
     EXPECT_EQ(install.ini("attach", "address1998"), "s1999@example.org");
-    EXPECT_EQ(install.keys("attach").size(), 2u * 1999u);
+    EXPECT_EQ(install.ini("attach", "type1999"), "<none>");
+    EXPECT_EQ(install.ini("attach", "address1999"), "<none>");
 }
 
 }  // namespace

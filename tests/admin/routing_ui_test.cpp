@@ -535,7 +535,7 @@ TEST(RoutingPage, FileAndFolderChoosersHaveTheirCaptionsAndSetTheParameter) {
 TEST(RoutingPage, AShortOrEmptyRecordInALongListLosesNoFilterBehindIt) {
     std::string ini = "[routes]\r\n";
     for (int i = 0; i < 2000; ++i) {
-        std::string record = i == 1 ? "Short~3~" : i == 2 ? "" : std::string("F") + std::to_string(i) + kSales + 5;
+        std::string record = i == 1 ? "Short~3~" : i == 2 ? "" : "F" + std::to_string(i) + (kSales + 5);
         ini += "operation" + std::to_string(i) + "=" + record + "\r\n";
     }
     Install install(ini);

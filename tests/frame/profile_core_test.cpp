@@ -108,6 +108,17 @@ TEST(ProfileText, ChangesOnlyTheNamedSectionsAsThePlatformReadsThem) {
         << "the section that held \"[not a header\" goes with it; a new one starts on a new line";
 }
 
+TEST(ProfileText, ASectionsLinesAsTheSectionReaderGivesThem) {
+    std::optional<ProfileText> text = ProfileText::parse(
+        "lead=0\r\n[s]\r\n  key  =  spaced value  \r\n\r\n; comment=1\r\nbare \r\n=one\r\n=two\r\n;x\r\n=three\r\n"
+        "a=b=c\r\n[S]\r\nsecond=1\r\n");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->lines("S").block(), "key=spaced value\0bare\0=one\0=three\0a=b=c\0\0"s)
+        << "the first section of the name; a nameless line right after another is dropped";
+    EXPECT_EQ(text->lines("").block(), "lead=0\0\0"s);
+    EXPECT_TRUE(text->lines("none").empty());
+}
+
 TEST(ProfileText, WritingEmptiesEverySectionOfTheNameAndFillsTheFirst) {
     std::optional<ProfileText> text = ProfileText::parse("[a]\nk=1\n[b]\n[A]\nj=2\n");
     ASSERT_TRUE(text);

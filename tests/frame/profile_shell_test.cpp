@@ -114,7 +114,7 @@ TEST(SectionWrites, GatheredChangesLeaveTheFileAsOneCallEachDoes) {
 }
 
 TEST(SectionReads, TheFileReadOnceGivesEverySectionAsThePlatformReadsIt) {
-    afterWrites(std::string(kHandEdited) + "\r\n[0auto2]\r\n =no name\r\nsubject =  two  \r\n[\r\n[]\r\nx=1\r\n", [] {
+    afterWrites(std::string(kHandEdited) + "\r\n[0auto2]\r\n =no name\r\n=dropped\r\n;c\r\n=kept\r\nsubject =  two  \r\n[\r\n[]\r\nx=1\r\n", [] {
         const util::ProfileSnapshot file;
         for (const char* name : {"domain", "alias", "ALIAS", "0auto1", "0auto2", "0auto3", "keep", "tail", "missing", ""})
             EXPECT_EQ(file.section(name).block(), util::readSection(name).block()) << name;
