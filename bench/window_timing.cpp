@@ -132,16 +132,17 @@ int viewer(const std::string& node) {
     return 0;
 }
 
+long listedAccounts = -1;
+
 int accounts() {
-    static long entries = -1;
     await("Mailbox Details", [](HWND window) {
-        entries = static_cast<long>(SendDlgItemMessageA(window, kAccountList, LB_GETCOUNT, 0, 0));
+        listedAccounts = static_cast<long>(SendDlgItemMessageA(window, kAccountList, LB_GETCOUNT, 0, 0));
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
     const double start = nowMs();
     ShowMboxConfig(nullptr);
     if (shownAt == 0) return std::fprintf(stderr, "the dialog did not appear\n"), 1;
-    std::printf("accounts: open %.1f entries %ld\n", shownAt - start, entries);
+    std::printf("accounts: open %.1f entries %ld\n", shownAt - start, listedAccounts);
     return 0;
 }
 
