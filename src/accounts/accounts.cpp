@@ -29,13 +29,26 @@ const AccountKey kAccountKeys[] = {
     {cfg::kAccountPort, &StoredAccount::port},
 };
 
+StoredAccount accountFrom(const ProfileLines& section) {
+    StoredAccount a;
+    for (const AccountKey& k : kAccountKeys) a.*k.field = read(section, k.key);
+    return a;
+}
+
+ProfileLines accountLines(const StoredAccount& a) {
+    ProfileLines lines;
+    for (const AccountKey& k : kAccountKeys) put(lines, k.key, a.*k.field);
+    return lines;
+}
+
 // The number of the first of the listed accounts (at most limit) whose name
-// passes the test; -1 when none does.
+// passes the test; -1 when none does. An account without a name is passed
+// over, the ones behind it are looked at.
 template <class Test>
 int firstAccountNamed(int limit, Test test) {
     std::vector<std::string> names = readFamily(cfg::kAccountName, limit);
     for (std::size_t i = 0; i < names.size(); ++i)
-        if (test(names[i])) return static_cast<int>(i);
+        if (!names[i].empty() && test(names[i])) return static_cast<int>(i);
     return -1;
 }
 
@@ -48,44 +61,54 @@ std::string accountAddressByName(std::string_view name) {
     return found < 0 ? std::string() : read(cfg::kAccountAddress, found);
 }
 
-StoredAccount readAccount(const std::string& section) {
-    StoredAccount a;
-    for (const AccountKey& k : kAccountKeys) a.*k.field = read(k.key, section);
-    return a;
-}
+StoredAccount readAccount(const std::string& section) { return accountFrom(readSection(section)); }
 
 void writeAccount(const std::string& section, const StoredAccount& a) {
-    for (const AccountKey& k : kAccountKeys) write(k.key, a.*k.field, section);
+    ProfileLines lines = readSection(section);
+    for (const AccountKey& k : kAccountKeys) put(lines, k.key, a.*k.field);
+    writeSection(section, lines);
 }
 
 void rewriteAccountAddresses(const std::function<std::string(const std::string&)>& convert) {
+    const ProfileSnapshot file;
+    SectionEdits edits(&file);
     for (int i = 0; i < cfg::kMaxAccounts; ++i) {
-        std::string address = read(cfg::kAccountAddress, i);
-        if (address.empty()) break;
+        const std::string section = accountSection(i);
+        ProfileLines lines = file.section(section);
+        if (!has(lines, cfg::kAccountAddress)) break;
+        std::string address = read(lines, cfg::kAccountAddress);
+        if (address.empty()) continue;
         std::string now = convert(address);
-        if (now != address) write(cfg::kAccountAddress, now, i);
+        if (now == address) continue;
+        put(lines, cfg::kAccountAddress, now);
+        edits.write(section, std::move(lines));
     }
+    edits.commit();
 }
 
 int removeAccount(const std::string& section) {
     const int index = accountIndexFromSection(section);
     std::vector<StoredAccount> following;
     try {
+        const ProfileSnapshot file;
         for (int j = index + 1; index >= 0 && j < cfg::kMaxAccounts; ++j) {
-            if (read(cfg::kAccountName, j).empty()) break;
-            following.push_back(readAccount(accountSection(j)));
+            ProfileLines lines = file.section(cfg::kMailbox, j);
+            if (!has(lines, cfg::kAccountName)) break;
+            following.push_back(accountFrom(lines));
         }
     } catch (const std::bad_alloc&) {
         MessageBoxA(nullptr, "Unable to allocate memory", "Insufficient Memory", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
         return 0;
     }
-    eraseSection(section.c_str());
+    SectionEdits edits;
+    edits.erase(section);
     for (std::size_t n = 0; n < following.size(); ++n) {
         std::string target = accountSection(index + static_cast<int>(n));
-        eraseSection(target.c_str());
-        writeAccount(target, following[n]);
+        edits.erase(target);
+        edits.write(target, accountLines(following[n]));
     }
-    if (!following.empty()) eraseSection(cfg::kMailbox, index + static_cast<int>(following.size()));
+    if (!following.empty()) edits.erase(accountSection(index + static_cast<int>(following.size())));
+    edits.commit();
     return 1;
 }
 
@@ -99,8 +122,12 @@ FoundAccount findAccount(std::string_view name) {
 
 std::vector<StoredAccount> listAccounts() {
     std::vector<StoredAccount> accounts;
-    std::size_t count = readFamily(cfg::kAccountName, cfg::kMaxAccounts).size();
-    for (std::size_t i = 0; i < count; ++i) accounts.push_back(readAccount(accountSection(static_cast<int>(i))));
+    const ProfileSnapshot file;
+    for (int i = 0; i < cfg::kMaxAccounts; ++i) {
+        ProfileLines lines = file.section(cfg::kMailbox, i);
+        if (!has(lines, cfg::kAccountName)) break;
+        accounts.push_back(accountFrom(lines));
+    }
     return accounts;
 }
 
@@ -128,8 +155,13 @@ int UTILAPI GetAddressFromName(const char* name, char* address) {
 
 int UTILAPI UpdateAllClients(void) {
     return guarded(0, [] {
-        std::size_t count = readFamily(cfg::kAccountUserName, cfg::kMaxRecords).size();
-        for (std::size_t i = 0; i < count; ++i) notifyAccount(accountSection(static_cast<int>(i)));
+        const ProfileSnapshot file;
+        for (int i = 0; i < cfg::kMaxRecords; ++i) {
+            ProfileLines account = file.section(cfg::kMailbox, i);
+            if (!has(account, cfg::kAccountUserName)) break;
+            std::string host = read(account, cfg::kAccountHost), port = read(account, cfg::kAccountPort);
+            if (!host.empty() && !port.empty()) sendAlert(host.c_str(), port.c_str(), "U");
+        }
         return 0;
     });
 }

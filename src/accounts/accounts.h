@@ -22,7 +22,8 @@ StoredAccount readAccount(const std::string& section);
 void writeAccount(const std::string& section, const StoredAccount& account);
 
 // Removes the account of the section ("mailbox%d") and moves the accounts
-// behind it one place down. The accounts behind are read before anything is
+// behind it (up to the first section without a name key) one place down,
+// with one write of ms.ini. The accounts behind are read before anything is
 // deleted, so a failure to obtain memory leaves the list as it was (after
 // telling the user). Returns 1 on success, 0 on that failure.
 int removeAccount(const std::string& section);
@@ -37,12 +38,14 @@ struct FoundAccount {
 };
 FoundAccount findAccount(std::string_view name);
 
-// The accounts from mailbox0 up to the first without a name, as the
-// uniqueness checks need them.
+// The accounts from mailbox0 up to the first section without a name key,
+// each at its number (one with an empty name too), as the uniqueness
+// checks and the lists need them; one call a section.
 std::vector<StoredAccount> listAccounts();
 
-// Passes the address of every account (mailbox0 up to the first without
-// one, at most 32,768) through convert and writes back those it changes.
+// Passes the address of every account (mailbox0 up to the first without an
+// address key, at most 32,768; an empty one is passed over) through convert
+// and writes back those it changes, with one write of ms.ini.
 void rewriteAccountAddresses(const std::function<std::string(const std::string&)>& convert);
 
 // One UDP datagram of the text to host and port; every failure is silent.

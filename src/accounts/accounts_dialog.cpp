@@ -133,7 +133,10 @@ private:
         ui::ListBox list = listBox(IDC_MBOX_LIST);
         return list.selection() < 0 ? std::string() : list.itemText(list.selection());
     }
-    std::vector<AccountFields> otherAccounts(const std::string& exceptSection) const;
+    // The account of the selected entry as the list was filled; null
+    // without one.
+    const StoredAccount* listedAccount() const;
+    std::vector<AccountFields> otherAccounts(const std::vector<StoredAccount>& accounts, int except) const;
     bool renameFolder(const std::string& from, const std::string& to) const;
 
     ui::OwnedBitmap user_ = ui::loadBitmap(IDB_USER), userMask_ = ui::loadBitmap(IDB_USER_MASK);
@@ -141,6 +144,11 @@ private:
     bool editing_ = false;
     bool adding_ = false;
     std::string oldName_, oldAddress_, oldUser_;
+    // The accounts as the list was filled (read in one pass), and the
+    // number of each entry's account; an account without a name is not
+    // listed.
+    std::vector<StoredAccount> accounts_;
+    std::vector<int> listed_;
 };
 
 bool MailboxDetails::onOpen() {
@@ -168,18 +176,33 @@ void MailboxDetails::setMode(bool editing) {
 
 void MailboxDetails::fillList() {
     ui::ListBox list = listBox(IDC_MBOX_LIST);
+    list.setRedraw(false);
     list.clear();
-    for (const StoredAccount& account : listAccounts()) list.add(account.name);
+    accounts_ = listAccounts();
+    listed_.clear();
+    for (std::size_t i = 0; i < accounts_.size(); ++i) {
+        if (accounts_[i].name.empty()) continue;
+        list.add(accounts_[i].name);
+        listed_.push_back(static_cast<int>(i));
+    }
+    list.setRedraw(true);
 }
 
+const StoredAccount* MailboxDetails::listedAccount() const {
+    const int entry = listBox(IDC_MBOX_LIST).selection();
+    if (entry < 0 || static_cast<std::size_t>(entry) >= listed_.size()) return nullptr;
+    return &accounts_[static_cast<std::size_t>(listed_[static_cast<std::size_t>(entry)])];
+}
+
+// The fields of the selected entry, from the accounts read with the list.
 void MailboxDetails::loadFields() {
-    FoundAccount found = findAccount(listedName());
-    StoredAccount account = found.section.empty() ? StoredAccount{} : readAccount(found.section);
+    const StoredAccount* listed = listedAccount();
+    const StoredAccount account = listed ? *listed : StoredAccount{};
     item(IDC_MBOX_NAME).setText(account.name);
     item(IDC_MBOX_ADDRESS).setText(singleDomain() ? std::string(localPart(account.address)) : account.address);
     item(IDC_MBOX_USER).setText(account.folder);
     item(IDC_MBOX_PASSWORD).setText(crypt(accountKey(account.folder), account.password, false));
-    button(IDC_MBOX_ENABLED).check(found.section.empty() || std::atoi(account.active.c_str()) != 0);
+    button(IDC_MBOX_ENABLED).check(!listed || std::atoi(account.active.c_str()) != 0);
 }
 
 void MailboxDetails::onControl(int id, int code) {
@@ -229,11 +252,11 @@ void MailboxDetails::cancel() {
     loadFields();
 }
 
-std::vector<AccountFields> MailboxDetails::otherAccounts(const std::string& exceptSection) const {
+std::vector<AccountFields> MailboxDetails::otherAccounts(const std::vector<StoredAccount>& accounts, int except) const {
     std::vector<AccountFields> others;
-    int index = 0;
-    for (const StoredAccount& a : listAccounts()) {
-        if (accountSection(index++) != exceptSection) others.push_back({a.name, a.address, a.folder, ""});
+    for (std::size_t i = 0; i < accounts.size(); ++i) {
+        const StoredAccount& a = accounts[i];
+        if (static_cast<int>(i) != except) others.push_back({a.name, a.address, a.folder, ""});
     }
     return others;
 }
@@ -254,8 +277,14 @@ void MailboxDetails::save() {
     if (single) item(IDC_MBOX_ADDRESS).setText(fields.address);
     if (problem) return refuse(refusalOf(*problem));
 
-    const std::string editedSection = adding_ ? std::string() : findAccount(listedName()).section;
-    const std::vector<AccountFields> others = otherAccounts(editedSection);
+    // The accounts as they stand now, the edited one found by its listed name.
+    const std::vector<StoredAccount> accounts = listAccounts();
+    int edited = -1;
+    const std::string listed = listedName();
+    for (std::size_t i = 0; !adding_ && !listed.empty() && edited < 0 && i < accounts.size(); ++i)
+        if (accounts[i].name == listed) edited = static_cast<int>(i);
+    const std::string editedSection = edited < 0 ? std::string() : accountSection(edited);
+    const std::vector<AccountFields> others = otherAccounts(accounts, edited);
     bool renamed = false;
     auto refuseAndRestore = [&](const ui::Refusal& refusal) {
         if (renamed) renameFolder(fields.userName, oldUser_);
@@ -282,7 +311,7 @@ void MailboxDetails::save() {
     if (!adding_ && editedSection.empty())
         return refuseAndRestore({"Error - cannot get configuration data for this user", IDC_MBOX_NAME, true});
 
-    const std::string section = adding_ ? accountSection(static_cast<int>(listAccounts().size())) : editedSection;
+    const std::string section = adding_ ? accountSection(static_cast<int>(accounts.size())) : editedSection;
     const int index = accountIndexFromSection(section);
     write(cfg::kAccountEnabled, button(IDC_MBOX_ENABLED).checked() ? 1 : 0, index);
     write(cfg::kAccountName, fields.name, index);
@@ -332,7 +361,7 @@ void MailboxDetails::remove() {
     }
     ui::ListBox list = listBox(IDC_MBOX_LIST);
     const int index = list.selection();
-    list.remove(index);
+    fillList();
     list.select(index > 0 ? index - 1 : 0);
     loadFields();
     RefreshView();

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "admin/address_list_files.h"
 #include "admin/alias_record.h"
@@ -37,11 +38,13 @@ protected:
         mask_ = ui::loadBitmap(IDB_USER_MASK);
         for (const std::string& name : addressListNames()) comboBox(IDC_ALIAS_LIST_CHOICE).add(name);
         editor_.attach(hwnd_, *this);
-        editor_.load(ui::readNumbered<Alias>(cfg::kMaxRecords, [](int i) -> std::optional<Alias> {
-            std::string record = util::read(cfg::kAliasMap, i);
-            if (record.empty()) return std::nullopt;
-            return parseAlias(record);
-        }));
+        // Up to the first missing key; a record without pieces is left out
+        // and the ones behind it stay.
+        const util::ProfileLines stored = util::readSection(cfg::kAlias);
+        std::vector<Alias> aliases;
+        for (const std::string& record : util::listValues(stored, cfg::kAliasMap))
+            if (std::optional<Alias> alias = parseAlias(record)) aliases.push_back(std::move(*alias));
+        editor_.load(std::move(aliases));
         return true;
     }
 
@@ -55,10 +58,10 @@ protected:
     }
 
     bool write() override {
-        util::eraseSection(cfg::kAlias);
+        util::ProfileLines lines;
         const auto& aliases = editor_.records();
-        for (std::size_t i = 0; i < aliases.size(); ++i)
-            util::write(cfg::kAliasMap, aliasRecord(aliases[i]), static_cast<int>(i));
+        for (std::size_t i = 0; i < aliases.size(); ++i) util::put(lines, cfg::kAliasMap, aliasRecord(aliases[i]), static_cast<int>(i));
+        util::replaceSection(cfg::kAlias, lines);
         return true;
     }
 

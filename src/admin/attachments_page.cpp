@@ -20,16 +20,7 @@ namespace admin {
 namespace {
 
 constexpr const char* kCandidateTypes[] = {"*.doc", "*.mdb", "*.mde", "*.pdf", "*.pps", "*.ppt", "*.xls", "*.zip"};
-constexpr int kMaxEntries = 32000;
 constexpr int kMaxAddress = 256;
-
-std::vector<std::string> readList(const cfg::TextKey& key) {
-    return ui::readNumbered<std::string>(kMaxEntries, [&key](int i) -> std::optional<std::string> {
-        std::string value = util::read(key, i);
-        if (value.empty()) return std::nullopt;
-        return value;
-    });
-}
 
 class AttachmentsPage final : public SettingsPage {
 public:
@@ -38,8 +29,12 @@ public:
 protected:
     bool onOpen() override {
         for (const char* type : kCandidateTypes) listBox(IDC_ATT_TYPES).add(type);
-        for (const std::string& type : readList(cfg::kKeptAttachmentType)) listBox(IDC_ATT_KEPT_TYPES).add(type);
-        for (const std::string& address : readList(cfg::kKeptAttachmentSender)) listBox(IDC_ATT_ADDRESSES).add(address);
+        // Each list up to its first missing key; an empty entry is left out.
+        const util::ProfileLines stored = util::readSection(cfg::kAttach);
+        for (const std::string& type : util::listValues(stored, cfg::kKeptAttachmentType))
+            listBox(IDC_ATT_KEPT_TYPES).add(type);
+        for (const std::string& address : util::listValues(stored, cfg::kKeptAttachmentSender))
+            listBox(IDC_ATT_ADDRESSES).add(address);
         return true;
     }
 
@@ -84,11 +79,12 @@ protected:
     // The kept types and senders replace the whole section; then the flags
     // and the folder (the bindings).
     bool onApply() override {
-        util::eraseSection(cfg::kAttach);
+        util::ProfileLines lines;
         ui::ListBox kept = listBox(IDC_ATT_KEPT_TYPES);
-        for (int i = 0; i < kept.count(); ++i) util::write(cfg::kKeptAttachmentType, kept.itemText(i), i);
+        for (int i = 0; i < kept.count(); ++i) util::put(lines, cfg::kKeptAttachmentType, kept.itemText(i), i);
         ui::ListBox senders = listBox(IDC_ATT_ADDRESSES);
-        for (int i = 0; i < senders.count(); ++i) util::write(cfg::kKeptAttachmentSender, senders.itemText(i), i);
+        for (int i = 0; i < senders.count(); ++i) util::put(lines, cfg::kKeptAttachmentSender, senders.itemText(i), i);
+        util::replaceSection(cfg::kAttach, lines);
         saveBindings();
         return true;
     }

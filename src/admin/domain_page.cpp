@@ -35,11 +35,9 @@ protected:
         HICON icon = LoadIconA(ui::moduleInstance(), MAKEINTRESOURCEA(row().icon));
         for (WPARAM size : {ICON_BIG, ICON_SMALL}) SendMessageA(sheet(), WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
         showMode(util::read(cfg::kSingleDomain) != 0);
-        for (int i = 0; i < cfg::kMaxRecords; ++i) {
-            std::string line = util::read(cfg::kDomainConversion, i);
-            if (line.empty()) break;
+        // Up to the first missing key; an empty line is left out.
+        for (const std::string& line : util::listValues(util::readSection(cfg::kDomainMap), cfg::kDomainConversion))
             maps().add(line);
-        }
         maps().select(0);
         return true;
     }
@@ -81,8 +79,9 @@ protected:
             util::write(cfg::kAccountAddress, text, 0);
         }
         saveBindings();
-        util::eraseSection(cfg::kDomainMap);
-        for (int i = 0; i < maps().count(); ++i) util::write(cfg::kDomainConversion, maps().itemText(i), i);
+        util::ProfileLines lines;
+        for (int i = 0; i < maps().count(); ++i) util::put(lines, cfg::kDomainConversion, maps().itemText(i), i);
+        util::replaceSection(cfg::kDomainMap, lines);
         return true;
     }
 

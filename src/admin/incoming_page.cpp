@@ -4,6 +4,7 @@
 // settings are bindings of the page's row.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "admin/advanced_pop_dialog.h"
 #include "admin/page_behaviours.h"
@@ -42,34 +43,44 @@ const ui::RecordEditorControls kEditor{
     .list = IDC_IN_LIST, .add = IDC_IN_ADD, .edit = IDC_IN_EDIT, .remove = IDC_IN_DELETE, .up = IDC_IN_UP,
     .down = IDC_IN_DOWN, .save = IDC_IN_SAVE, .cancel = IDC_IN_CANCEL, .editing = kEditorControls};
 
-std::optional<PopRecord> readRecord(int i) {
-    std::string server = util::read(cfg::kIncomingNode, i);
-    if (server.empty()) return std::nullopt;
+PopRecord readRecord(const util::ProfileLines& stored, int i) {
     PopRecord r;
-    r.server = server;
-    r.user = util::read(cfg::kIncomingUser, i);
-    r.password = util::crypt(util::kSystemKey, util::read(cfg::kIncomingPassword, i), false);
-    r.port = util::read(cfg::kIncomingPort, i);
-    r.removeMail = util::read(cfg::kIncomingDeleteMail, i) != 0;
-    r.extensions = util::read(cfg::kIncomingExtensions, i) != 0;
-    r.active = util::read(cfg::kIncomingActive, i) != 0;
-    r.bypass = util::read(cfg::kIncomingBypass, i) != 0;
-    r.bypassUser = util::read(cfg::kIncomingBypassUser, i);
-    r.tls = static_cast<int>(util::connectionTlsMode(util::MailService::Pop3, r.port, util::read(cfg::kIncomingTls, i)));
+    r.server = util::read(stored, cfg::kIncomingNode, i);
+    r.user = util::read(stored, cfg::kIncomingUser, i);
+    r.password = util::crypt(util::kSystemKey, util::read(stored, cfg::kIncomingPassword, i), false);
+    r.port = util::read(stored, cfg::kIncomingPort, i);
+    r.removeMail = util::read(stored, cfg::kIncomingDeleteMail, i) != 0;
+    r.extensions = util::read(stored, cfg::kIncomingExtensions, i) != 0;
+    r.active = util::read(stored, cfg::kIncomingActive, i) != 0;
+    r.bypass = util::read(stored, cfg::kIncomingBypass, i) != 0;
+    r.bypassUser = util::read(stored, cfg::kIncomingBypassUser, i);
+    r.tls = static_cast<int>(
+        util::connectionTlsMode(util::MailService::Pop3, r.port, util::read(stored, cfg::kIncomingTls, i)));
     return r;
 }
 
-void writeRecord(int i, const PopRecord& r) {
-    util::write(cfg::kIncomingNode, r.server, i);
-    util::write(cfg::kIncomingUser, r.user, i);
-    util::write(cfg::kIncomingPassword, util::crypt(util::kSystemKey, r.password, true), i);
-    util::write(cfg::kIncomingPort, r.port, i);
-    util::write(cfg::kIncomingDeleteMail, r.removeMail ? 1 : 0, i);
-    util::write(cfg::kIncomingExtensions, r.extensions ? 1 : 0, i);
-    util::write(cfg::kIncomingActive, r.active ? 1 : 0, i);
-    util::write(cfg::kIncomingBypass, r.bypass ? 1 : 0, i);
-    util::write(cfg::kIncomingBypassUser, r.bypassUser, i);
-    util::write(cfg::kIncomingTls, r.tls, i);
+// The mailboxes up to the first missing server key; one whose server is
+// empty cannot be collected from and is left out, the ones behind it stay.
+std::vector<PopRecord> readRecords() {
+    const util::ProfileLines stored = util::readSection(cfg::kIncoming);
+    std::vector<PopRecord> records;
+    const int count = util::familyLength(stored, cfg::kIncomingNode, kMaxRecords);
+    for (int i = 0; i < count; ++i)
+        if (!util::read(stored, cfg::kIncomingNode, i).empty()) records.push_back(readRecord(stored, i));
+    return records;
+}
+
+void putRecord(util::ProfileLines& lines, int i, const PopRecord& r) {
+    util::put(lines, cfg::kIncomingNode, r.server, i);
+    util::put(lines, cfg::kIncomingUser, r.user, i);
+    util::put(lines, cfg::kIncomingPassword, util::crypt(util::kSystemKey, r.password, true), i);
+    util::put(lines, cfg::kIncomingPort, r.port, i);
+    util::put(lines, cfg::kIncomingDeleteMail, r.removeMail ? 1 : 0, i);
+    util::put(lines, cfg::kIncomingExtensions, r.extensions ? 1 : 0, i);
+    util::put(lines, cfg::kIncomingActive, r.active ? 1 : 0, i);
+    util::put(lines, cfg::kIncomingBypass, r.bypass ? 1 : 0, i);
+    util::put(lines, cfg::kIncomingBypassUser, r.bypassUser, i);
+    util::put(lines, cfg::kIncomingTls, r.tls, i);
 }
 
 class IncomingPage final : public SettingsPage, ui::RecordEditor<PopRecord>::Delegate {
@@ -88,7 +99,7 @@ protected:
         for (const std::string& name : accountNames()) comboBox(IDC_IN_BYPASS_USER).add(name);
         comboBox(IDC_IN_BYPASS_USER).select(0);
         editor_.attach(hwnd_, *this);
-        editor_.load(ui::readNumbered<PopRecord>(kMaxRecords, readRecord));
+        editor_.load(readRecords());
         return true;
     }
 
@@ -112,9 +123,10 @@ protected:
 
     // The mailboxes first, then the undeliverable-mail settings.
     bool onApply() override {
-        util::eraseSection(cfg::kIncoming);
+        util::ProfileLines lines;
         const auto& records = editor_.records();
-        for (std::size_t i = 0; i < records.size(); ++i) writeRecord(static_cast<int>(i), records[i]);
+        for (std::size_t i = 0; i < records.size(); ++i) putRecord(lines, static_cast<int>(i), records[i]);
+        util::replaceSection(cfg::kIncoming, lines);
         saveBindings();
         return true;
     }

@@ -79,7 +79,8 @@ protected:
         mask_ = ui::loadBitmap(IDB_USER_MASK);
         item(IDC_SEL_TITLE).setText(title_);
         for (const std::string& name : accountNames()) users().add(name);
-        for (const std::string& name : util::readFamily(user_, cfg::kMaxAccounts)) selected().add(name);
+        for (const std::string& name : util::listValues(util::readSection(user_.section), user_, cfg::kMaxAccounts))
+            selected().add(name);
         users().select(0);
         selected().select(0);
         return true;
@@ -105,8 +106,9 @@ protected:
         }
     }
     void onOk() override {
-        util::eraseSection(user_.section);
-        for (int i = 0; i < selected().count(); ++i) util::write(user_, selected().itemText(i), i);
+        util::ProfileLines lines;
+        for (int i = 0; i < selected().count(); ++i) util::put(lines, user_, selected().itemText(i), i);
+        util::replaceSection(user_.section, lines);
         close(IDOK);
     }
     void onDrawItem(const DRAWITEMSTRUCT& item) override {

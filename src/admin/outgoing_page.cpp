@@ -39,12 +39,19 @@ struct RelayEntry {
     int tls = 0;  // util::TlsMode
 };
 
+// The relays up to the first missing server key, each with the encryption
+// stored at its number; an empty record names no relay and is left out,
+// the ones behind it stay.
 std::vector<RelayEntry> readRelays() {
+    const util::ProfileLines stored = util::readSection(cfg::kOutgoing);
     std::vector<RelayEntry> relays;
-    for (const std::string& record : util::readFamily(cfg::kOutgoingServer, kMaxRelays)) {
-        int stored = util::read(cfg::kOutgoingTls, static_cast<int>(relays.size()));
+    const int count = util::familyLength(stored, cfg::kOutgoingServer, kMaxRelays);
+    for (int i = 0; i < count; ++i) {
+        std::string record = util::read(stored, cfg::kOutgoingServer, i);
+        if (record.empty()) continue;
         int port = util::parseRelayRecord(record).port;
-        relays.push_back({record, static_cast<int>(util::connectionTlsMode(util::MailService::Smtp, port, stored))});
+        int tls = util::read(stored, cfg::kOutgoingTls, i);
+        relays.push_back({record, static_cast<int>(util::connectionTlsMode(util::MailService::Smtp, port, tls))});
     }
     return relays;
 }
@@ -103,12 +110,13 @@ protected:
 
     // The relays first, then the options.
     bool onApply() override {
-        util::eraseSection(cfg::kOutgoing);
+        util::ProfileLines lines;
         const auto& records = editor_.records();
         for (std::size_t i = 0; i < records.size(); ++i) {
-            util::write(cfg::kOutgoingServer, records[i].record, static_cast<int>(i));
-            util::write(cfg::kOutgoingTls, records[i].tls, static_cast<int>(i));
+            util::put(lines, cfg::kOutgoingServer, records[i].record, static_cast<int>(i));
+            util::put(lines, cfg::kOutgoingTls, records[i].tls, static_cast<int>(i));
         }
+        util::replaceSection(cfg::kOutgoing, lines);
         saveBindings();
         return true;
     }

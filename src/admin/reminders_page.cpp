@@ -42,7 +42,9 @@ protected:
         list.setExtendedStyle(LVS_EX_FULLROWSELECT);
         const int quarter = list.clientRect().right / 4;
         for (int i = 0; i < 4; ++i) list.addColumn(i, kColumns[i], quarter);
-        records_ = util::readReminders();
+        util::StoredReminders stored = util::readReminders();
+        records_ = std::move(stored.records);
+        span_ = stored.span;
         for (std::size_t i = 0; i < records_.size(); ++i) list.insertCallbackItem(static_cast<int>(i), 0);
         if (!records_.empty()) list.select(0);
         return true;
@@ -81,12 +83,12 @@ protected:
         return true;
     }
 
-    // Every record section goes, then the list's records are written in
-    // its order, with their stamps as read or as the editor left them.
+    // Every record section the list took goes, then the list's records are
+    // written in its order, with their stamps as read or as the editor left
+    // them; the next Apply replaces what this one wrote.
     bool write() override {
-        util::eraseReminders();
-        for (std::size_t i = 0; i < records_.size(); ++i)
-            util::writeReminder(util::reminderSection(static_cast<int>(i)).c_str(), *records_[i]);
+        util::rewriteReminders(span_, records_);
+        span_ = static_cast<int>(records_.size());
         return true;
     }
 
@@ -125,6 +127,7 @@ private:
     }
 
     std::vector<std::unique_ptr<ReminderRecord>> records_;
+    int span_ = 0;  // the record sections the stored list takes
 };
 
 }  // namespace

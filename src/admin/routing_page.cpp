@@ -29,7 +29,8 @@ namespace {
 // One limit for reading, renumbering and applying, so that no filter the
 // page shows is dropped when it is written back.
 constexpr int kMaxFilters = 4097;
-// A stored value this short is not a filter: the copy to ms.ini ends there.
+// A stored value this short is not a filter (a record has 22 fields, each
+// ended by "~"): it is left out, and the filters behind it are kept.
 constexpr std::size_t kShortestRecord = 10;
 constexpr int kMenuChoicesMax = 10;
 constexpr int kFirstMenuCommand = 1011;
@@ -103,12 +104,18 @@ private:
     std::string path_;
 };
 
+bool usableFilter(const std::string& record) { return record.size() > kShortestRecord; }
+
+// The filters up to the first missing key or the value "None"; a value
+// that is no filter is left out and the filters behind it stay.
 std::vector<std::string> storedFilters() {
+    const util::ProfileLines stored = util::readSection(cfg::kRoutes);
     std::vector<std::string> records;
-    for (int i = 0; i < kMaxFilters; ++i) {
-        std::string record = util::read(cfg::kRouteOperation, i);
-        if (record.empty() || record == cfg::kRouteEnd) break;
-        records.push_back(std::move(record));
+    const int count = util::familyLength(stored, cfg::kRouteOperation, kMaxFilters);
+    for (int i = 0; i < count; ++i) {
+        std::string record = util::read(stored, cfg::kRouteOperation, i);
+        if (record == cfg::kRouteEnd) break;
+        if (usableFilter(record)) records.push_back(std::move(record));
     }
     return records;
 }
@@ -213,13 +220,14 @@ protected:
         ui::drawListItem(item, {picture, mask, 0, kFilterPictureWidth}, shown.name.c_str(), kFilterPictureWidth);
     }
 
+    // The filters in their order, numbered from 0 without gaps.
     bool onApply() override {
         writePending();
-        util::eraseSection(cfg::kRoutes);
-        for (std::size_t i = 0; i < records_.size() && i < kMaxFilters; ++i) {
-            if (records_[i].size() <= kShortestRecord) break;
-            util::write(cfg::kRouteOperation, records_[i], static_cast<int>(i));
-        }
+        util::ProfileLines lines;
+        int number = 0;
+        for (std::size_t i = 0; i < records_.size() && number < kMaxFilters; ++i)
+            if (usableFilter(records_[i])) util::put(lines, cfg::kRouteOperation, records_[i], number++);
+        util::replaceSection(cfg::kRoutes, lines);
         return true;
     }
 

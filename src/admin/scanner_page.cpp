@@ -34,11 +34,9 @@ public:
 
 protected:
     bool onOpen() override {
-        for (int i = 0; i < cfg::kMaxRecords; ++i) {
-            std::string stored = util::read(cfg::kScannerPhrase, i);
-            if (stored.empty()) break;
+        // Up to the first missing key; an empty phrase is left out.
+        for (const std::string& stored : util::listValues(util::readSection(cfg::kSnooper), cfg::kScannerPhrase))
             phrases().add(util::crypt(util::kSystemKey, stored, false));
-        }
         phrases().select(0);
         return true;
     }
@@ -70,13 +68,17 @@ protected:
     }
 
     // The section anew: the bindings, every phrase in list order, then the
-    // change key that makes the scanner reload them.
+    // change key that makes the scanner reload them. The bindings are
+    // written as ever; the phrases and the change key join them in one
+    // write of the whole section.
     bool onApply() override {
         util::eraseSection(cfg::kSnooper);
         saveBindings();
+        util::ProfileLines lines = util::readSection(cfg::kSnooper);
         for (int i = 0; i < phrases().count(); ++i)
-            util::write(cfg::kScannerPhrase, util::crypt(util::kSystemKey, phrases().itemText(i), true), i);
-        util::write(cfg::kScannerChanged, 1);
+            util::put(lines, cfg::kScannerPhrase, util::crypt(util::kSystemKey, phrases().itemText(i), true), i);
+        util::put(lines, cfg::kScannerChanged, 1);
+        util::replaceSection(cfg::kSnooper, lines);
         return true;
     }
 

@@ -44,7 +44,11 @@ bool SettingsPage::onApply() {
     return write();
 }
 
-std::vector<std::string> accountNames() { return util::readFamily(cfg::kAccountName, cfg::kMaxAccounts); }
+std::vector<std::string> accountNames() {
+    std::vector<std::string> names = util::readFamily(cfg::kAccountName, cfg::kMaxAccounts);
+    std::erase(names, std::string());
+    return names;
+}
 
 std::unique_ptr<SettingsPage> makePage(const PageRow& row) {
     return row.behaviour ? row.behaviour(row) : std::make_unique<SettingsPage>(row);

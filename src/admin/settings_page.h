@@ -85,7 +85,7 @@ private:
 };
 
 // The names of the local mailboxes (mailbox0, mailbox1, ... up to the first
-// without a name), for the pages' user lists.
+// without a name key; an empty name is left out), for the pages' user lists.
 std::vector<std::string> accountNames();
 
 // Makes the page of a row: its behaviour class, or a plain page.

@@ -67,6 +67,7 @@ private:
 
 std::unique_ptr<PhraseList> loadScannerPhrases() {
     auto list = std::make_unique<PhraseList>();
+    // Up to the first missing key; an empty phrase adds nothing.
     for (const std::string& stored : readFamily(cfg::kScannerPhrase)) list->addLine(crypt(kSystemKey, stored, false));
     return list;
 }

@@ -92,6 +92,30 @@ std::vector<std::string> listFileNames(const std::string& pattern) {
     return names;
 }
 
+std::vector<FolderMessage> listFolderMessages(const std::string& folder) {
+    std::vector<std::string> files;
+    std::string pattern = folder;
+    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return {};
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) files.emplace_back(found.cFileName);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return folderMessages(files);
+}
+
+bool anyFileMatches(const std::string& pattern) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    bool any = skipToWanted(find, found, namePattern(pattern), true);
+    FindClose(find);
+    return any;
+}
+
 std::string copyMessageFamily(std::string_view base, std::string_view folder, bool move) {
     std::vector<std::string_view> present;
     if (!pathExists(spoolPath(base, kMessageExtension))) return {};

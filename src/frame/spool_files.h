@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "frame/spool_names.h"
+
 namespace util {
 
 // The first free name "folder\stamp-NNNN.extension" for the local time now.
@@ -18,6 +20,14 @@ std::string uniqueBaseName(std::string_view folder, const std::vector<std::strin
 // The names (without folder) of the files that match the pattern, in the
 // order the file system reports them; folders are left out.
 std::vector<std::string> listFileNames(const std::string& pattern);
+
+// The messages of a folder and their hold markers, from one listing of the
+// folder (see folderMessages).
+std::vector<FolderMessage> listFolderMessages(const std::string& folder);
+
+// Whether at least one file matches the pattern (as listFileNames finds
+// them), without listing the rest.
+bool anyFileMatches(const std::string& pattern);
 
 // Copies (or moves) the message base + ".txt" and each companion that exists
 // into folder under one new unique base name. Returns the new base name,

@@ -1,6 +1,7 @@
 #include "frame/spool_names.h"
 
 #include <cstdio>
+#include <unordered_set>
 
 namespace util {
 namespace {
@@ -65,6 +66,22 @@ std::string spoolPath(std::string_view base, std::string_view extension) {
     std::string path(base);
     path.append(".").append(extension);
     return path;
+}
+
+std::vector<FolderMessage> folderMessages(const std::vector<std::string>& fileNames) {
+    auto lowered = [](std::string text) {
+        for (char& c : text) c = lower(c);
+        return text;
+    };
+    const std::string messagePattern = "*." + std::string(kMessageExtension);
+    const std::string holdPattern = "*." + std::string(kHoldExtension);
+    std::unordered_set<std::string> held;
+    for (const std::string& name : fileNames)
+        if (wildcardMatch(holdPattern, name)) held.insert(lowered(spoolBase(name)));
+    std::vector<FolderMessage> messages;
+    for (const std::string& name : fileNames)
+        if (wildcardMatch(messagePattern, name)) messages.push_back({name, held.count(lowered(spoolBase(name))) != 0});
+    return messages;
 }
 
 bool wildcardMatch(std::string_view pattern, std::string_view name) {

@@ -44,6 +44,15 @@ std::string spoolPath(std::string_view base, std::string_view extension);
 // matches a name without a dot.
 bool wildcardMatch(std::string_view pattern, std::string_view name);
 
+// The messages of a folder from one listing of all its entries (files
+// only, in the listing's order): each "*.txt" file, and whether a hold
+// marker ".lck" of the same base name (in any case) lies beside it.
+struct FolderMessage {
+    std::string name;  // the file name, without the folder
+    bool held;
+};
+std::vector<FolderMessage> folderMessages(const std::vector<std::string>& fileNames);
+
 // Envelope lines, with the line end the files carry on disk.
 inline constexpr std::string_view kMailFromPrefix = "MAIL FROM:";
 inline constexpr std::string_view kRcptToPrefix = "RCPT TO:";

@@ -34,7 +34,8 @@ int messageStatus(int node, bool held) {
 std::vector<Destination> transferDestinations(const std::vector<std::string>& accountNames, int sourceNode) {
     std::vector<Destination> choices;
     for (std::size_t i = 0; i < accountNames.size(); ++i)
-        if (static_cast<int>(i) != sourceNode) choices.push_back({accountNames[i], static_cast<int>(i)});
+        if (static_cast<int>(i) != sourceNode && !accountNames[i].empty())
+            choices.push_back({accountNames[i], static_cast<int>(i)});
     for (Destination archive : {Destination{"Incoming Archive", kInArchiveNode},
                                 Destination{"Outgoing Archive", kOutArchiveNode}, Destination{"Spam Archive", kSpamNode}})
         if (archive.id != sourceNode) choices.push_back(archive);

@@ -52,7 +52,8 @@ std::string nodeFolder(int id, const Places& places, std::string_view accountFol
 int messageStatus(int node, bool held);
 
 // The entries of "Select Destination": every account but the source with
-// its index, then the archives that are not the source.
+// its index (accountNames holds every account at its number; one without a
+// name is not offered), then the archives that are not the source.
 struct Destination {
     std::string label;
     int id;

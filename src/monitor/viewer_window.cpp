@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "accounts/account_rules.h"
+#include "accounts/accounts.h"
 #include "frame/export_guard.h"
 #include "frame/install_folder.h"
 #include "frame/profile.h"
@@ -63,9 +64,7 @@ bool readFront(const std::string& path, std::size_t limit, std::string& bytes) {
     return true;
 }
 
-bool holdsMessages(const std::string& folder) {
-    return !util::listFileNames(util::fileInFolder(folder, "*.txt")).empty();
-}
+bool holdsMessages(const std::string& folder) { return util::anyFileMatches(util::fileInFolder(folder, "*.txt")); }
 
 RECT rectIn(HWND window, HWND control) {
     RECT r{};
@@ -209,35 +208,35 @@ void MailViewer::buildTree() {
         nodes_.push_back({item, fixed.id, nodeFolder(fixed.id, places_), "", false});
     }
     tree.setHasChildren(itemOf(kMailboxesNode));
-    addAccounts();
+    addAccounts(util::listAccounts());
     for (int id : {kMailboxesNode, kSystemNode, kArchiveNode}) tree.expand(itemOf(id));
     updateImages();
 }
 
-// Every account up to the first without a name that has no item yet gets
-// one, in the order of the labels.
-void MailViewer::addAccounts() {
+// Every account (read in one pass, up to the first section without a name
+// key) that has a name and no item yet gets one, in the order of the labels.
+void MailViewer::addAccounts(const std::vector<util::StoredAccount>& accounts) {
     ui::TreeView tree = treeView(IDC_VIEW_TREE);
     HTREEITEM mailboxes = itemOf(kMailboxesNode);
-    for (int i = 0; i < cfg::kMaxAccounts; ++i) {
-        std::string name = util::read(cfg::kAccountName, i);
-        if (name.empty()) break;
-        if (nodeWithId(i)) continue;
-        std::string path = nodeFolder(i, places_, util::read(cfg::kAccountUserName, i));
-        HTREEITEM item = tree.insert(mailboxes, name, i, holdsMessages(path) ? 1 : 0, TVI_SORT);
-        nodes_.push_back({item, i, path, name, false});
+    for (std::size_t n = 0; n < accounts.size(); ++n) {
+        const int i = static_cast<int>(n);
+        const util::StoredAccount& account = accounts[n];
+        if (account.name.empty() || nodeWithId(i)) continue;
+        std::string path = nodeFolder(i, places_, account.folder);
+        HTREEITEM item = tree.insert(mailboxes, account.name, i, holdsMessages(path) ? 1 : 0, TVI_SORT);
+        nodes_.push_back({item, i, path, account.name, false});
     }
 }
 
 // Items of accounts that are gone, renamed, or whose folder changed.
-void MailViewer::pruneAccounts() {
+void MailViewer::pruneAccounts(const std::vector<util::StoredAccount>& accounts) {
     ui::TreeView tree = treeView(IDC_VIEW_TREE);
     for (auto node = nodes_.begin(); node != nodes_.end();) {
         bool stale = false;
         if (isAccountNode(node->id)) {
-            std::string name = util::read(cfg::kAccountName, node->id);
-            stale = name.empty() || name != node->account ||
-                    nodeFolder(node->id, places_, util::read(cfg::kAccountUserName, node->id)) != node->path;
+            const std::size_t at = static_cast<std::size_t>(node->id);
+            stale = at >= accounts.size() || accounts[at].name.empty() || accounts[at].name != node->account ||
+                    nodeFolder(node->id, places_, accounts[at].folder) != node->path;
         }
         if (stale) {
             tree.remove(node->item);
@@ -290,10 +289,10 @@ bool MailViewer::onNotify(const NMHDR& header, LRESULT& result) {
         const Node* node = nodeOf(change.itemNew.hItem);
         if (!node || node->id != kMailboxesNode) return true;
         if (change.action == TVE_EXPAND) {
-            addAccounts();
+            addAccounts(util::listAccounts());
         } else if (change.action == TVE_COLLAPSE) {
             refreshing_ = true;
-            pruneAccounts();
+            pruneAccounts(util::listAccounts());
             refreshing_ = false;
         }
         updateImages();
@@ -325,13 +324,17 @@ void MailViewer::chooseFolder(const Node* node) {
     showMessage(0);
 }
 
+// One listing of the folder gives the messages and their hold markers.
 void MailViewer::fillList(const Node& node) {
     ui::ListBox list = listBox(IDC_VIEW_LIST);
+    const std::vector<util::FolderMessage> messages = util::listFolderMessages(node.path);
+    list.setRedraw(false);
     list.clear();
-    for (const std::string& name : util::listFileNames(util::fileInFolder(node.path, "*.txt"))) {
-        bool held = util::pathExists(lockPath(util::fileInFolder(node.path, name)));
-        list.setData(list.add(name), messageStatus(node.id, held));
-    }
+    list.send(LB_INITSTORAGE, messages.size(), static_cast<LPARAM>(messages.size() * 32));
+    for (const util::FolderMessage& message : messages)
+        list.setData(list.add(message.name), messageStatus(node.id, message.held));
+    list.setRedraw(true);
+    InvalidateRect(list.handle(), nullptr, TRUE);
 }
 
 // The folder's list again, keeping the entry of the same file name; when it
@@ -434,9 +437,10 @@ void MailViewer::refresh() {
 
     refreshing_ = true;
     if (tree.expanded(itemOf(kMailboxesNode))) {
+        const std::vector<util::StoredAccount> accounts = util::listAccounts();
         tree.setRedraw(false);
-        pruneAccounts();
-        addAccounts();
+        pruneAccounts(accounts);
+        addAccounts(accounts);
         if (hadAccount) {
             HTREEITEM again = itemOf(selectedId);
             tree.select(again ? again : itemOf(kMailboxesNode));

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "accounts/accounts.h"
 #include "monitor/message_field.h"
 #include "monitor/viewer_folders.h"
 #include "ui/gdi.h"
@@ -43,8 +44,8 @@ private:
 
     // The tree.
     void buildTree();
-    void addAccounts();
-    void pruneAccounts();
+    void addAccounts(const std::vector<util::StoredAccount>& accounts);
+    void pruneAccounts(const std::vector<util::StoredAccount>& accounts);
     Node* nodeOf(HTREEITEM item);
     Node* nodeWithId(int id);
     HTREEITEM itemOf(int id);

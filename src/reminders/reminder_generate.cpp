@@ -61,7 +61,7 @@ Recipients recipientsOf(const ReminderRecord& r, bool singleDomain, const std::s
     }
     case kToAllUsers:
         for (std::string& address : readFamily(cfg::kAccountAddress, cfg::kMaxAccounts))
-            out.addresses.push_back(local(std::move(address)));
+            if (!address.empty()) out.addresses.push_back(local(std::move(address)));
         if (out.addresses.empty()) out.failure = "no local users";
         break;
     default:

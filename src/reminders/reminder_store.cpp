@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "frame/event_log.h"
 #include "frame/export_guard.h"
@@ -14,11 +15,14 @@
 namespace util {
 namespace {
 
-void readText(const cfg::TextKey& key, const std::string& section, char* buffer, std::size_t size) {
-    copyToBuffer(read(key, section), buffer, size);
+void readText(const ProfileLines& section, const cfg::TextKey& key, char* buffer, std::size_t size) {
+    copyToBuffer(read(section, key), buffer, size);
 }
 
-bool hasSubject(const std::string& section) { return !read(cfg::kReminderSubject, section).empty(); }
+// The list ends at the first section without a subject key; a record
+// whose subject is empty is there but never sent.
+bool isRecord(const ProfileLines& section) { return has(section, cfg::kReminderSubject); }
+bool isUsable(const ProfileLines& section) { return !read(section, cfg::kReminderSubject).empty(); }
 
 // The integer fields of a record with their keys, in the order they are
 // written.
@@ -43,66 +47,100 @@ const IntField kIntFields[] = {
     {cfg::kReminderRepeat2, &ReminderRecord::rep2},
 };
 
+void readRecord(const ProfileLines& s, ReminderRecord& r) {
+    for (const IntField& f : kIntFields) r.*f.field = read(s, f.key);
+    readText(s, cfg::kReminderSubject, r.subject, sizeof r.subject);
+    char* lines[4] = {r.line0, r.line1, r.line2, r.line3};
+    for (int i = 0; i < 4; ++i) readText(s, cfg::kReminderLines[i], lines[i], sizeof r.line0);
+    readText(s, cfg::kReminderToData, r.todata, sizeof r.todata);
+    r.nextdueday = static_cast<std::uint32_t>(std::strtoul(read(s, cfg::kReminderNextDueDay).c_str(), nullptr, 10));
+    readText(s, cfg::kReminderAttachment, r.attachment, sizeof r.attachment);
+}
+
+// The record's keys set in the section's lines, one by one in their order,
+// as writing them key by key into the section leaves it.
+void putRecord(ProfileLines& s, const ReminderRecord& r) {
+    for (const IntField& f : kIntFields) put(s, f.key, r.*f.field);
+    put(s, cfg::kReminderNextDueDay, std::to_string(r.nextdueday));
+    put(s, cfg::kReminderSubject, r.subject);
+    const char* lines[4] = {r.line0, r.line1, r.line2, r.line3};
+    for (int i = 0; i < 4; ++i) put(s, cfg::kReminderLines[i], lines[i]);
+    put(s, cfg::kReminderToData, r.todata);
+    put(s, cfg::kReminderAttachment, r.attachment);
+}
+
 }  // namespace
 
 std::string reminderSection(int index) { return cfg::numbered(cfg::kReminder, index); }
 
-void readReminder(const char* section, ReminderRecord& r) {
-    const std::string s = section;
-    for (const IntField& f : kIntFields) r.*f.field = read(f.key, s);
-    readText(cfg::kReminderSubject, s, r.subject, sizeof r.subject);
-    char* lines[4] = {r.line0, r.line1, r.line2, r.line3};
-    for (int i = 0; i < 4; ++i) readText(cfg::kReminderLines[i], s, lines[i], sizeof r.line0);
-    readText(cfg::kReminderToData, s, r.todata, sizeof r.todata);
-    r.nextdueday = static_cast<std::uint32_t>(std::strtoul(read(cfg::kReminderNextDueDay, s).c_str(), nullptr, 10));
-    readText(cfg::kReminderAttachment, s, r.attachment, sizeof r.attachment);
-}
+void readReminder(const char* section, ReminderRecord& r) { readRecord(readSection(section), r); }
 
 void writeReminder(const char* section, const ReminderRecord& r) {
-    const std::string s = section;
-    for (const IntField& f : kIntFields) write(f.key, r.*f.field, s);
-    write(cfg::kReminderNextDueDay, std::to_string(r.nextdueday), s);
-    write(cfg::kReminderSubject, r.subject, s);
-    const char* lines[4] = {r.line0, r.line1, r.line2, r.line3};
-    for (int i = 0; i < 4; ++i) write(cfg::kReminderLines[i], lines[i], s);
-    write(cfg::kReminderToData, r.todata, s);
-    write(cfg::kReminderAttachment, r.attachment, s);
+    ProfileLines lines = readSection(section);
+    putRecord(lines, r);
+    writeSection(section, lines);
 }
 
-std::vector<std::unique_ptr<ReminderRecord>> readReminders() {
-    std::vector<std::unique_ptr<ReminderRecord>> records;
-    for (int i = 0; i < kMaxReminders && hasSubject(reminderSection(i)); ++i) {
-        records.push_back(std::make_unique<ReminderRecord>());
-        readReminder(reminderSection(i).c_str(), *records.back());
+StoredReminders readReminders() {
+    StoredReminders stored;
+    const ProfileSnapshot file;
+    for (; stored.span < kMaxReminders; ++stored.span) {
+        const ProfileLines section = file.section(cfg::kReminder, stored.span);
+        if (!isRecord(section)) break;
+        if (!isUsable(section)) continue;
+        stored.records.push_back(std::make_unique<ReminderRecord>());
+        readRecord(section, *stored.records.back());
     }
-    return records;
+    return stored;
 }
 
-void eraseReminders() {
-    for (int i = 0; i < kMaxReminders && hasSubject(reminderSection(i)); ++i)
-        deleteProfileSection(reminderSection(i).c_str());
+void rewriteReminders(int span, const std::vector<std::unique_ptr<ReminderRecord>>& records) {
+    SectionEdits edits;
+    for (int i = 0; i < span; ++i) edits.erase(reminderSection(i));
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::string section = reminderSection(static_cast<int>(i));
+        ProfileLines lines = edits.current(section);
+        putRecord(lines, *records[i]);
+        edits.write(section, std::move(lines));
+    }
+    edits.commit();
 }
 
 void removeReminder(int index) {
+    const ProfileSnapshot file;
+    SectionEdits edits(&file);
     auto moved = std::make_unique<ReminderRecord>();
     int j = index + 1;
-    for (; j < kMaxReminders && hasSubject(reminderSection(j)); ++j) {
+    for (; j < kMaxReminders; ++j) {
+        const ProfileLines source = file.section(cfg::kReminder, j);
+        if (!isRecord(source)) break;
         *moved = ReminderRecord{};
-        readReminder(reminderSection(j).c_str(), *moved);
-        writeReminder(reminderSection(j - 1).c_str(), *moved);
+        readRecord(source, *moved);
+        ProfileLines target = edits.current(reminderSection(j - 1));
+        putRecord(target, *moved);
+        edits.write(reminderSection(j - 1), std::move(target));
     }
     // The last record now stands twice (or, with none behind, the removed
     // one is the last).
-    eraseSection(cfg::kReminder, j - 1);
+    edits.erase(reminderSection(j - 1));
+    edits.commit();
 }
 
 void checkReminders(const ScanClock& now) {
     auto record = std::make_unique<ReminderRecord>();
+    // The file is read once, and again after each change the scan makes.
+    std::optional<ProfileSnapshot> file;
     for (int i = 0; i < kMaxReminders;) {
-        std::string section = reminderSection(i);
-        if (!hasSubject(section)) break;
+        const std::string section = reminderSection(i);
+        if (!file) file.emplace();
+        const ProfileLines stored = file->section(section);
+        if (!isRecord(stored)) break;
+        if (!isUsable(stored)) {
+            ++i;
+            continue;
+        }
         *record = ReminderRecord{};
-        readReminder(section.c_str(), *record);
+        readRecord(stored, *record);
         switch (reminderAction(*record, now)) {
         case ReminderAction::Skip:
             ++i;
@@ -111,11 +149,13 @@ void checkReminders(const ScanClock& now) {
             // The record behind moves into this index and is examined next.
             generateReminder(*record);
             removeReminder(i);
+            file.reset();
             break;
         case ReminderAction::SendAndStamp:
             generateReminder(*record);
             stampReminder(*record, now);
             writeReminder(section.c_str(), *record);
+            file.reset();
             ++i;
             break;
         }

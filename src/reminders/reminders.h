@@ -18,13 +18,21 @@ std::string reminderSection(int index);
 void readReminder(const char* section, ReminderRecord& record);
 // Writes the keys of a record; other keys of the section stay.
 void writeReminder(const char* section, const ReminderRecord& record);
+
 // The records as a scan sees them: from "0auto0" up to the first section
-// without a subject.
-std::vector<std::unique_ptr<ReminderRecord>> readReminders();
-// Deletes every record section from "0auto0" up to the first without a
-// subject, so that records can be written again from 0.
-void eraseReminders();
-// Removes record index and moves the records behind it one place down.
+// without a subject key, at most kMaxReminders. A section whose subject is
+// empty is no reminder: it is left out, and the records behind it are read
+// on. span is the number of sections the list took, left-out ones included.
+struct StoredReminders {
+    std::vector<std::unique_ptr<ReminderRecord>> records;
+    int span = 0;
+};
+StoredReminders readReminders();
+// Deletes the first span record sections and writes these records to
+// "0auto0", "0auto1", ... in their order, with one write of ms.ini.
+void rewriteReminders(int span, const std::vector<std::unique_ptr<ReminderRecord>>& records);
+// Removes record index and moves the records behind it (up to the first
+// section without a subject key) one place down.
 void removeReminder(int index);
 
 // Writes the record's message and envelope into the install folder's tmp

@@ -305,4 +305,32 @@ TEST(MailboxDetails, AChangedUserNameMovesTheFolderAndARefusalAfterwardsMovesItB
     EXPECT_EQ(accounts.password(1, "alice2"), "alicepw1") << "scrambled again under the new user name";
 }
 
+// An account whose name is empty is not listed, and neither hides the
+// accounts behind it nor is overwritten: a new account goes behind them all.
+// Deleting one moves every account behind it down, the nameless one too.
+TEST(MailboxDetails, ANamelessAccountInALongListHidesNoneAndIsNotOverwritten) {
+    std::string ini = kAccounts + "[mailbox3]\r\nname=\r\nfolder=nameless\r\nhost=10.0.0.9\r\n";
+    for (int i = 4; i < 2000; ++i) ini += account(i, "User " + std::to_string(i), "u" + std::to_string(i), "u" + std::to_string(i));
+    Accounts accounts(ini);
+    runDialog([&](HWND dialog) {
+        std::vector<std::string> names = drive::listItems(dialog, IDC_MBOX_LIST);
+        ASSERT_EQ(names.size(), 1999u);
+        EXPECT_EQ(names[3], "User 4");
+        selectAccount(dialog, "User 1999");
+        EXPECT_EQ(drive::text(dialog, IDC_MBOX_USER), "u1999");
+        drive::click(dialog, IDC_MBOX_ADD);
+        typeAccount(dialog, "Carol King", "carol", "carol", "carolpw3");
+        EXPECT_EQ(clickExpecting(dialog, IDC_MBOX_SAVE, "Warning"), "") << "no refusal";
+        selectAccount(dialog, "Bob Jones");
+        EXPECT_EQ(clickExpecting(dialog, IDC_MBOX_DELETE, "Warning"), "") << "an empty folder: no question";
+        drive::click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(accounts.ini("mailbox1999", "name"), "Carol King") << "moved down by the deletion";
+    EXPECT_EQ(accounts.ini("mailbox1998", "name"), "User 1999");
+    EXPECT_EQ(accounts.ini("mailbox2", "folder"), "nameless");
+    EXPECT_EQ(accounts.ini("mailbox2", "host"), "10.0.0.9");
+    EXPECT_EQ(accounts.ini("mailbox3", "name"), "User 4");
+    EXPECT_TRUE(accounts.keys("mailbox2000").empty());
+}
+
 }  // namespace

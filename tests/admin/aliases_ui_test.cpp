@@ -115,4 +115,25 @@ TEST(AliasesPage, ListAliasesEditInPlaceAndDeleteSelectsTheNeighbour) {
     EXPECT_EQ(install.ini("alias", "map0"), "s@example.org~1~board");
 }
 
+// A hand-edited list: an empty record and one without pieces are left out,
+// every alias behind them is shown and written back, without the gaps.
+TEST(AliasesPage, AnUnusableRecordInALongListLosesNoAliasBehindIt) {
+    std::string ini = "[alias]\r\n";
+    for (int i = 0; i < 2000; ++i)
+        ini += "map" + std::to_string(i) + "=" +
+               (i == 1 ? std::string() : i == 2 ? std::string("~~~") : "a" + std::to_string(i) + "@example.org~0~b@example.org") +
+               "\r\n";
+    Install install(ini);
+    runSheet(kAliases, [&](HWND sheet) {
+        HWND page = currentPage(sheet);
+        std::vector<std::string> shown = listItems(page, IDC_ALIAS_LIST);
+        ASSERT_EQ(shown.size(), 1998u);
+        EXPECT_EQ(shown[1], "Convert a3@example.org to b@example.org");
+        pressOk(sheet);
+    });
+    EXPECT_EQ(install.keys("alias").size(), 1998u);
+    EXPECT_EQ(install.ini("alias", "map1"), "a3@example.org~0~b@example.org");
+    EXPECT_EQ(install.ini("alias", "map1997"), "a1999@example.org~0~b@example.org");
+}
+
 }  // namespace

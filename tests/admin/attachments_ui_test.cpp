@@ -112,4 +112,25 @@ TEST(AttachmentsPage, SendersAreEnteredThroughThePromptAndMustHoldAnAt) {
     EXPECT_EQ(install.ini("attach", "address0"), "b@example.com");
 }
 
+TEST(AttachmentsPage, AnEmptyEntryInALongListLosesNoEntryBehindIt) {
+    std::string ini = "[attachments]\r\nuse=1\r\n[attach]\r\n";
+    for (int i = 0; i < 2000; ++i) {
+        ini += "type" + std::to_string(i) + "=" + (i == 0 ? std::string() : "*.t" + std::to_string(i)) + "\r\n";
+        ini += "address" + std::to_string(i) + "=" + (i == 5 ? std::string() : "s" + std::to_string(i) + "@example.org") + "\r\n";
+    }
+    Install install(ini);
+    runSheet(kAttachments, [&](HWND sheet) {
+        HWND page = currentPage(sheet);
+        EXPECT_EQ(listItems(page, IDC_ATT_KEPT_TYPES).size(), 1999u);
+        EXPECT_EQ(listItems(page, IDC_ATT_ADDRESSES).size(), 1999u);
+        pressOk(sheet);
+    });
+    EXPECT_EQ(install.ini("attach", "type0"), "*.t1");
+    EXPECT_EQ(install.ini("attach", "type1998"), "*.t1999");
+    EXPECT_EQ(install.ini("attach", "address5"), "s6@example.org");
+    EXPECT_EQ(install.ini("attach", "address1998"), "s1999@example.org");
+    EXPECT_EQ(install.ini("attach", "type1999"), "<none>");
+    EXPECT_EQ(install.ini("attach", "address1999"), "<none>");
+}
+
 }  // namespace

@@ -126,4 +126,19 @@ TEST(DomainPage, ConvertDomainsChecksEachDomainAndAddsItsLine) {
     EXPECT_EQ(install.ini("domain-map", "domain1"), "old.example -> example.org , external");
 }
 
+TEST(DomainPage, AnEmptyConversionInALongTableLosesNoLineBehindIt) {
+    std::string ini = "[domain]\r\ndomain=example.org\r\nuse=1\r\n[domain-map]\r\n";
+    for (int i = 0; i < 2000; ++i)
+        ini += "domain" + std::to_string(i) + "=" + (i == 1 ? std::string() : "d" + std::to_string(i) + ".example -> example.org , all mail") + "\r\n";
+    Install install(ini);
+    runSheet(kDomain, [&](HWND sheet) {
+        HWND page = currentPage(sheet);
+        EXPECT_EQ(listItems(page, IDC_DOM_MAPS).size(), 1999u);
+        pressOk(sheet);
+    });
+    EXPECT_EQ(install.keys("domain-map").size(), 1999u);
+    EXPECT_EQ(install.ini("domain-map", "domain1"), "d2.example -> example.org , all mail");
+    EXPECT_EQ(install.ini("domain-map", "domain1998"), "d1999.example -> example.org , all mail");
+}
+
 }  // namespace

@@ -249,4 +249,28 @@ TEST(IncomingPage, AdvancedOptionsWriteOnTheirOwnOkEvenWhenTheSheetIsCancelled) 
     EXPECT_EQ(install.ini("incoming", "extention0"), "<none>") << "the cancelled sheet wrote nothing";
 }
 
+// A server key that is there but empty names no mailbox: it is left out,
+// and the mailboxes behind it are shown and written back.
+TEST(IncomingPage, AnEmptyServerInALongListLosesNoMailboxBehindIt) {
+    std::string ini = std::string(kMailboxes) + "[incoming]\r\n";
+    for (int i = 0; i < 2000; ++i) {
+        const std::string n = std::to_string(i);
+        ini += "node" + n + "=" + (i == 1 ? std::string() : "pop" + n + ".example") + "\r\nuser" + n + "=u" + n +
+               "\r\nport" + n + "=" + (i == 2 ? "995" : "110") + "\r\n";
+    }
+    Install install(ini);
+    runSheet(kIncoming, [&](HWND sheet) {
+        HWND page = currentPage(sheet);
+        std::vector<std::string> shown = listItems(page, IDC_IN_LIST);
+        ASSERT_EQ(shown.size(), 1999u);
+        EXPECT_EQ(shown[1], "pop2.example (u2)");
+        pressOk(sheet);
+    });
+    EXPECT_EQ(install.ini("incoming", "node1"), "pop2.example");
+    EXPECT_EQ(install.ini("incoming", "port1"), "995");
+    EXPECT_EQ(install.ini("incoming", "tls1"), "1") << "each record's keys move with it";
+    EXPECT_EQ(install.ini("incoming", "node1998"), "pop1999.example");
+    EXPECT_EQ(install.ini("incoming", "node1999"), "<none>");
+}
+
 }  // namespace

@@ -238,4 +238,23 @@ TEST(OutgoingPage, SelectUsersWritesItsSectionOnItsOwnOk) {
     EXPECT_TRUE(install.keys("opt-out-size").empty());
 }
 
+TEST(OutgoingPage, AnEmptyRelayInALongListLosesNoRelayBehindIt) {
+    std::string ini = "[outgoing]\r\n";
+    for (int i = 0; i < 2000; ++i) {
+        const std::string n = std::to_string(i);
+        ini += "server" + n + "=" + (i == 1 ? std::string() : "smtp" + n + ".example:25:::0:::") + "\r\ntls" + n + "=" +
+               (i == 2 ? "2" : "0") + "\r\n";
+    }
+    Install install(ini);
+    runSheet(kOutgoing, [&](HWND sheet) {
+        HWND page = currentPage(sheet);
+        EXPECT_EQ(listItems(page, IDC_OUT_LIST).size(), 1999u);
+        pressOk(sheet);
+    });
+    EXPECT_EQ(install.ini("outgoing", "server1"), "smtp2.example:25:::0:::");
+    EXPECT_EQ(install.ini("outgoing", "tls1"), "2") << "the encryption moves with its relay";
+    EXPECT_EQ(install.ini("outgoing", "server1998"), "smtp1999.example:25:::0:::");
+    EXPECT_EQ(install.ini("outgoing", "server1999"), "<none>");
+}
+
 }  // namespace

@@ -62,6 +62,26 @@ bool textSelected(HWND dialog, int id) {
     return from == 0 && to == text(dialog, id).size();
 }
 
+// A reminder whose subject is empty is no reminder: it is left out, and
+// the reminders behind it are listed and written back without the gap.
+TEST(RemindersPage, AnEmptySubjectInALongListLosesNoReminderBehindIt) {
+    std::string ini = kMailboxes;
+    for (int i = 0; i < 2000; ++i)
+        ini += "[0auto" + std::to_string(i) + "]\r\nsubject=" + (i == 1 ? std::string() : "R" + std::to_string(i)) +
+               "\r\nhour=9\r\ndate=1\r\nmonth=0\r\nyear=2040\r\ntotype=3\r\nreptype=2\r\nrep1=1\r\nrep2=0\r\nline0=x\r\n";
+    Install install(ini);
+    runSheet(kReminders, [&](HWND sheet) {
+        HWND page = currentPage(sheet);
+        ASSERT_EQ(itemCount(page), 1999);
+        EXPECT_EQ(row(page, 1)[0], "R2");
+        pressOk(sheet);
+    });
+    EXPECT_EQ(install.ini("0auto1", "subject"), "R2");
+    EXPECT_EQ(install.ini("0auto1998", "subject"), "R1999");
+    EXPECT_EQ(install.ini("0auto1998", "line0"), "x");
+    EXPECT_TRUE(install.keys("0auto1999").empty()) << "the sections the list took are all rewritten";
+}
+
 }  // namespace
 
 TEST(RemindersPage, ListsTheRecordsWithTheirTextsAndApplyRewritesThemInListOrder) {

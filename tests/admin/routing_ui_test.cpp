@@ -529,4 +529,26 @@ TEST(RoutingPage, FileAndFolderChoosersHaveTheirCaptionsAndSetTheParameter) {
     });
 }
 
+// A value too short to be a filter and an empty one are left out; the
+// filters behind them are shown, and Apply writes every one of them
+// (numbered without gaps) instead of stopping at the first short value.
+TEST(RoutingPage, AShortOrEmptyRecordInALongListLosesNoFilterBehindIt) {
+    std::string ini = "[routes]\r\n";
+    for (int i = 0; i < 2000; ++i) {
+        std::string record = i == 1 ? "Short~3~" : i == 2 ? "" : "F" + std::to_string(i) + (kSales + 5);
+        ini += "operation" + std::to_string(i) + "=" + record + "\r\n";
+    }
+    Install install(ini);
+    runSheet(kRouting, [&](HWND sheet) {
+        HWND page = currentPage(sheet);
+        std::vector<std::string> shown = listItems(page, IDC_ROUTE_LIST);
+        ASSERT_EQ(shown.size(), 1998u);
+        EXPECT_EQ(shown[1], "F3");
+        pressOk(sheet);
+    });
+    EXPECT_EQ(fields(install.ini("routes", "operation1"))[0], "F3");
+    EXPECT_EQ(fields(install.ini("routes", "operation1997"))[0], "F1999");
+    EXPECT_EQ(install.ini("routes", "operation1998"), "<none>");
+}
+
 }  // namespace

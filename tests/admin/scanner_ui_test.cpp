@@ -100,4 +100,24 @@ TEST(ScannerPage, EditAndDeleteKeepTheOrderAndTheButtonsFollowTheList) {
     EXPECT_EQ(install.keys("snooper"), (std::vector<std::string>{"use", "dst", "mod"}));
 }
 
+TEST(ScannerPage, AnEmptyPhraseInALongListLosesNoPhraseBehindIt) {
+    std::string ini = "[snooper]\r\nuse=1\r\n";
+    for (int i = 0; i < 2000; ++i)
+        ini += "x" + std::to_string(i) + "=" + (i == 1 ? std::string() : scramble("phrase " + std::to_string(i))) + "\r\n";
+    Install install(ini);
+    runSheet(kScanner, [&](HWND sheet) {
+        HWND page = currentPage(sheet);
+        std::vector<std::string> shown = listItems(page, IDC_SCAN_PHRASES);
+        ASSERT_EQ(shown.size(), 1999u);
+        EXPECT_EQ(shown[1], "phrase 2");
+        pressOk(sheet);
+    });
+    EXPECT_EQ(unscramble(install.ini("snooper", "x1")), "phrase 2");
+    EXPECT_EQ(unscramble(install.ini("snooper", "x1998")), "phrase 1999");
+    EXPECT_EQ(install.ini("snooper", "x1999"), "<none>");
+    EXPECT_EQ(install.ini("snooper", "mod"), "1");
+    EXPECT_EQ(install.keys("snooper").front(), "use") << "the bindings first, then the phrases, then the change key";
+    EXPECT_EQ(install.keys("snooper").back(), "mod");
+}
+
 }  // namespace

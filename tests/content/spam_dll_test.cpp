@@ -162,8 +162,12 @@ TEST_F(SpamDll, ScannerPhrasesAreUnscrambled) {
     // No "@" rule for the scanner: only the word itself.
     EXPECT_EQ(scan("from joe@example.com"), "-");
     EXPECT_EQ(scan("from @Example.com"), "@Example com");
-    // Reading stops at the first empty key.
-    EXPECT_EQ(scan("after the gap"), "-");
+    // An empty key adds nothing; the phrases behind it are read, up to the
+    // first missing key (the Scanner page shows and keeps them too).
+    EXPECT_EQ(scan("after the gap"), "after the gap");
+    setKey("snooper", "x5", scrambled("beyond a missing key"));
+    setKey("snooper", "mod", "1");
+    EXPECT_EQ(scan("beyond a missing key"), "-");
     // The phrases are not reread until the change key says so.
     setKey("snooper", "x0", scrambled("new phrase"));
     EXPECT_EQ(scan("new phrase"), "-");

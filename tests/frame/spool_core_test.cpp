@@ -35,6 +35,16 @@ TEST(SpoolNames, WildcardsMatchLongNamesOnly) {
     EXPECT_FALSE(wildcardMatch("", "a"));
 }
 
+// One listing of a folder gives its messages in the listing's order and,
+// for each, whether its hold marker lies beside it.
+TEST(SpoolNames, FolderMessagesAndTheirHoldMarkers) {
+    const std::vector<util::FolderMessage> messages = util::folderMessages(
+        {"b.txt", "B.LCK", "a.TXT", "a.adr", "c.txtx", "d.lck", "c.txt", "c.lck.txt", "e.tmp"});
+    std::vector<std::string> shown;
+    for (const util::FolderMessage& m : messages) shown.push_back(m.name + (m.held ? " held" : ""));
+    EXPECT_EQ(shown, (std::vector<std::string>{"b.txt held", "a.TXT", "c.txt", "c.lck.txt"}));
+}
+
 TEST(SpoolNames, EnvelopeLinesAndTheirKinds) {
     std::string text = envelopeText("a@b.example", {"c@d.example", "e@f.example"});
     EXPECT_EQ(text, "MAIL FROM: <a@b.example>\r\nRCPT TO: <c@d.example>\r\nRCPT TO: <e@f.example>\r\n");

@@ -105,6 +105,9 @@ TEST(ViewerFolders, DestinationsLeaveTheSourceOut) {
               (std::vector<std::string>{"(Postmaster)=0", "Ann=1", "Bob=2", "Incoming Archive=-7",
                                         "Outgoing Archive=-6"}));
     EXPECT_EQ(transferDestinations(accounts, kOutQueueNode).size(), 6u);
+    // Every account stands at its number; one without a name is not offered.
+    EXPECT_EQ(labels(transferDestinations({"(Postmaster)", "", "Bob"}, 0)),
+              (std::vector<std::string>{"Bob=2", "Incoming Archive=-7", "Outgoing Archive=-6", "Spam Archive=-8"}));
 }
 
 }  // namespace
