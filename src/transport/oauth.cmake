@@ -6,3 +6,10 @@ target_sources(utilities_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/http_message.cpp
   ${CMAKE_CURRENT_LIST_DIR}/oauth_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sasl.cpp)
+if(WIN32)
+  target_sources(utilities_win PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/https_client.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/oauth_platform.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/oauth_sign_in.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/oauth_tokens.cpp)
+endif()

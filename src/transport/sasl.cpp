@@ -130,4 +130,14 @@ std::string challengeStatus(std::string_view base64Challenge) {
     return "";
 }
 
+std::string tokenRefusedText(std::string_view host, std::string_view status) {
+    std::string text = std::string(host) + " refused the sign-in";
+    if (!status.empty()) text += " (" + std::string(status.substr(0, 100)) + ")";
+    return text;
+}
+
+std::string noTokenMechanismText(std::string_view host) {
+    return std::string(host) + " offers no sign-in with a token (SASL XOAUTH2 or OAUTHBEARER)";
+}
+
 }  // namespace util

@@ -45,4 +45,10 @@ std::string_view errorChallengeAnswer(SaslMechanism mechanism);
 // {"status":"invalid_token","schemes":"bearer"}); "" when it has none.
 std::string challengeStatus(std::string_view base64Challenge);
 
+// The status text of a refused token: "HOST refused the sign-in (STATUS)",
+// without the parenthesis when the server gave no status.
+std::string tokenRefusedText(std::string_view host, std::string_view status);
+// The status text when the server offers neither token mechanism.
+std::string noTokenMechanismText(std::string_view host);
+
 }  // namespace util

@@ -188,6 +188,8 @@ TEST(Sasl, ResponsesAsPublishedAndTheErrorChallenge) {
               "401");
     EXPECT_EQ(challengeStatus("bm90IGpzb24="), "");
     EXPECT_EQ(challengeStatus(""), "");
+    EXPECT_EQ(tokenRefusedText("pop.example", "invalid_token"), "pop.example refused the sign-in (invalid_token)");
+    EXPECT_EQ(tokenRefusedText("pop.example", ""), "pop.example refused the sign-in");
 }
 
 TEST(HttpMessage, AddressesRequestsAndAnswers) {
