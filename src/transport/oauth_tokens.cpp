@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 
 #include "content/base64_decoder.h"
 #include "frame/event_log.h"
@@ -24,6 +25,13 @@ struct KeptToken {
 std::map<std::string, std::unique_ptr<KeptToken>>& keptTokens() {
     static auto* kept = new std::map<std::string, std::unique_ptr<KeptToken>>;
     return *kept;
+}
+
+// The stored refresh tokens the provider refused: not offered to it again
+// (the administrator signs in again, which stores another).
+std::set<std::string>& endedTokens() {
+    static auto* ended = new std::set<std::string>;
+    return *ended;
 }
 
 bool sameHost(std::string_view a, std::string_view b) {
@@ -120,6 +128,10 @@ bool accessTokenFor(const SignedInRecord& record, SecretText& token) {
         return true;
     }
     const std::string page(signInPage(record.service));
+    if (endedTokens().count(record.storedToken) != 0) {
+        statusOut(signInAgainText(record.kind, record.user, page));
+        return false;
+    }
     SecretText refresh(8192);
     if (record.storedToken.empty() || !unprotect(record.storedToken, refresh)) {
         statusOut("No sign-in with " + loginKindTitle(record.kind) + " is stored for " + record.user +
@@ -152,6 +164,7 @@ bool accessTokenFor(const SignedInRecord& record, SecretText& token) {
     if (answer.error == "invalid_grant") {
         // The refresh token is no more: only the administrator can sign in again.
         dropAccessToken(record);
+        endedTokens().insert(record.storedToken);
         statusOut(providerRefusalText(record.kind, answer.error, answer.errorDescription));
         statusOut(signInAgainText(record.kind, record.user, page));
         return false;

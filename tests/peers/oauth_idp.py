@@ -26,8 +26,10 @@ DIR/control, read at every request, steers it, one word a line:
   wrong-state        the redirect carries another state than it was given
   wrong-challenge    the code is bound to another challenge than it was given
   revoke USER        every refresh token of USER is ended
+  inactive           every access token is answered inactive
 Every grant is written to DIR/grants ("authorization_code t38",
-"refresh_token t38", "device_code t38"), every redirect to DIR/redirects.
+"refresh_token t38", "device_code t38", "refused refresh_token t38"),
+every redirect to DIR/redirects.
 """
 import base64
 import hashlib
@@ -55,7 +57,6 @@ class State:
         self.refresh = {}     # refresh token: user
         self.access = {}      # access token: (user, expiry)
         self.devices = {}     # device code: polls so far
-        self.revoked = set()  # users whose refresh tokens ended
 
     def control(self):
         words = {}
@@ -144,7 +145,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if path == "/introspect":
             with state.lock:
                 user, expiry = state.access.get(form.get("token", ""), (None, 0))
-            if user is None or expiry < time.time():
+            if user is None or expiry < time.time() or "inactive" in state.control():
                 return self.reply(200, {"active": False})
             return self.reply(200, {"active": True, "username": user, "exp": int(expiry)})
         if form.get("client_id") != CLIENT:
@@ -173,7 +174,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 return self.reply(200, state.tokens(user, "mail"))
             if grant == "refresh_token":
                 user = state.refresh.pop(form.get("refresh_token", ""), None)
-                if user is None or user in state.revoked or user in state.control().get("revoke", []):
+                if user is None or user in state.control().get("revoke", []):
+                    state.note("grants", "refused refresh_token " + str(user))
                     return self.refuse("invalid_grant", "the refresh token has been revoked")
                 state.note("grants", "refresh_token " + user)
                 return self.reply(200, state.tokens(user, "mail"))
