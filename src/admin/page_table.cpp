@@ -76,6 +76,8 @@ constexpr Tip kOutgoingTips[] = {
     {IDC_OUT_AUTH, "Login to smtp server required"},
     {IDC_OUT_AUTH_SET, "Set account name and password..."},
     {IDC_OUT_TLS, "Encryption: TLS from the start (port 465) or STARTTLS (port 587)"},
+    {IDC_OUT_LOGIN, "Log in with a password, or sign in with a provider (Microsoft, Google, other)"},
+    {IDC_OUT_SIGN_IN, "Sign in with the provider in the browser"},
 };
 constexpr ui::Binding kOutgoingBindings[] = {
     ui::check(IDC_OUT_USE_NEXT, cfg::kOutgoingUseNext),
@@ -126,6 +128,8 @@ constexpr Tip kIncomingTips[] = {
     {IDC_IN_BYPASS, "Give all mail from this pop3 mail collection to a user"},
     {IDC_IN_BYPASS_USER, "The user to receive all mail from this collection"},
     {IDC_IN_TLS, "Encryption: TLS from the start (port 995) or STARTTLS"},
+    {IDC_IN_LOGIN, "Log in with the password, or sign in with a provider (Microsoft, Google, other)"},
+    {IDC_IN_SIGN_IN, "Sign in with the provider in the browser"},
 };
 constexpr ui::RadioChoice kUndeliverableChoices[] = {{IDC_IN_COPY_ALL, 0}, {IDC_IN_KILL, 1}, {IDC_IN_ROUTE, 2}};
 constexpr ui::Binding kIncomingBindings[] = {
