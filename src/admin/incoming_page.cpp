@@ -87,8 +87,10 @@ void putRecord(util::ProfileLines& lines, int i, const PopRecord& r) {
     util::put(lines, cfg::kIncomingBypass, r.bypass ? 1 : 0, i);
     util::put(lines, cfg::kIncomingBypassUser, r.bypassUser, i);
     util::put(lines, cfg::kIncomingTls, r.tls, i);
+    // A mailbox with a password is stored exactly as before sign-in existed.
+    if (r.login == util::LoginKind::Password) return;
     util::put(lines, cfg::kIncomingLogin, std::string(util::loginKindName(r.login)), i);
-    if (r.login != util::LoginKind::Password) util::put(lines, cfg::kIncomingToken, r.token, i);
+    util::put(lines, cfg::kIncomingToken, r.token, i);
 }
 
 class IncomingPage final : public SettingsPage, ui::RecordEditor<PopRecord>::Delegate {

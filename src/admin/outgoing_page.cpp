@@ -144,9 +144,10 @@ protected:
         for (std::size_t i = 0; i < records.size(); ++i) {
             util::put(lines, cfg::kOutgoingServer, records[i].record, static_cast<int>(i));
             util::put(lines, cfg::kOutgoingTls, records[i].tls, static_cast<int>(i));
+            // A relay with a password is stored exactly as before sign-in existed.
+            if (records[i].login == util::LoginKind::Password) continue;
             util::put(lines, cfg::kOutgoingLogin, std::string(util::loginKindName(records[i].login)), static_cast<int>(i));
-            if (records[i].login != util::LoginKind::Password)
-                util::put(lines, cfg::kOutgoingToken, records[i].token, static_cast<int>(i));
+            util::put(lines, cfg::kOutgoingToken, records[i].token, static_cast<int>(i));
         }
         util::replaceSection(cfg::kOutgoing, lines);
         saveBindings();

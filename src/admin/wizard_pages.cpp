@@ -338,6 +338,7 @@ protected:
         if (auto refusal = checkWizardRelay(typed.relay)) return onPage(*refusal, kControls);
         if (auto refusal = checkSignedIn(typed.relay.signsIn, !token_.empty()))
             return ui::Refusal{*refusal, IDC_WREL_SIGN_IN};
+        if (typed.relay.signsIn && typed.user.empty()) return ui::Refusal{"Please enter the user name...", IDC_WREL_USER};
         return std::nullopt;
     }
 
@@ -348,12 +349,14 @@ protected:
         int tls = static_cast<int>(
             util::connectionTlsMode(util::MailService::Smtp, port, comboBox(IDC_WREL_TLS).selection()));
         util::write(cfg::kOutgoingTls, tls, 0);
-        const util::LoginKind login = typed.relay.signsIn ? chosenLogin(IDC_WREL_LOGIN) : util::LoginKind::Password;
-        util::write(cfg::kOutgoingLogin, std::string(util::loginKindName(login)), 0);
-        if (typed.relay.signsIn)
+        // A relay with a password is stored exactly as before sign-in existed.
+        if (typed.relay.signsIn) {
+            util::write(cfg::kOutgoingLogin, std::string(util::loginKindName(chosenLogin(IDC_WREL_LOGIN))), 0);
             util::write(cfg::kOutgoingToken, token_, 0);
-        else
+        } else {
+            util::erase(cfg::kOutgoingLogin, 0);
             util::erase(cfg::kOutgoingToken, 0);
+        }
     }
 
 private:
@@ -432,11 +435,13 @@ protected:
         const bool signsIn = login != util::LoginKind::Password;
         util::write(cfg::kIncomingPassword,
                     signsIn ? std::string() : util::crypt(util::kSystemKey, text(IDC_WPOP_PASSWORD), true), 0);
-        util::write(cfg::kIncomingLogin, std::string(util::loginKindName(login)), 0);
-        if (signsIn)
+        if (signsIn) {
+            util::write(cfg::kIncomingLogin, std::string(util::loginKindName(login)), 0);
             util::write(cfg::kIncomingToken, token_, 0);
-        else
+        } else {
+            util::erase(cfg::kIncomingLogin, 0);
             util::erase(cfg::kIncomingToken, 0);
+        }
         util::write(cfg::kIncomingDeleteMail, button(IDC_WPOP_REMOVE_MAIL).checked() ? 1 : 0, 0);
         util::write(cfg::kIncomingExtensions, 0, 0);
         int tls = static_cast<int>(

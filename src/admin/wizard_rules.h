@@ -13,8 +13,9 @@
 namespace admin {
 
 // The relay page: the Outgoing page's checks of host and port, then, with
-// authentication, the login (Field::User, then Field::Password; no
-// password for a relay that signs in with a provider).
+// authentication, the login (Field::User, then Field::Password; neither
+// for a relay that signs in with a provider: its account comes from the
+// sign-in).
 struct WizardRelay {
     std::string_view host, port;
     bool authentication = false;
