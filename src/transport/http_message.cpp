@@ -126,9 +126,11 @@ std::optional<HttpAnswer> parseHttpAnswer(std::string_view all) {
         std::optional<std::string> body = unchunk(rest);
         if (!body) return std::nullopt;
         answer.body = std::move(*body);
+        answer.delimited = true;
     } else if (length) {
         if (rest.size() < *length) return std::nullopt;
         answer.body = std::string(rest.substr(0, *length));
+        answer.delimited = true;
     } else {
         answer.body = std::string(rest);
     }

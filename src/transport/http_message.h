@@ -27,10 +27,11 @@ std::string formPostRequest(const HttpsAddress& address, std::string_view body);
 struct HttpAnswer {
     int status = 0;
     std::string body;
+    bool delimited = false;  // its end was known (its length or its last chunk), not only the connection's
 };
 
-// The answer from its first byte to the connection's end; nothing when it
-// is not an HTTP answer or its body is cut short.
+// The answer from its first byte to the connection's end (or as far as it
+// has come); nothing when it is not an HTTP answer or its body is cut short.
 std::optional<HttpAnswer> parseHttpAnswer(std::string_view all);
 
 // The answer the loopback listener gives the browser: a small page.

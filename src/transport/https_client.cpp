@@ -61,7 +61,7 @@ HttpsOutcome postForm(std::string_view address, std::string_view body) {
     SecretText request(body.size() + where->target.size() + where->host.size() + 256);
     request.text() = formPostRequest(*where, body);
     const bool sent = sendAll(s, request.text().data(), static_cast<int>(request.text().size()));
-    SecretText received(16384);
+    SecretText received(kAnswerMost + 8192);
     if (sent) {
         AnswerWait wait;
         char block[4096];
@@ -70,6 +70,12 @@ HttpsOutcome postForm(std::string_view address, std::string_view body) {
             if (n <= 0) break;
             received.text().append(block, static_cast<std::size_t>(n));
             if (received.text().size() > kAnswerMost) break;
+            // A server that keeps the connection open is not waited for
+            // once its answer is whole.
+            if (std::optional<HttpAnswer> whole = parseHttpAnswer(received.text()); whole && whole->delimited) {
+                wipe(whole->body);
+                break;
+            }
         }
         wipe(block, sizeof block);
     }

@@ -217,8 +217,9 @@ SignInResult deviceSignIn(const Provider& provider, const SignInRequest& request
     if (!outcome.answer) return failure(outcome.failure);
     DeviceAnswer device = parseDeviceAnswer(outcome.answer->body);
     if (!device.error.empty()) return failure(providerRefusalText(provider.kind, device.error, device.errorDescription));
-    statusOut("Sign in with " + loginKindTitle(provider.kind) + " at " + device.verificationAddress +
-              " with the code " + device.userCode);
+    // The code itself is shown to the administrator only, not to the event log.
+    statusOut("Signing in with " + loginKindTitle(provider.kind) + " at " + device.verificationAddress +
+              ": waiting for the code to be entered");
     if (!hooks.showDeviceCode || !hooks.showDeviceCode(device)) return failure("The sign-in was cancelled");
 
     std::int64_t interval = device.interval;

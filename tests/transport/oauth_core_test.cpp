@@ -214,12 +214,15 @@ TEST(HttpMessage, AddressesRequestsAndAnswers) {
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->status, 400);
     EXPECT_EQ(answer->body, "{\"a\":") << "by its length, not to the end";
+    EXPECT_TRUE(answer->delimited);
     answer = parseHttpAnswer("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\n{\"a\r\n4;x=y\r\n\":1}\r\n0\r\n\r\n");
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->body, "{\"a\":1}");
+    EXPECT_TRUE(answer->delimited);
     answer = parseHttpAnswer("HTTP/1.0 200 OK\nServer: x\n\nto the end");
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->body, "to the end");
+    EXPECT_FALSE(answer->delimited) << "only the connection's end ends it";
     EXPECT_FALSE(parseHttpAnswer("HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\nshort"));
     EXPECT_FALSE(parseHttpAnswer("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10\r\nshort"));
     EXPECT_FALSE(parseHttpAnswer("SSH-2.0-OpenSSH\r\n\r\n"));
