@@ -47,3 +47,10 @@ if(WIN32)
   util_set_found_tests(oauth_signin_tests FIXTURES oauth_idp oauth_dovecot oauth_relay LOCKS oauth_idp
     ENVIRONMENT ${OAUTH_TEST_ENVIRONMENT})
 endif()
+if(WIN32)
+  # SASL against scripted peers: XOAUTH2's error challenge, PLAIN without LOGIN.
+  add_executable(sasl_peer_test ${CMAKE_CURRENT_LIST_DIR}/sasl_peer_test.cpp ${CMAKE_CURRENT_LIST_DIR}/pop3_recorder.cpp)
+  target_link_libraries(sasl_peer_test PRIVATE utilities_win win32_test_support GTest::gtest_main)
+  target_include_directories(sasl_peer_test PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  gtest_discover_tests(sasl_peer_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+endif()
