@@ -47,6 +47,9 @@ dev_build() {
   cmake --build --preset win32
 }
 
+# shellcheck source=scripts/desktops.sh
+. "$ROOT/scripts/desktops.sh"
+
 # --- Wine and the display ---------------------------------------------------
 
 export WINEARCH=win32
@@ -108,26 +111,32 @@ dev_test() {
   run_fuzzers "${DEV_FUZZ_SECONDS:-5}" || status=1
 
   log "win32 tests under Wine"
-  start_display
-  # The print server of the printing tests (its folder as CMakeLists.txt names it
-  # UTIL_PRINT_SERVER_DIR) runs for the whole run: every test program is
-  # pointed at it (build/win32/wine-run), and one started after it stopped
-  # waited about 20 s.
-  local printer_dir
-  printer_dir=/tmp/util-print-$(printf '%s' "$ROOT/build/win32" | md5sum | cut -c1-12)
-  "$ROOT/tests/peers/cups_pdf.sh" start "$printer_dir" --kept >/dev/null
-  export PRINT_SERVER_KEPT=$printer_dir
-  trap 'stop_wine; stop_display; "$ROOT/tests/peers/cups_pdf.sh" stop "$printer_dir" --kept' EXIT
-  start_wine
-  ctest --preset win32 -j "$jobs" --timeout 600 "$@" 2>&1 | tee "$logdir/win32.log" || status=1
+  trap 'desktops_stop' EXIT
+  desktops_start
+  local started=$SECONDS
+  ctest --preset win32 -j "${DEV_JOBS:-$(desktop_count)}" --timeout 600 \
+    --resource-spec-file "$DESKTOPS_DIR/resources.json" "$@" 2>&1 | tee "$logdir/win32.log" || status=1
+  log "win32 tests took $((SECONDS - started)) s"
   count_ctest "$logdir/win32.log"
-  stop_wine; stop_display
-  "$ROOT/tests/peers/cups_pdf.sh" stop "$printer_dir" --kept
-  unset PRINT_SERVER_KEPT
+  desktops_stop
   trap - EXIT
 
   echo "$PASSED passed, $FAILED failed"
   [ $status -eq 0 ] && [ $FAILED -eq 0 ]
+}
+
+# ./dev desktops: the test desktops started and left running, to run
+# tests by hand (README); "./dev desktops stop" ends them.
+dev_desktops() {
+  case "${1:-start}" in
+    start)
+      dev_setup
+      desktops_start
+      for env in "$DESKTOPS_DIR"/[0-9]*/env; do log "desktop $(basename "$(dirname "$env")"): $(tr '\n' ' ' < "$env")"; done
+      log "stop them with: ./dev desktops stop" ;;
+    stop) desktops_stop ;;
+    *) echo "usage: ./dev desktops [start|stop]" >&2; return 2 ;;
+  esac
 }
 
 # Runs every fuzz target for the given seconds from its seed corpus (copied,

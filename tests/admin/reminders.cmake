@@ -15,7 +15,7 @@ if(WIN32)
   add_test(NAME reminder_page_message_write COMMAND reminder_page_message "Z:${UTIL_REMINDER_PAGE_DIR}")
   add_test(NAME reminder_page_message_parse
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/check_reminder_page.py ${UTIL_REMINDER_PAGE_DIR})
-  set_tests_properties(reminder_page_message_write PROPERTIES
-    FIXTURES_SETUP reminder_page_message RESOURCE_LOCK display_cursor)
+  set_tests_properties(reminder_page_message_write PROPERTIES FIXTURES_SETUP reminder_page_message)
+  util_on_desktop(reminder_page_message_write)
   set_tests_properties(reminder_page_message_parse PROPERTIES FIXTURES_REQUIRED reminder_page_message)
 endif()

@@ -16,6 +16,7 @@ if(WIN32)
     ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
   add_test(NAME wizard_mail COMMAND wizard_mail_test)
   set_tests_properties(wizard_mail PROPERTIES
-    FIXTURES_REQUIRED "smtp_relay;pop3_dovecot;print_server" RESOURCE_LOCK display_cursor
+    FIXTURES_REQUIRED "smtp_relay;pop3_dovecot"
     ENVIRONMENT "SMTP_RELAY_DIR=${wizard_relay_dir};POP3_PEER_DIR=${wizard_pop3_dir}")
+  util_on_desktop(wizard_mail)
 endif()

@@ -4,7 +4,6 @@
 #
 #   cups_pdf.sh start DIR   configure and start; prints the printer's name
 #   cups_pdf.sh stop DIR    stop the server started in DIR (by its PID)
-#   a third argument --kept: the run-long server of ./dev test (see below)
 #
 # Programs reach the server with CUPS_SERVER=DIR/cups.sock; Wine shows its
 # printer as the default printer. The printer writes each job as a PDF file
@@ -15,7 +14,7 @@
 # server's filters run as the user lp.
 set -euo pipefail
 
-usage() { sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+usage() { sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 [ $# -ge 2 ] || usage
 cmd=$1 dir=$2
 
@@ -92,11 +91,6 @@ start() {
   [ -n "$(server_pid)" ] && kill -0 "$(server_pid)"
   echo "$name"
 }
-
-# ./dev test runs one server for the whole run (PRINT_SERVER_KEPT names its
-# folder): programs pointed at it then never find it stopped, and the
-# printing tests' own start and stop leave it alone.
-if [ "${PRINT_SERVER_KEPT:-}" = "$dir" ] && [ "${3:-}" != "--kept" ]; then exit 0; fi
 
 case "$cmd" in
   start) start ;;

@@ -28,6 +28,6 @@ if(WIN32)
   target_link_libraries(pop3_dovecot_test PRIVATE utilities_import win32_test_support GTest::gtest_main wsock32)
   target_include_directories(pop3_dovecot_test PRIVATE ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/tests)
   add_dependencies(pop3_dovecot_test host trust_root)
-  gtest_discover_tests(pop3_dovecot_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  util_discover_tests(pop3_dovecot_test
     PROPERTIES FIXTURES_REQUIRED pop3_dovecot ENVIRONMENT "POP3_PEER_DIR=${POP3_PEER_DIR_WIN}")
 endif()

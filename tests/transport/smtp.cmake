@@ -19,6 +19,6 @@ if(WIN32)
   target_link_libraries(smtp_relay_test PRIVATE utilities_import win32_test_support GTest::gtest_main)
   target_include_directories(smtp_relay_test PRIVATE ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/tests)
   add_dependencies(smtp_relay_test trust_root)
-  gtest_discover_tests(smtp_relay_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  util_discover_tests(smtp_relay_test
     PROPERTIES FIXTURES_REQUIRED smtp_relay ENVIRONMENT "SMTP_RELAY_DIR=${SMTP_RELAY_DIR}")
 endif()
