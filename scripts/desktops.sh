@@ -74,11 +74,16 @@ desktop_start() {
     printf 'CUPS_SERVER=%q\n' "$print/cups.sock"
     printf 'XDG_DATA_HOME=%q\n' "$dir/data"
   } > "$dir/env"
-  (
+  # The persistent server and the session's background programs started
+  # here, their output in start.log (see start_wine).
+  if ! (
     set -a; . "$dir/env"; set +a
-    wineserver -p
-    wine cmd /c exit
-  ) </dev/null >"$dir/start.log" 2>&1 || true
+    wineserver -p && wine cmd /c exit
+  ) </dev/null >"$dir/start.log" 2>&1; then
+    log "desktop $id: Wine did not start ($dir/start.log)"
+    rm -f "$dir/env"
+    return 1
+  fi
 }
 
 desktop_stop() {

@@ -76,13 +76,27 @@ stop_display() {
 
 # A 32-bit prefix with a persistent server, warmed up, with windows that
 # Wine's X11 driver neither manages nor decorates.
+#
+# The server must be the persistent one. Wine's background programs
+# (wineboot, services, explorer, winedevice, plugplay, svchost) start with
+# the first program of a session and inherit its output; a server that
+# ends a few seconds after its last program ends the session with it, and
+# the program that starts the next one hands them its output pipe, so a
+# test run by CTest (which reads to the pipe's end) lasted until that
+# session ended too: 10 s to 300 s for a test of 1 s. So a server already
+# running (wineboot leaves one that ends) is replaced by a persistent one,
+# and the warm-up below starts the session with its output going nowhere.
 start_wine() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating the Wine prefix"
     wineboot -i >/dev/null 2>&1 || true
   fi
-  wineserver -p 2>/dev/null || true  # a server left by wineboot simply stays
+  if ! wineserver -p 2>/dev/null; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    wineserver -p || { log "the Wine server of $WINEPREFIX did not start"; return 1; }
+  fi
   wine cmd /c exit >/dev/null 2>&1 || true
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 || true
