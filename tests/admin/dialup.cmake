@@ -6,9 +6,8 @@ if(WIN32)
   # handler, which the library finds by its window on the test's desktop.
   add_executable(admin_dialup_ui_test
     ${CMAKE_CURRENT_LIST_DIR}/dialup_ui_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ui_driver.cpp
     ${PROJECT_SOURCE_DIR}/tests/connect/connect_fixture.cpp)
-  target_link_libraries(admin_dialup_ui_test PRIVATE utilities_import win32_test_support GTest::gtest_main)
+  target_link_libraries(admin_dialup_ui_test PRIVATE utilities_import win32_ui_driver GTest::gtest_main)
   target_include_directories(admin_dialup_ui_test PRIVATE
     ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
   add_dependencies(admin_dialup_ui_test rashand service)

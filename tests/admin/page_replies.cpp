@@ -1,7 +1,7 @@
 #include "page_replies.h"
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 namespace drive {
 namespace {
