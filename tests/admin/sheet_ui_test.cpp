@@ -135,14 +135,9 @@ std::string tipText(HWND tip) {
 
 HWND waitForTip(DWORD ms) { return waitForWindow("ms-tip", "", ms); }
 
-// Other tests' windows open at the centre of the same screen: the tooltip
-// tests move their window into the top-left corner, above the rest.
-void toCorner(HWND window) { SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE); }
-
 TEST(Tooltips, AppearAfterTheHoverTimeAndFollowTheSetting) {
     Install install;
     runSheet("Incoming", [&](HWND sheet) {
-        toCorner(sheet);
         HWND page = currentPage(sheet);
         HWND add = GetDlgItem(page, IDC_IN_ADD);
         POINT at = centreOf(add);
@@ -180,7 +175,6 @@ TEST(Tooltips, AppearAfterTheHoverTimeAndFollowTheSetting) {
 TEST(Tooltips, AClickRemovesTheTipReachesTheControlAndNoTipReturnsUntilTheCursorMoves) {
     Install install;
     runSheet("Incoming", [&](HWND sheet) {
-        toCorner(sheet);
         HWND page = currentPage(sheet);
         HWND add = GetDlgItem(page, IDC_IN_ADD);
         POINT at = centreOf(add);
@@ -204,7 +198,6 @@ TEST(Tooltips, AClickRemovesTheTipReachesTheControlAndNoTipReturnsUntilTheCursor
 TEST(Tooltips, NoneOverAStaticTextOrAControlThePageHasNoTipFor) {
     Install install;
     runSheet("Incoming", [&](HWND sheet) {
-        toCorner(sheet);
         HWND page = showPage(sheet, "Domain");
         HWND heading = nullptr;  // an explanatory text without an identifier
         for (HWND child = GetWindow(page, GW_CHILD); child && !heading; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -240,7 +233,6 @@ TEST(Tooltips, ADialogOverTheSheetGetsItsOwnTips) {
     runSheet("Incoming", [&](HWND sheet) {
         HWND page = currentPage(sheet);
         clickOpening(page, IDC_IN_ADVANCED, "Advanced Options", [](HWND dialog) {
-            toCorner(dialog);
             POINT at = centreOf(GetDlgItem(dialog, IDC_ADV_USE));
             SetCursorPos(at.x - 20, at.y);
             HWND tip = waitForTip(4000);

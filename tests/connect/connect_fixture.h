@@ -43,8 +43,9 @@ protected:
     HWND statusWindow = nullptr;
 };
 
-// For tests that start the handler: none runs before or after each test.
-// Such tests must not run in parallel (the handler is found by its window).
+// For tests that start the handler: none runs before or after each test
+// (the library finds it by its window, which every program of the test's
+// desktop sees).
 class HandlerTest : public ConnectTest {
 public:
     static void TearDownTestSuite();
