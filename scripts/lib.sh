@@ -153,6 +153,38 @@ dev_desktops() {
   esac
 }
 
+# ./dev test --repeat N [--clean-clone] [CTEST ARGS]: N whole "./dev test"
+# runs in a row, in this checkout or in a fresh clone of its HEAD (made
+# once, removed at the end). Each run's output goes to
+# build/test-logs/repeat-I.log and its result and times to repeat.log.
+dev_repeat() {
+  local count=${1:-} root=$ROOT clone= failed=0 i logdir="$ROOT/build/test-logs"
+  [[ $count =~ ^[1-9][0-9]*$ ]] || { echo "usage: ./dev test --repeat N [--clean-clone] [CTEST ARGS]" >&2; return 2; }
+  shift
+  if [ "${1:-}" = --clean-clone ]; then
+    shift
+    clone=$(mktemp -d /tmp/util-clone-XXXXXX)
+    git clone -q "$ROOT" "$clone"
+    root=$clone
+    log "a fresh clone of $(git -C "$ROOT" rev-parse --short HEAD) in $clone"
+  fi
+  mkdir -p "$logdir"
+  : > "$logdir/repeat.log"
+  for ((i = 1; i <= count; i++)); do
+    local started=$SECONDS result=passed out="$logdir/repeat-$i.log"
+    "$root/dev" test "$@" > "$out" 2>&1 || { result=FAILED; failed=$((failed + 1)); }
+    {
+      echo "run $i: $result in $((SECONDS - started)) s ($(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$out" | tail -n1)," \
+        "$(grep -oE 'win32 tests took [0-9]+ s' "$out" | tail -n1))"
+      sed -n '/The following tests FAILED/,/^Errors while running/p' "$out" | sed 's/^/  /'
+      grep -E 'fuzz .*FAILED' "$out" | sed 's/^/  /' || true
+    } | tee -a "$logdir/repeat.log"
+  done
+  echo "$((count - failed)) of $count runs passed" | tee -a "$logdir/repeat.log"
+  [ -z "$clone" ] || rm -rf "$clone"
+  [ $failed -eq 0 ]
+}
+
 # Runs every fuzz target for the given seconds from its seed corpus (copied,
 # so runs do not grow the committed seeds). Counts each target as a test.
 run_fuzzers() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A private print server (CUPS) with one PDF printer for the printing tests,
-# run as root from a scratch folder, reached through a socket in that folder.
+# A private print server (CUPS) with one PDF printer, one for each test
+# desktop (scripts/desktops.sh), run as root from a scratch folder, reached
+# through a socket in that folder.
 #
 #   cups_pdf.sh start DIR   configure and start; prints the printer's name
 #   cups_pdf.sh stop DIR    stop the server started in DIR (by its PID)
@@ -14,7 +15,7 @@
 # server's filters run as the user lp.
 set -euo pipefail
 
-usage() { sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+usage() { sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 [ $# -ge 2 ] || usage
 cmd=$1 dir=$2
 
