@@ -75,10 +75,12 @@ desktop_start() {
     printf 'XDG_DATA_HOME=%q\n' "$dir/data"
   } > "$dir/env"
   # The persistent server and the session's background programs started
-  # here, their output in start.log (see start_wine).
+  # here, their output in start.log (see start_wine), and the program that
+  # keeps the desktop in use (tests/support/desktop_keeper.cpp).
   if ! (
     set -a; . "$dir/env"; set +a
-    wineserver -p && wine cmd /c exit
+    wineserver -p && wine cmd /c exit || exit 1
+    wine "$ROOT/build/win32/bin/desktop_keeper.exe" &
   ) </dev/null >"$dir/start.log" 2>&1; then
     log "desktop $id: Wine did not start ($dir/start.log)"
     rm -f "$dir/env"

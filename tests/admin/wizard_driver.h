@@ -65,7 +65,7 @@ inline std::string pressExpecting(HWND sheet, int button, const std::string& tit
         SendMessageA(box, WM_COMMAND, IDOK, 0);
     });
     press(sheet, button);
-    pumpFor(100);
+    pumpFor(30);
     return *seen;
 }
 

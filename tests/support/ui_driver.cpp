@@ -14,14 +14,19 @@ using namespace testing_support;
 
 namespace drive {
 
+namespace {
+// How often a driver looks for the window it waits for.
+constexpr DWORD kLookEvery = 10;
+}  // namespace
+
 void whenShown(const std::string& className, const std::string& title, std::function<void(HWND)> action,
                DWORD ms) {
-    runLater(50, [className, title, action, ms] {
+    runLater(kLookEvery, [className, title, action, ms] {
         HWND found = findThreadWindow(className, title);
         if (found && IsWindowVisible(found)) {
             action(found);
-        } else if (ms > 50) {
-            whenShown(className, title, action, ms - 50);
+        } else if (ms > kLookEvery) {
+            whenShown(className, title, action, ms - kLookEvery);
         } else {
             action(nullptr);
         }
@@ -253,7 +258,7 @@ std::string expectingBox(const std::string& title, const std::function<void()>& 
         SendMessageA(box, WM_COMMAND, IDOK, 0);
     });
     action();
-    pumpFor(100);
+    pumpFor(30);
     return *seen;
 }
 
