@@ -15,6 +15,7 @@
 # which one the test got.
 
 DESKTOPS_DIR=$ROOT/build/win32/desktops
+DESKTOP_TEMPLATE=$ROOT/build/wineprefix
 
 # How many desktops: DEV_DESKTOPS, or two per processor core. A window test
 # mostly waits (for its windows, timers and peers): on 2 cores the Windows
@@ -50,8 +51,9 @@ desktop_display() {
 desktop_prefix() {
   local template=$1 prefix=$2 system32=drive_c/windows/system32
   mkdir -p "$prefix"
+  [ -f "$template/system.reg" ] || return 1
   tar -C "$template" -cf - --no-wildcards-match-slash \
-    --exclude="./$system32/*.dll" --exclude="./$system32/*.exe" . | tar -C "$prefix" -xf -
+    --exclude="./$system32/*.dll" --exclude="./$system32/*.exe" . | tar -C "$prefix" -xf - || return 1
   find "$template/$system32" -maxdepth 1 -type f \( -name '*.dll' -o -name '*.exe' \) \
     -exec cp -l -t "$prefix/$system32" {} +
 }
@@ -63,7 +65,7 @@ desktop_start() {
   local id=$1 dir="$DESKTOPS_DIR/$1" display print
   rm -rf "$dir"
   mkdir -p "$dir/data/Trash/files" "$dir/data/Trash/info"
-  desktop_prefix "$ROOT/build/wineprefix" "$dir/prefix"
+  desktop_prefix "$DESKTOP_TEMPLATE" "$dir/prefix" || { log "desktop $id: its prefix was not made"; return 1; }
   display=$(desktop_display "$dir")
   print=$(desktop_print_dir "$id")
   if ! "$ROOT/tests/peers/cups_pdf.sh" start "$print" >"$dir/print-server.log" 2>&1; then
@@ -104,7 +106,7 @@ desktop_stop() {
 }
 
 # Starts the pool: the template prefix made or brought up to date once,
-# then every desktop at once; writes the resource spec file CTest reads.
+# then every desktop at once; writes the list of desktops CTest hands out.
 desktops_start() {
   local count i
   count=$(desktop_count)
@@ -112,12 +114,13 @@ desktops_start() {
   mkdir -p "$DESKTOPS_DIR"
   log "preparing $count desktops in ${DESKTOPS_DIR#"$ROOT"/}"
   (
+    export WINEPREFIX=$DESKTOP_TEMPLATE
     start_display
     start_wine
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
     stop_display
-  )
+  ) || { log "the template prefix $DESKTOP_TEMPLATE did not start"; return 1; }
   for ((i = 0; i < count; i++)); do desktop_start "$i" & done
   wait
   for ((i = 0; i < count; i++)); do

@@ -172,7 +172,8 @@ dev_repeat() {
   : > "$logdir/repeat.log"
   for ((i = 1; i <= count; i++)); do
     local started=$SECONDS result=passed out="$logdir/repeat-$i.log"
-    "$root/dev" test "$@" > "$out" 2>&1 || { result=FAILED; failed=$((failed + 1)); }
+    # As on a fresh machine: no display or prefix of this shell's.
+    env -u WINEPREFIX -u DISPLAY "$root/dev" test "$@" > "$out" 2>&1 || { result=FAILED; failed=$((failed + 1)); }
     {
       echo "run $i: $result in $((SECONDS - started)) s ($(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$out" | tail -n1)," \
         "$(grep -oE 'win32 tests took [0-9]+ s' "$out" | tail -n1))"
