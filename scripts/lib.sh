@@ -119,7 +119,7 @@ dev_test() {
   local jobs=${DEV_JOBS:-2} status=0 logdir="$ROOT/build/test-logs"
   mkdir -p "$logdir"
   log "native tests"
-  ctest --preset native -j "$jobs" "$@" 2>&1 | tee "$logdir/native.log" || status=1
+  ctest --preset native -j "$jobs" --output-on-failure "$@" 2>&1 | tee "$logdir/native.log" || status=1
   count_ctest "$logdir/native.log"
 
   run_fuzzers "${DEV_FUZZ_SECONDS:-5}" || status=1
@@ -128,7 +128,7 @@ dev_test() {
   trap 'desktops_stop' EXIT
   desktops_start
   local started=$SECONDS
-  ctest --preset win32 -j "${DEV_JOBS:-$(desktop_count)}" --timeout 600 \
+  ctest --preset win32 -j "${DEV_JOBS:-$(desktop_count)}" --timeout 600 --output-on-failure \
     --resource-spec-file "$DESKTOPS_DIR/resources.json" "$@" 2>&1 | tee "$logdir/win32.log" || status=1
   log "win32 tests took $((SECONDS - started)) s"
   count_ctest "$logdir/win32.log"
