@@ -55,14 +55,14 @@ part=$(( $(grep -abm1 'Content-Type: application' "$work/b64.msg" | cut -d: -f1)
 best sh -c "base64 -d '$work/data.b64' > '$work/tool.out'"
 cmp -s "$work/data" "$work/tool.out" || { echo "base64 -d output differs"; exit 1; }
 tool_ms=$best_ms tool_kb=$peak_kb
-best "$root/build/win32/wine-run" "$host" "$(win "$work")" decode64 "$(win "$work/b64.msg")" "$(win "$work/ours.out")" "$part" "--b"
+best wine "$host" "$(win "$work")" decode64 "$(win "$work/b64.msg")" "$(win "$work/ours.out")" "$part" "--b"
 cmp -s "$work/data" "$work/ours.out" || { echo "DecodeBase64 output differs"; exit 1; }
 compare "DecodeBase64, 50 MB part ($(du -m "$work/data.b64" | cut -f1) MB of text):" "base64 -d" "DecodeBase64 (the call)" 1.5x
 b64_ratio=$last_ratio
 large_kb=$peak_kb
 # The same decoder on a part fifty times smaller: the peak does not move.
 head -c 1000000 /dev/urandom | base64 > "$work/small.b64"
-best "$root/build/win32/wine-run" "$host" "$(win "$work")" decode64 "$(win "$work/small.b64")" "$(win "$work/small.out")" 0 ""
+best wine "$host" "$(win "$work")" decode64 "$(win "$work/small.b64")" "$(win "$work/small.out")" 0 ""
 echo "  peak memory with a 1 MB part: $(awk "BEGIN{printf \"%.1f\", $peak_kb / 1024}") MB (50 MB part: $(awk "BEGIN{printf \"%.1f\", $large_kb / 1024}") MB)"
 
 # --- DecodeQuoted: 50 MB of quoted-printable text ------------------------
@@ -72,7 +72,7 @@ truncate -s 50000000 "$work/text.qp"
 sed -i '$d' "$work/text.qp"
 best qprint -d "$work/text.qp" "$work/tool.out"
 tool_ms=$best_ms tool_kb=$peak_kb
-best "$root/build/win32/wine-run" "$host" "$(win "$work")" decodeqp "$(win "$work/text.qp")" "$(win "$work/ours.out")" 0 0 ""
+best wine "$host" "$(win "$work")" decodeqp "$(win "$work/text.qp")" "$(win "$work/ours.out")" 0 0 ""
 sed 's/$/\r/' "$work/tool.out" | cmp -s - "$work/ours.out" || { echo "DecodeQuoted output differs"; exit 1; }
 compare "DecodeQuoted, $(du -m "$work/text.qp" | cut -f1) MB of quoted-printable text:" "qprint -d" "DecodeQuoted (the call)" 1.5x
 qp_ratio=$last_ratio
@@ -82,13 +82,13 @@ rm -f "$work/data" "$work/data.b64" "$work/b64.msg" "$work/text" "$work/text.qp"
 head -c 52000000 /dev/urandom > "$work/data"
 best sh -c "base64 -w 60 '$work/data' > '$work/tool.out'"
 tool_ms=$best_ms tool_kb=$peak_kb
-best "$root/build/win32/wine-run" "$host" "$(win "$work")" encode64 "$(win "$work/data")" "$(win "$work/ours.out")"
+best wine "$host" "$(win "$work")" encode64 "$(win "$work/data")" "$(win "$work/ours.out")"
 { sed 's/$/\r/' "$work/tool.out"; printf '\r\n'; } | cmp -s - "$work/ours.out" || { echo "EncodeBase64 output differs"; exit 1; }
 compare "EncodeBase64, 52 MB file:" "base64 -w 60" "EncodeBase64 (the call)" 1.5x
 enc_ratio=$last_ratio
 large_kb=$peak_kb
 head -c 1000000 /dev/urandom > "$work/small"
-best "$root/build/win32/wine-run" "$host" "$(win "$work")" encode64 "$(win "$work/small")" "$(win "$work/small.out")"
+best wine "$host" "$(win "$work")" encode64 "$(win "$work/small")" "$(win "$work/small.out")"
 echo "  peak memory with a 1 MB file: $(awk "BEGIN{printf \"%.1f\", $peak_kb / 1024}") MB (52 MB file: $(awk "BEGIN{printf \"%.1f\", $large_kb / 1024}") MB)"
 rm -f "$work/data" "$work/tool.out" "$work/ours.out" "$work/small" "$work/small.out"
 
@@ -102,7 +102,7 @@ head -c 740000 /dev/urandom | base64 | sed 's/$/\r/' > "$work/chunk"
   printf -- '--=_part--\r\n'; } > "$work/many.msg"
 best wc -l "$work/many.msg"
 tool_ms=$best_ms tool_kb=$peak_kb
-best "$root/build/win32/wine-run" "$host" "$(win "$work")" attachments "$(win "$work/many.msg")"
+best wine "$host" "$(win "$work")" attachments "$(win "$work/many.msg")"
 found=$(tr -d '\r' < "$work/out" | sed -n 's/^attachments: \([0-9]*\).*/\1/p')
 [ "$found" = 100 ] || { echo "FindBoundaryPos found $found attachments"; exit 1; }
 compare "FindBoundaryPos, $(du -m "$work/many.msg" | cut -f1) MB message, 100 attachments found one call each:" \

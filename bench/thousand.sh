@@ -16,7 +16,7 @@
 # delivered is checked byte for byte. Run through ./dev bench.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-BIN=$ROOT/build/win32/bin
+BIN=${BIN:-$ROOT/build/win32/bin}  # another build's programs may be timed with this script
 RUNS=${RUNS:-3}
 COUNT=${COUNT:-1000}
 WORK=$(mktemp -d /tmp/thousand-bench.XXXXXX)

@@ -47,6 +47,9 @@ dev_build() {
   cmake --build --preset win32
 }
 
+# shellcheck source=scripts/desktops.sh
+. "$ROOT/scripts/desktops.sh"
+
 # --- Wine and the display ---------------------------------------------------
 
 export WINEARCH=win32
@@ -73,13 +76,27 @@ stop_display() {
 
 # A 32-bit prefix with a persistent server, warmed up, with windows that
 # Wine's X11 driver neither manages nor decorates.
+#
+# The server must be the persistent one. Wine's background programs
+# (wineboot, services, explorer, winedevice, plugplay, svchost) start with
+# the first program of a session and inherit its output; a server that
+# ends a few seconds after its last program ends the session with it, and
+# the program that starts the next one hands them its output pipe, so a
+# test run by CTest (which reads to the pipe's end) lasted until that
+# session ended too: 10 s to 300 s for a test of 1 s. So a server already
+# running (wineboot leaves one that ends) is replaced by a persistent one,
+# and the warm-up below starts the session with its output going nowhere.
 start_wine() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating the Wine prefix"
     wineboot -i >/dev/null 2>&1 || true
   fi
-  wineserver -p 2>/dev/null || true  # a server left by wineboot simply stays
+  if ! wineserver -p 2>/dev/null; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    wineserver -p || { log "the Wine server of $WINEPREFIX did not start"; return 1; }
+  fi
   wine cmd /c exit >/dev/null 2>&1 || true
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 || true
@@ -102,32 +119,71 @@ dev_test() {
   local jobs=${DEV_JOBS:-2} status=0 logdir="$ROOT/build/test-logs"
   mkdir -p "$logdir"
   log "native tests"
-  ctest --preset native -j "$jobs" "$@" 2>&1 | tee "$logdir/native.log" || status=1
+  ctest --preset native -j "$jobs" --output-on-failure "$@" 2>&1 | tee "$logdir/native.log" || status=1
   count_ctest "$logdir/native.log"
 
   run_fuzzers "${DEV_FUZZ_SECONDS:-5}" || status=1
 
   log "win32 tests under Wine"
-  start_display
-  # The print server of the printing tests (its folder as CMakeLists.txt names it
-  # UTIL_PRINT_SERVER_DIR) runs for the whole run: every test program is
-  # pointed at it (build/win32/wine-run), and one started after it stopped
-  # waited about 20 s.
-  local printer_dir
-  printer_dir=/tmp/util-print-$(printf '%s' "$ROOT/build/win32" | md5sum | cut -c1-12)
-  "$ROOT/tests/peers/cups_pdf.sh" start "$printer_dir" --kept >/dev/null
-  export PRINT_SERVER_KEPT=$printer_dir
-  trap 'stop_wine; stop_display; "$ROOT/tests/peers/cups_pdf.sh" stop "$printer_dir" --kept' EXIT
-  start_wine
-  ctest --preset win32 -j "$jobs" --timeout 600 "$@" 2>&1 | tee "$logdir/win32.log" || status=1
+  trap 'desktops_stop' EXIT
+  desktops_start
+  local started=$SECONDS
+  ctest --preset win32 -j "${DEV_JOBS:-$(desktop_count)}" --timeout 600 --output-on-failure \
+    --resource-spec-file "$DESKTOPS_DIR/resources.json" "$@" 2>&1 | tee "$logdir/win32.log" || status=1
+  log "win32 tests took $((SECONDS - started)) s"
   count_ctest "$logdir/win32.log"
-  stop_wine; stop_display
-  "$ROOT/tests/peers/cups_pdf.sh" stop "$printer_dir" --kept
-  unset PRINT_SERVER_KEPT
+  desktops_stop
   trap - EXIT
 
   echo "$PASSED passed, $FAILED failed"
   [ $status -eq 0 ] && [ $FAILED -eq 0 ]
+}
+
+# ./dev desktops: the test desktops started and left running, to run
+# tests by hand (README); "./dev desktops stop" ends them.
+dev_desktops() {
+  case "${1:-start}" in
+    start)
+      dev_setup
+      desktops_start
+      for env in "$DESKTOPS_DIR"/[0-9]*/env; do log "desktop $(basename "$(dirname "$env")"): $(tr '\n' ' ' < "$env")"; done
+      log "stop them with: ./dev desktops stop" ;;
+    stop) desktops_stop ;;
+    *) echo "usage: ./dev desktops [start|stop]" >&2; return 2 ;;
+  esac
+}
+
+# ./dev test --repeat N [--clean-clone] [CTEST ARGS]: N whole "./dev test"
+# runs in a row, in this checkout or in a fresh clone of its HEAD (made
+# once, removed at the end). Each run's output goes to
+# build/test-logs/repeat-I.log and its result and times to repeat.log.
+dev_repeat() {
+  local count=${1:-} root=$ROOT clone= failed=0 i logdir="$ROOT/build/test-logs"
+  [[ $count =~ ^[1-9][0-9]*$ ]] || { echo "usage: ./dev test --repeat N [--clean-clone] [CTEST ARGS]" >&2; return 2; }
+  shift
+  if [ "${1:-}" = --clean-clone ]; then
+    shift
+    clone=$(mktemp -d /tmp/util-clone-XXXXXX)
+    git clone -q "$ROOT" "$clone"
+    root=$clone
+    log "a fresh clone of $(git -C "$ROOT" rev-parse --short HEAD) in $clone"
+  fi
+  mkdir -p "$logdir"
+  : > "$logdir/repeat.log"
+  for ((i = 1; i <= count; i++)); do
+    local started=$SECONDS result=passed out="$logdir/repeat-$i.log"
+    # As on a fresh machine: no display or prefix of this shell's.
+    env -u WINEPREFIX -u DISPLAY "$root/dev" test "$@" > "$out" 2>&1 || { result=FAILED; failed=$((failed + 1)); }
+    {
+      echo "run $i: $result in $((SECONDS - started)) s ($(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$out" | tail -n1)," \
+        "$(grep -oE 'win32 tests took [0-9]+ s' "$out" | tail -n1))"
+      sed -n '/The following tests FAILED/,/^Errors while running/p' "$out" | sed 's/^/  /'
+      grep -E 'fuzz .*FAILED' "$out" | sed 's/^/  /' || true
+    } | tee -a "$logdir/repeat.log"
+  done
+  echo "$((count - failed)) of $count runs passed" | tee -a "$logdir/repeat.log"
+  [ -z "$clone" ] || rm -rf "$clone"
+  [ $failed -eq 0 ]
 }
 
 # Runs every fuzz target for the given seconds from its seed corpus (copied,

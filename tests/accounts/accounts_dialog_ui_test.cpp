@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "admin/ui_driver.h"
+#include "support/ui_driver.h"
 #include "resources/admin_ids.h"
 #include "utilities.h"
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "accounts/accounts.h"
-#include "accounts/test_install.h"
 #include "accounts/udp_listener.h"
 #include "frame/profile.h"
+#include "support/shell_install.h"
 
 using namespace testing_support;
 
@@ -25,9 +25,9 @@ std::string key(const char* section, const char* name) { return util::profileStr
 }  // namespace
 
 TEST(Notification, UpdateClientSendsOneByteUToTheAccountsPort) {
-    TestInstall install("notify");
+    Install install("", Install::serverFolders());
     UdpListener listener;
-    install.ini(account(0, "(Postmaster)", "root") +
+    install.writeIni(account(0, "(Postmaster)", "root") +
                 account(1, "Sales Desk", "sales", "127.0.0.1", listener.portText()));
     UpdateClient("SALES DESK");
     std::string data;
@@ -39,17 +39,17 @@ TEST(Notification, UpdateClientSendsOneByteUToTheAccountsPort) {
     EXPECT_FALSE(listener.receive(data, 200)) << "exactly one datagram";
 
     // No host, or no such name: nothing is sent.
-    install.ini(account(0, "Sales Desk", "sales", "", listener.portText()));
+    install.writeIni(account(0, "Sales Desk", "sales", "", listener.portText()));
     UpdateClient("Sales Desk");
     UpdateClient("nobody");
     EXPECT_FALSE(listener.receive(data, 300));
 }
 
 TEST(Notification, UpdateAllClientsStopsAtTheFirstAccountWithoutFolder) {
-    TestInstall install("notifyall");
+    Install install("", Install::serverFolders());
     UdpListener first, behindGap, noHost;
     std::string gap = "[mailbox2]\r\nname=No folder\r\nhost=127.0.0.1\r\nport=" + first.portText() + "\r\n";
-    install.ini(account(0, "(Postmaster)", "root", "", noHost.portText()) +
+    install.writeIni(account(0, "(Postmaster)", "root", "", noHost.portText()) +
                 account(1, "First", "first", "127.0.0.1", first.portText()) + gap +
                 account(3, "Behind", "behind", "127.0.0.1", behindGap.portText()));
     UpdateAllClients();
@@ -80,8 +80,8 @@ TEST(Notification, SendAlertResolvesNamesAndSendsTheTextWithoutTerminator) {
 }
 
 TEST(Accounts, LookUpsByName) {
-    TestInstall install("lookup");
-    install.ini(account(0, "(Postmaster)", "root") + account(1, "Sales Desk", "sales") +
+    Install install("", Install::serverFolders());
+    install.writeIni(account(0, "(Postmaster)", "root") + account(1, "Sales Desk", "sales") +
                 "[mailbox3]\r\nname=Hidden\r\naddress=hidden\r\n");
     char address[1024] = "old";
     GetAddressFromName("(Postmaster)", address);
@@ -100,8 +100,8 @@ TEST(Accounts, LookUpsByName) {
 }
 
 TEST(Accounts, RemovalMovesTheFollowingAccountsDown) {
-    TestInstall install("remove");
-    install.ini(account(0, "(Postmaster)", "root") + account(1, "Sales", "sales") +
+    Install install("", Install::serverFolders());
+    install.writeIni(account(0, "(Postmaster)", "root") + account(1, "Sales", "sales") +
                 account(2, "Office", "office", "10.0.0.7", "1500") + "active=0\r\nextra=kept out\r\n" +
                 account(3, "Stock", "stock"));
     EXPECT_EQ(util::removeAccount("mailbox1"), 1);

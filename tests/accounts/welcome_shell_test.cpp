@@ -1,9 +1,9 @@
 // The welcome message files in a new account's mailbox folder.
 #include <gtest/gtest.h>
 
-#include "accounts/test_install.h"
 #include "frame/crypt.h"
 #include "frame/settings.h"
+#include "support/shell_install.h"
 
 using namespace testing_support;
 
@@ -16,14 +16,14 @@ std::string salesAccount() {
            util::crypt("SALES", "open4biz", true) + "\r\n";
 }
 
-std::string welcome(const TestInstall& install, const char* section = "mailbox1", const char* user = "sales") {
+std::string welcome(const Install& install, const char* section = "mailbox1", const char* user = "sales") {
     std::string folder = install.file("mailboxes\\") + user;
     CreateDirectoryA(folder.c_str(), nullptr);
     EXPECT_EQ(CreateWelcomeMsg(section, (folder + "\\").c_str()), 0);
     return readFile(folder + "\\new mail account.txt");
 }
 
-std::string envelope(const TestInstall& install, const char* user = "sales") {
+std::string envelope(const Install& install, const char* user = "sales") {
     return readFile(install.file("mailboxes\\") + user + "\\new mail account.adr");
 }
 
@@ -36,8 +36,8 @@ std::size_t count(const std::string& text, const std::string& what) {
 }  // namespace
 
 TEST(WelcomeMessage, SingleDomainPlainMessage) {
-    TestInstall install("welcome1");
-    install.ini(kSingle + salesAccount());
+    Install install("", Install::serverFolders());
+    install.writeIni(kSingle + salesAccount());
     std::string text = welcome(install);
     EXPECT_EQ(text.rfind("From: (Postmaster) <root@example.org>\r\nTo: <sales@example.org>\r\n"
                          "Subject: Your new mail account\r\nDate: ",
@@ -58,8 +58,8 @@ TEST(WelcomeMessage, SingleDomainPlainMessage) {
 }
 
 TEST(WelcomeMessage, MultiDomainWithoutRootAndThePostmastersMissingPassword) {
-    TestInstall install("welcome2");
-    install.ini("[domain]\r\ndomain=example.org\r\nuse=0\r\n"
+    Install install("", Install::serverFolders());
+    install.writeIni("[domain]\r\ndomain=example.org\r\nuse=0\r\n"
                 "[mailbox0]\r\nname=(Postmaster)\r\naddress=admin@example.org\r\nfolder=root\r\n");
     std::string text = welcome(install, "mailbox0", "root");
     EXPECT_NE(text.find("To: <admin@example.org>\r\n"), std::string::npos);
@@ -75,7 +75,7 @@ TEST(WelcomeMessage, MultiDomainWithoutRootAndThePostmastersMissingPassword) {
     EXPECT_EQ(envelope(install, "root"),
               "MAIL FROM: <" + std::string(cfg::kPlaceholderRoot) + ">\r\nRCPT TO: <admin@example.org>\r\n");
 
-    install.ini("[domain]\r\ndomain=example.org\r\nuse=0\r\nroot=boss@example.org\r\n"
+    install.writeIni("[domain]\r\ndomain=example.org\r\nuse=0\r\nroot=boss@example.org\r\n"
                 "[mailbox0]\r\nname=(Postmaster)\r\naddress=admin@example.org\r\nfolder=root\r\n");
     text = welcome(install, "mailbox0", "root");
     EXPECT_EQ(text.rfind("From: (Postmaster) <boss@example.org>\r\n", 0), 0u);
@@ -84,14 +84,14 @@ TEST(WelcomeMessage, MultiDomainWithoutRootAndThePostmastersMissingPassword) {
 }
 
 TEST(WelcomeMessage, SiteTextAndTheNotifierWithOrWithoutTrailingBackslash) {
-    TestInstall install("welcome3");
-    install.ini(kSingle + salesAccount());
+    Install install("", Install::serverFolders());
+    install.writeIni(kSingle + salesAccount());
     ASSERT_TRUE(CopyFileA((exeFolder() + "\\your mailbox.exe").c_str(), install.file("your mailbox.exe").c_str(),
                           FALSE));
     ASSERT_TRUE(writeFile(install.file("new user.txt"), "Welcome to the shop.\nAsk Pat for help.\r\n"));
     for (bool trailing : {false, true}) {
         SCOPED_TRACE(trailing ? "install folder with backslash" : "install folder without backslash");
-        TestInstall::enter(trailing ? install.path() + "\\" : install.path());
+        Install::enter(trailing ? install.path() + "\\" : install.path());
         std::string text = welcome(install);
         EXPECT_NE(text.find("MIME-version: 1.0\r\nContent-Type: multipart/mixed;\r\n"
                             "\tboundary=\"_NextPart_000_0000_01BF\"\r\n\r\nThis is a MIME message\r\n\r\n"
@@ -114,7 +114,7 @@ TEST(WelcomeMessage, SiteTextAndTheNotifierWithOrWithoutTrailingBackslash) {
         EXPECT_EQ(count(text, "--_NextPart_000_0000_01BF"), 3u);
         EXPECT_FALSE(fileExists(install.file("temp\\attach1.tmp")));
     }
-    TestInstall::enter(install.path());
+    Install::enter(install.path());
 
     // Without the temp folder the program cannot be encoded: a plain message.
     removeTree(install.file("temp"));

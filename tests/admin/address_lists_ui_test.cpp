@@ -7,7 +7,7 @@
 
 #include "page_replies.h"
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 #include "utilities.h"
 
 using namespace drive;
@@ -15,7 +15,7 @@ using namespace testing_support;
 
 namespace {
 
-constexpr int kAddressLists = 9;
+constexpr const char* kAddressLists = "Address Lists";
 
 std::string envelopeIn(const std::string& folder) {
     WIN32_FIND_DATAA found;

@@ -13,7 +13,7 @@
 #include "resources/admin_ids.h"
 #include "support/win32_support.h"
 #include "ui/prompt.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 #include "wizard_driver.h"
 #include "utilities.h"
 
@@ -100,18 +100,18 @@ void shootListPages(const std::string& folder) {
     for (const char* sub : {"spam lists", "address lists"}) CreateDirectoryA((folder + "\\" + sub).c_str(), nullptr);
     for (const auto& f : files) writeFile(folder + "\\" + f[0], f[1]);
 
-    drive::runSheet(0, [](HWND sheet) {
+    drive::runSheet("Domain", [](HWND sheet) {
         const int pages[] = {0, 4, 8, 9, 10, 11, 12};
         for (int i : pages) {
             drive::showPage(sheet, i);
             shoot(kPageNames[i], sheet);
         }
-        HWND page = drive::showPage(sheet, 10);
+        HWND page = drive::showPage(sheet, "Aliases");
         drive::selectListItem(page, IDC_ALIAS_LIST, 1);
         drive::click(page, IDC_ALIAS_EDIT);
         shoot("page10_aliases_editing", sheet);
         drive::click(page, IDC_ALIAS_CANCEL);
-        page = drive::showPage(sheet, 0);
+        page = drive::showPage(sheet, "Domain");
         drive::clickOpening(page, IDC_DOM_MAP_ADD, "Convert Domains", [](HWND dialog) {
             drive::setText(dialog, IDC_CONV_FROM, "shop.example.net");
             drive::setText(dialog, IDC_CONV_TO, "example.org");
@@ -149,18 +149,18 @@ void shootConnectivityAndOptionPages(const std::string& folder) {
     writeFile(folder + "\\rashand.ini",
               "[script]\r\nidle_exit=30\r\nentry0=Office ISP\r\nentry1=Backup Line\r\nentry2=Home Office\r\n");
 
-    drive::runSheet(1, [](HWND sheet) {
+    drive::runSheet("Dialup", [](HWND sheet) {
         shoot("page01_dialup", sheet);
-        drive::showPage(sheet, 5);
+        drive::showPage(sheet, "Schedule");
         shoot("page05_schedule", sheet);
-        HWND page = drive::showPage(sheet, 13);
+        HWND page = drive::showPage(sheet, "Attachments");
         drive::selectListItem(page, IDC_ATT_TYPES, 7);
         shoot("page13_attachments", sheet);
-        drive::showPage(sheet, 14);
+        drive::showPage(sheet, "Ports");
         shoot("page14_ports", sheet);
-        drive::showPage(sheet, 15);
+        drive::showPage(sheet, "Options");
         shoot("page15_options", sheet);
-        page = drive::showPage(sheet, 5);
+        page = drive::showPage(sheet, "Schedule");
         drive::click(page, IDC_SCHED_TIMES);
         drive::clickOpening(page, IDC_SCHED_SET_TIMES, "Connection Times", [](HWND dialog) {
             drive::selectListItem(dialog, IDC_TIMES_FIRST_LIST, 1);
@@ -200,7 +200,7 @@ void shootRouting(const std::string& installDir) {
     for (int i = 0; i < 12; ++i) put(("mailbox" + std::to_string(i)).c_str(), "address", people[i]);
     put("domain", "domain", "office.example");
 
-    drive::runSheet(7, [](HWND sheet) {
+    drive::runSheet("Routing", [](HWND sheet) {
         HWND page = drive::currentPage(sheet);
         shoot("page07_routing_filters", sheet);
         struct Parameter {
@@ -240,7 +240,7 @@ void shootReminders(const std::string& install) {
         "totype=3\r\nreptype=2\r\nrep1=24\r\nrep2=11\r\nline0=The office is closed tomorrow.\r\n");
     CreateDirectoryA((install + "\\address lists").c_str(), nullptr);
     writeFile(install + "\\address lists\\Staff.txt", "ann@example.org\r\nbob@example.org\r\n");
-    drive::runSheet(6, [](HWND sheet) {
+    drive::runSheet("Reminders", [](HWND sheet) {
         HWND page = drive::currentPage(sheet);
         shoot("page06_reminders", sheet);
         ListView_SetItemState(GetDlgItem(page, IDC_REM_LIST), 1, LVIS_SELECTED | LVIS_FOCUSED,
@@ -360,12 +360,12 @@ int main(int argc, char** argv) {
     SetPath(argv[1]);
     SetCursorPos(0, 0);
 
-    drive::runSheet(0, [](HWND sheet) {
+    drive::runSheet("Domain", [](HWND sheet) {
         for (int i = 0; i < 16; ++i) {
             drive::showPage(sheet, i);
             shoot(kPageNames[i], sheet);
         }
-        HWND page = drive::showPage(sheet, 3);
+        HWND page = drive::showPage(sheet, "Incoming");
         drive::click(page, IDC_IN_ADD);
         shoot("page03_incoming_editing", sheet);
         drive::click(page, IDC_IN_CANCEL);
@@ -374,7 +374,7 @@ int main(int argc, char** argv) {
             shoot("dialog150_advanced_options", dialog);
             drive::click(dialog, IDCANCEL);
         });
-        page = drive::showPage(sheet, 2);
+        page = drive::showPage(sheet, "Outgoing");
         drive::click(page, IDC_OUT_ADD);
         drive::click(page, IDC_OUT_AUTH);
         drive::click(page, IDC_OUT_CHANGE_FROM);
@@ -393,7 +393,7 @@ int main(int argc, char** argv) {
             drive::click(dialog, IDCANCEL);
         });
         // A tip over the Incoming page's Add button.
-        page = drive::showPage(sheet, 3);
+        page = drive::showPage(sheet, "Incoming");
         RECT r;
         GetWindowRect(GetDlgItem(page, IDC_IN_ADD), &r);
         SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);

@@ -6,14 +6,14 @@
 #include <gtest/gtest.h>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 using namespace drive;
 using namespace testing_support;
 
 namespace {
 
-constexpr int kAliases = 10;
+constexpr const char* kAliases = "Aliases";
 
 void addLists(const Install& install) {
     CreateDirectoryA(install.file("address lists").c_str(), nullptr);

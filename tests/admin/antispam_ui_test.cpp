@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 #include "utilities.h"
 
 using namespace drive;
@@ -14,7 +14,7 @@ using namespace testing_support;
 
 namespace {
 
-constexpr int kAntiSpam = 4;
+constexpr const char* kAntiSpam = "Anti-Spam";
 
 std::string editText(HWND page, int id) {
     HWND edit = GetDlgItem(page, id);

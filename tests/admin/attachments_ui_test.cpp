@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 using namespace drive;
 
 namespace {
 
-constexpr int kAttachments = 13;
+constexpr const char* kAttachments = "Attachments";
 const std::vector<std::string> kCandidates = {"*.doc", "*.mdb", "*.mde", "*.pdf", "*.pps", "*.ppt", "*.xls", "*.zip"};
 
 constexpr int kRuled[] = {IDC_ATT_TYPES,       IDC_ATT_ADD_TYPE,    IDC_ATT_ADD_ALL,     IDC_ATT_REMOVE_ALL,

@@ -11,7 +11,7 @@
 
 #include "connect/connect_fixture.h"
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 using namespace drive;
 using testing_support::exeFolder;
@@ -19,7 +19,7 @@ using testing_support::readFile;
 
 namespace {
 
-constexpr int kDialup = 1;
+constexpr const char* kDialup = "Dialup";
 constexpr char kRunKey[] = "software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kRunValue[] = "brindlemailserver";
 

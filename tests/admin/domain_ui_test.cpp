@@ -7,14 +7,14 @@
 #include <memory>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 using namespace drive;
 using namespace testing_support;
 
 namespace {
 
-constexpr int kDomain = 0;
+constexpr const char* kDomain = "Domain";
 
 std::string tipOf(HWND page, int control) {
     char buffer[1024] = {};

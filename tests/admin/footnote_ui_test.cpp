@@ -5,14 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 using namespace drive;
 using namespace testing_support;
 
 namespace {
 
-constexpr int kFootNote = 11;
+constexpr const char* kFootNote = "Foot Note";
 
 TEST(FootNotePage, ShowsTheStandardNoteWithoutAFileAndWritesEmptyLinesBack) {
     Install install;

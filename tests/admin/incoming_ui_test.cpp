@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 using namespace drive;
 
 namespace {
 
-constexpr int kIncoming = 3;
+constexpr const char* kIncoming = "Incoming";
 
 const char* kMailboxes =
     "[mailbox0]\r\nname=(Postmaster)\r\n[mailbox1]\r\nname=Alice\r\n[mailbox2]\r\nname=bob\r\n";
@@ -133,25 +133,18 @@ TEST(IncomingPage, SaveRefusesEachBadEntryWithItsMessageAndKeepsEditing) {
     runSheet(kIncoming, [&](HWND sheet) {
         HWND page = currentPage(sheet);
         click(page, IDC_IN_ADD);
-        EXPECT_EQ(clickExpectingError(page, IDC_IN_SAVE), "Please enter the pop3 server name eg pop.example.com");
-        EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_IN_SERVER));
-        setText(page, IDC_IN_SERVER, "joe@pop.example");
-        EXPECT_EQ(clickExpectingError(page, IDC_IN_SAVE), "Please enter a pop3 server name eg pop.example.com");
-        setText(page, IDC_IN_SERVER, "pop example");
-        EXPECT_EQ(clickExpectingError(page, IDC_IN_SAVE),
-                  "Please enter a pop3 server name eg pop.example.com (remove space characters)");
-        setText(page, IDC_IN_SERVER, "pop.example");
-        EXPECT_EQ(clickExpectingError(page, IDC_IN_SAVE), "Please enter the pop3 user name as supplied by your ISP");
-        EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_IN_USER));
-        setText(page, IDC_IN_USER, "jo e");
-        EXPECT_EQ(clickExpectingError(page, IDC_IN_SAVE),
-                  "Please enter the pop3 user name as supplied by your ISP (remove space characters)");
-        setText(page, IDC_IN_USER, "joe");
-        EXPECT_EQ(clickExpectingError(page, IDC_IN_SAVE), "Please enter the pop3 password as supplied by your ISP");
-        setText(page, IDC_IN_PASSWORD, "se cret");
-        EXPECT_EQ(clickExpectingError(page, IDC_IN_SAVE),
-                  "Please enter the pop3 password as supplied by your ISP (remove space characters)");
-        EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_IN_PASSWORD));
+        const std::string server = "Please enter a pop3 server name eg pop.example.com";
+        const std::string user = "Please enter the pop3 user name as supplied by your ISP";
+        const std::string password = "Please enter the pop3 password as supplied by your ISP";
+        expectRefusals(page,
+                       {{0, "", "Please enter the pop3 server name eg pop.example.com", IDC_IN_SERVER},
+                        {IDC_IN_SERVER, "joe@pop.example", server, IDC_IN_SERVER},
+                        {IDC_IN_SERVER, "pop example", server + " (remove space characters)", IDC_IN_SERVER},
+                        {IDC_IN_SERVER, "pop.example", user, IDC_IN_USER},
+                        {IDC_IN_USER, "jo e", user + " (remove space characters)", IDC_IN_USER},
+                        {IDC_IN_USER, "joe", password, IDC_IN_PASSWORD},
+                        {IDC_IN_PASSWORD, "se cret", password + " (remove space characters)", IDC_IN_PASSWORD}},
+                       [&] { return clickExpectingError(page, IDC_IN_SAVE); });
         EXPECT_TRUE(enabled(page, IDC_IN_SAVE)) << "still editing";
         EXPECT_EQ(listItems(page, IDC_IN_LIST).size(), 2u);
         click(page, IDC_IN_CANCEL);

@@ -8,13 +8,13 @@
 #include <string>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 using namespace drive;
 
 namespace {
 
-constexpr int kOptions = 15;
+constexpr const char* kOptions = "Options";
 constexpr char kDefaultPassword[] = "pX7rk";  // stored scrambled
 
 bool masked(HWND dialog, int id) { return SendDlgItemMessageA(dialog, id, EM_GETPASSWORDCHAR, 0, 0) != 0; }

@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 using namespace drive;
 
 namespace {
 
-constexpr int kOutgoing = 2;
+constexpr const char* kOutgoing = "Outgoing";
 
 const char* kSetup =
     "[mailbox0]\r\nname=(Postmaster)\r\n[mailbox1]\r\nname=Alice\r\n[mailbox2]\r\nname=bob\r\n"
@@ -145,22 +145,23 @@ TEST(OutgoingPage, SaveRefusesBadHostsAndAddressesAndCancelWritesNothing) {
     const std::string before = testing_support::readFile(install.iniPath());
     runSheet(kOutgoing, [&](HWND sheet) {
         HWND page = currentPage(sheet);
+        const auto save = [&] { return clickExpectingError(page, IDC_OUT_SAVE); };
         click(page, IDC_OUT_ADD);
-        EXPECT_EQ(clickExpectingError(page, IDC_OUT_SAVE), "Please enter the outgoing mail gateway...");
-        setText(page, IDC_OUT_HOST, "me@smtp.example");
-        EXPECT_EQ(clickExpectingError(page, IDC_OUT_SAVE), "Please enter a gateway name eg smtp.example.com");
-        setText(page, IDC_OUT_HOST, "smtp example");
-        EXPECT_EQ(clickExpectingError(page, IDC_OUT_SAVE),
-                  "Please enter a gateway name eg smtp.example.com (remove space characters)");
-        setText(page, IDC_OUT_HOST, "smtp.example");
+        expectRefusals(page,
+                       {{0, "", "Please enter the outgoing mail gateway..."},
+                        {IDC_OUT_HOST, "me@smtp.example", "Please enter a gateway name eg smtp.example.com"},
+                        {IDC_OUT_HOST, "smtp example",
+                         "Please enter a gateway name eg smtp.example.com (remove space characters)"},
+                        {IDC_OUT_HOST, "smtp.example", ""}},
+                       save);
         click(page, IDC_OUT_CHANGE_FROM);
-        for (const char* bad : {"office", "office@example", "<office@example.org>", "of fice@example.org"}) {
-            setText(page, IDC_OUT_SENDER, bad);
-            EXPECT_EQ(clickExpectingError(page, IDC_OUT_SAVE),
-                      "Please enter a valid email address eg postmaster@example.com")
-                << bad;
-            EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_OUT_SENDER));
-        }
+        const std::string address = "Please enter a valid email address eg postmaster@example.com";
+        expectRefusals(page,
+                       {{IDC_OUT_SENDER, "office", address, IDC_OUT_SENDER},
+                        {IDC_OUT_SENDER, "office@example", address, IDC_OUT_SENDER},
+                        {IDC_OUT_SENDER, "<office@example.org>", address, IDC_OUT_SENDER},
+                        {IDC_OUT_SENDER, "of fice@example.org", address, IDC_OUT_SENDER}},
+                       save);
         EXPECT_EQ(listItems(page, IDC_OUT_LIST).size(), 1u);
         pressCancel(sheet);
     });

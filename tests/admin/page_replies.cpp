@@ -1,7 +1,7 @@
 #include "page_replies.h"
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 namespace drive {
 namespace {
@@ -47,7 +47,7 @@ Seen clickReplying(HWND dialog, int id, const std::vector<Reply>& replies) {
     auto round = std::make_shared<Round>();
     expect(round, replies, 0);
     click(dialog, id);
-    testing_support::pumpFor(100);
+    testing_support::pumpFor(30);
     round->over = true;
     return round->seen;
 }

@@ -9,7 +9,7 @@
 
 #include "page_replies.h"
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 #include "utilities.h"
 
 using namespace drive;
@@ -17,7 +17,7 @@ using namespace testing_support;
 
 namespace {
 
-constexpr int kPassword = 8;
+constexpr const char* kPassword = "Password";
 
 // GetPassword with the entry typed into its dialog, and whether it asked.
 struct Asked {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "transport/local_addresses.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 using namespace drive;
 
 namespace {
 
-constexpr int kPorts = 14;
+constexpr const char* kPorts = "Ports";
 
 int sliderPosition(HWND page, int id) { return static_cast<int>(SendDlgItemMessageA(page, id, TBM_GETPOS, 0, 0)); }
 

@@ -13,7 +13,7 @@
 
 #include "reminders_steps.h"
 #include "support/win32_support.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 #include "utilities.h"
 
 using namespace drive;
@@ -51,7 +51,7 @@ TEST(ReminderPageMessage, MadeInTheEditorAndGeneratedByTheScan) {
     SYSTEMTIME today;
     GetLocalTime(&today);
 
-    runSheet(6, [&](HWND sheet) {
+    runSheet("Reminders", [&](HWND sheet) {
         HWND page = currentPage(sheet);
         EXPECT_TRUE(clickOpening(page, IDC_REM_ADD, "Auto Email", [&](HWND editor) {
             fillMessage(editor);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 namespace drive {
 

@@ -14,13 +14,13 @@
 #include "resources/admin_ids.h"
 #include "ui/controls.h"
 #include "reminders_steps.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 using namespace drive;
 
 namespace {
 
-constexpr int kReminders = 6;
+constexpr const char* kReminders = "Reminders";
 constexpr const char* kEditor = "Auto Email";
 
 const char* kMailboxes = "[mailbox0]\r\nname=(Postmaster)\r\naddress=root\r\n[mailbox1]\r\nname=Sales\r\naddress=sales\r\n";

@@ -12,14 +12,14 @@
 #include <sstream>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 using namespace drive;
 using namespace testing_support;
 
 namespace {
 
-constexpr int kRouting = 7;
+constexpr const char* kRouting = "Routing";
 
 const char* kSales =
     "Sales~1~1~0~0~2~0~quote~1~3~5~@example.org~1~Header: on~4~boss@example.org~7~sales@office.example~"

@@ -7,7 +7,7 @@
 
 #include "page_replies.h"
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 #include "utilities.h"
 
 using namespace drive;
@@ -15,7 +15,7 @@ using namespace testing_support;
 
 namespace {
 
-constexpr int kScanner = 12;
+constexpr const char* kScanner = "Scanner";
 constexpr int kApplyButton = 0x3021;
 
 const std::string kMailboxes =

@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 using namespace drive;
 
 namespace {
 
-constexpr int kSchedule = 5;
+constexpr const char* kSchedule = "Schedule";
 
 // Presses the up (steps > 0) or down arrow of an up-down control as the
 // user would, once a step.

@@ -9,24 +9,13 @@
 #include <memory>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 #include "utilities.h"
 
 using namespace drive;
 using namespace testing_support;
 
 namespace {
-
-std::string tabTitle(HWND sheet, int index) {
-    char title[64] = {};
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = title;
-    item.cchTextMax = sizeof title;
-    SendMessageA(PropSheet_GetTabControl(sheet), TCM_GETITEMA, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&item));
-    return title;
-}
 
 std::string tipAnswer(HWND page, int control) {
     char buffer[1024] = "leftover";
@@ -40,21 +29,20 @@ TEST(SettingsSheet, OpensOnTheGivenPageWithSixteenTitledPages) {
         HWND tabs = PropSheet_GetTabControl(sheet);
         EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 16);
         EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 7);
-        EXPECT_EQ(tabTitle(sheet, 7), "Routing");
-        const char* titles[] = {"Domain", "Dialup", "Outgoing", "Incoming", "Anti-Spam", "Schedule",
-                                "Reminders", "Routing", "Password", "Address Lists", "Aliases",
-                                "Foot Note", "Scanner", "Attachments", "Ports", "Options"};
-        for (int i = 0; i < 16; ++i) EXPECT_EQ(tabTitle(sheet, i), titles[i]);
+        EXPECT_EQ(pageTitles(sheet),
+                  (std::vector<std::string>{"Domain", "Dialup", "Outgoing", "Incoming", "Anti-Spam", "Schedule",
+                                            "Reminders", "Routing", "Password", "Address Lists", "Aliases",
+                                            "Foot Note", "Scanner", "Attachments", "Ports", "Options"}));
         for (int id : {IDOK, IDCANCEL, 0x3021 /* Apply */, 0x0009 /* Help */})
             EXPECT_TRUE(visible(sheet, id)) << id;
         RECT r;
         GetWindowRect(sheet, &r);
         EXPECT_LE(std::abs((r.left + r.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 2) << "centred";
         // Every page opens, and each answers the tip request for its own controls only.
-        HWND incoming = showPage(sheet, 3);
+        HWND incoming = showPage(sheet, "Incoming");
         EXPECT_EQ(tipAnswer(incoming, IDC_IN_SERVER), "Name of POP server");
         EXPECT_EQ(tipAnswer(incoming, 4242), "<none: >");
-        HWND outgoing = showPage(sheet, 2);
+        HWND outgoing = showPage(sheet, "Outgoing");
         EXPECT_EQ(tipAnswer(outgoing, IDC_OUT_ADD), "An a new SMTP server");
         for (int i = 0; i < 16; ++i) EXPECT_NE(showPage(sheet, i), nullptr) << i;
         EXPECT_EQ(tipAnswer(currentPage(sheet), 1018), "Disable me");
@@ -65,7 +53,7 @@ TEST(SettingsSheet, OpensOnTheGivenPageWithSixteenTitledPages) {
 
 TEST(SettingsSheet, ApplyWritesOnlyPagesThatWereOpened) {
     Install install("[outgoing]\r\nserver0=keep.example:25:::0:::\r\n");
-    runSheet(3, [&](HWND sheet) { pressOk(sheet); });
+    runSheet("Incoming", [&](HWND sheet) { pressOk(sheet); });
     EXPECT_EQ(install.ini("outgoing", "use-next"), "<none>");
     EXPECT_EQ(install.ini("undelmail", "action"), "2");
 }
@@ -147,14 +135,9 @@ std::string tipText(HWND tip) {
 
 HWND waitForTip(DWORD ms) { return waitForWindow("ms-tip", "", ms); }
 
-// Other tests' windows open at the centre of the same screen: the tooltip
-// tests move their window into the top-left corner, above the rest.
-void toCorner(HWND window) { SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE); }
-
 TEST(Tooltips, AppearAfterTheHoverTimeAndFollowTheSetting) {
     Install install;
-    runSheet(3, [&](HWND sheet) {
-        toCorner(sheet);
+    runSheet("Incoming", [&](HWND sheet) {
         HWND page = currentPage(sheet);
         HWND add = GetDlgItem(page, IDC_IN_ADD);
         POINT at = centreOf(add);
@@ -191,8 +174,7 @@ TEST(Tooltips, AppearAfterTheHoverTimeAndFollowTheSetting) {
 
 TEST(Tooltips, AClickRemovesTheTipReachesTheControlAndNoTipReturnsUntilTheCursorMoves) {
     Install install;
-    runSheet(3, [&](HWND sheet) {
-        toCorner(sheet);
+    runSheet("Incoming", [&](HWND sheet) {
         HWND page = currentPage(sheet);
         HWND add = GetDlgItem(page, IDC_IN_ADD);
         POINT at = centreOf(add);
@@ -215,9 +197,8 @@ TEST(Tooltips, AClickRemovesTheTipReachesTheControlAndNoTipReturnsUntilTheCursor
 
 TEST(Tooltips, NoneOverAStaticTextOrAControlThePageHasNoTipFor) {
     Install install;
-    runSheet(3, [&](HWND sheet) {
-        toCorner(sheet);
-        HWND page = showPage(sheet, 0);
+    runSheet("Incoming", [&](HWND sheet) {
+        HWND page = showPage(sheet, "Domain");
         HWND heading = nullptr;  // an explanatory text without an identifier
         for (HWND child = GetWindow(page, GW_CHILD); child && !heading; child = GetWindow(child, GW_HWNDNEXT)) {
             char cls[16] = {}, text[64] = {};
@@ -231,7 +212,7 @@ TEST(Tooltips, NoneOverAStaticTextOrAControlThePageHasNoTipFor) {
         pumpFor(2500);
         EXPECT_EQ(findThreadWindow("ms-tip", ""), nullptr);
         SetCursorPos(0, 0);
-        page = showPage(sheet, 3);
+        page = showPage(sheet, "Incoming");
         click(page, IDC_IN_ADD);  // the editor's labels are enabled now, and have no tip
         at = centreOf(GetDlgItem(page, IDC_IN_LBL_USER));
         SetCursorPos(at.x, at.y);
@@ -249,10 +230,9 @@ TEST(Tooltips, NoneOverAStaticTextOrAControlThePageHasNoTipFor) {
 
 TEST(Tooltips, ADialogOverTheSheetGetsItsOwnTips) {
     Install install;
-    runSheet(3, [&](HWND sheet) {
+    runSheet("Incoming", [&](HWND sheet) {
         HWND page = currentPage(sheet);
         clickOpening(page, IDC_IN_ADVANCED, "Advanced Options", [](HWND dialog) {
-            toCorner(dialog);
             POINT at = centreOf(GetDlgItem(dialog, IDC_ADV_USE));
             SetCursorPos(at.x - 20, at.y);
             HWND tip = waitForTip(4000);

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 #include "utilities.h"
 
 namespace drive {
@@ -65,7 +65,7 @@ inline std::string pressExpecting(HWND sheet, int button, const std::string& tit
         SendMessageA(box, WM_COMMAND, IDOK, 0);
     });
     press(sheet, button);
-    pumpFor(100);
+    pumpFor(30);
     return *seen;
 }
 
@@ -79,12 +79,6 @@ inline void whenClientInformation(const std::function<void(HWND)>& steps) {
         }
         steps(dialog);
     });
-}
-
-// The id of the page's control that has the focus (0: none of the page's).
-inline int focusedControl(HWND page) {
-    HWND focus = GetFocus();
-    return focus && GetParent(focus) == page ? GetDlgCtrlID(focus) : 0;
 }
 
 }  // namespace drive

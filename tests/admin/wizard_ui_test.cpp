@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "resources/admin_ids.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 #include "wizard_driver.h"
 
 using namespace drive;
@@ -210,34 +210,24 @@ TEST(Wizard, TheRelayPageRefusesInOrderAndStoresTheRelayRecordWithItsLogin) {
         EXPECT_FALSE(enabled(page, IDC_WREL_PASSWORD));
         EXPECT_EQ(SendDlgItemMessageA(page, IDC_WREL_PASSWORD, EM_GETPASSWORDCHAR, 0, 0), '*');
 
-        struct Step {
-            int control;
-            const char* value;
-            const char* refusal;
-            int focus;
-        } steps[] = {
-            {IDC_WREL_HOST, "", "Please enter the outgoing mail gateway...", IDC_WREL_HOST},
-            {IDC_WREL_HOST, "me@smtp.example.net", "Please enter a gateway name eg smtp.example.com", IDC_WREL_HOST},
-            {IDC_WREL_HOST, "smtp example", "Please enter a gateway name eg smtp.example.com (remove space characters)",
-             IDC_WREL_HOST},
-            {IDC_WREL_HOST, "smtp.example.net", nullptr, 0},
-            {IDC_WREL_PORT, "", "Please a port number (default is 25)...", IDC_WREL_PORT},
-            {IDC_WREL_PORT, "70000", "Please a valid port number (default is 25)...", IDC_WREL_PORT},
-            {IDC_WREL_PORT, "587", nullptr, 0},
-            {IDC_WREL_AUTH, nullptr, "Please enter the user name...", IDC_WREL_USER},
-            {IDC_WREL_USER, "office", "Please enter the password...", IDC_WREL_PASSWORD},
-        };
-        for (const Step& s : steps) {
-            if (s.control == IDC_WREL_AUTH) {
-                click(page, IDC_WREL_AUTH);
-                EXPECT_TRUE(enabled(page, IDC_WREL_PASSWORD));
-            } else {
-                setText(page, s.control, s.value);
-            }
-            if (!s.refusal) continue;
-            EXPECT_EQ(pressExpecting(sheet, kNext), s.refusal);
-            EXPECT_EQ(focusedControl(page), s.focus) << s.refusal;
-        }
+        const auto next = [&] { return pressExpecting(sheet, kNext); };
+        expectRefusals(page,
+                       {{IDC_WREL_HOST, "", "Please enter the outgoing mail gateway...", IDC_WREL_HOST},
+                        {IDC_WREL_HOST, "me@smtp.example.net", "Please enter a gateway name eg smtp.example.com",
+                         IDC_WREL_HOST},
+                        {IDC_WREL_HOST, "smtp example",
+                         "Please enter a gateway name eg smtp.example.com (remove space characters)", IDC_WREL_HOST},
+                        {IDC_WREL_HOST, "smtp.example.net", ""},
+                        {IDC_WREL_PORT, "", "Please a port number (default is 25)...", IDC_WREL_PORT},
+                        {IDC_WREL_PORT, "70000", "Please a valid port number (default is 25)...", IDC_WREL_PORT},
+                        {IDC_WREL_PORT, "587", ""}},
+                       next);
+        click(page, IDC_WREL_AUTH);
+        EXPECT_TRUE(enabled(page, IDC_WREL_PASSWORD));
+        expectRefusals(page,
+                       {{0, "", "Please enter the user name...", IDC_WREL_USER},
+                        {IDC_WREL_USER, "office", "Please enter the password...", IDC_WREL_PASSWORD}},
+                       next);
         EXPECT_TRUE(install.ini("outgoing", "server0") == "old.example:2525:::0:::") << "nothing written while refused";
         setText(page, IDC_WREL_PASSWORD, "pa:ss word");
         click(page, IDC_WREL_SHOW_PW);
@@ -269,25 +259,19 @@ TEST(Wizard, TheMailboxPageRefusesInOrderAndStoresTheProviderMailbox) {
 
         const std::string user = "Please enter the pop3 user name as supplied by your ISP";
         const std::string password = "Please enter the pop3 password as supplied by your ISP";
-        struct Step {
-            int control;
-            const char* value;
-            std::string refusal;
-        } steps[] = {
-            {IDC_WPOP_PASSWORD, "", password},
-            {IDC_WPOP_PASSWORD, "a b", password + " (remove space characters)"},
-            {IDC_WPOP_USER, "", user},
-            {IDC_WPOP_USER, "of fice", user + " (remove space characters)"},
-            {IDC_WPOP_PORT, "", "Please a pop3 port number (default is 110)..."},
-            {IDC_WPOP_SERVER, "", "Please enter the pop3 server name eg pop.example.com"},
-            {IDC_WPOP_SERVER, "me@pop.example.net", "Please enter a pop3 server name eg pop.example.com"},
-            {IDC_WPOP_SERVER, "pop example", "Please enter a pop3 server name eg pop.example.com (remove space characters)"},
-        };
-        for (const Step& s : steps) {
-            setText(page, s.control, s.value);
-            EXPECT_EQ(pressExpecting(sheet, kNext), s.refusal);
-            EXPECT_EQ(focusedControl(page), s.control) << s.refusal;
-        }
+        expectRefusals(
+            page,
+            {{IDC_WPOP_PASSWORD, "", password, IDC_WPOP_PASSWORD},
+             {IDC_WPOP_PASSWORD, "a b", password + " (remove space characters)", IDC_WPOP_PASSWORD},
+             {IDC_WPOP_USER, "", user, IDC_WPOP_USER},
+             {IDC_WPOP_USER, "of fice", user + " (remove space characters)", IDC_WPOP_USER},
+             {IDC_WPOP_PORT, "", "Please a pop3 port number (default is 110)...", IDC_WPOP_PORT},
+             {IDC_WPOP_SERVER, "", "Please enter the pop3 server name eg pop.example.com", IDC_WPOP_SERVER},
+             {IDC_WPOP_SERVER, "me@pop.example.net", "Please enter a pop3 server name eg pop.example.com",
+              IDC_WPOP_SERVER},
+             {IDC_WPOP_SERVER, "pop example",
+              "Please enter a pop3 server name eg pop.example.com (remove space characters)", IDC_WPOP_SERVER}},
+            [&] { return pressExpecting(sheet, kNext); });
         setText(page, IDC_WPOP_SERVER, "pop.example.net");
         setText(page, IDC_WPOP_PORT, "110");
         setText(page, IDC_WPOP_USER, "office");
@@ -339,32 +323,28 @@ TEST(Wizard, TheFirstUserIsCheckedInOrderAndRootNeedsNoPassword) {
         HWND page = press(sheet, kNext);
         EXPECT_EQ(text(page, IDC_WUSR_DOMAIN), "@office.example");
         EXPECT_EQ(SendDlgItemMessageA(page, IDC_WUSR_PASSWORD, EM_GETPASSWORDCHAR, 0, 0), '*');
-        struct Step {
-            const char* name;
-            const char* address;
-            const char* user;
-            const char* password;
-            const char* refusal;
-            int focus;
-        } steps[] = {
-            {"", "ann", "ann", "pw", "Please enter a real name for this mailbox...", IDC_WUSR_NAME},
-            {"Ann", "", "ann", "pw", "Please enter an email address...", IDC_WUSR_ADDRESS},
-            {"Ann", "RemindMe@office.example", "ann", "pw",
-             "This address is reserved for server admin commands \r\nPlease choose another...", IDC_WUSR_ADDRESS},
-            {"Ann", "ann", "", "pw", "Please enter a pop3 username for this mailbox...", IDC_WUSR_USER},
-            {"Ann", "ann", "ann.b", "pw", "Please use only a-z and 0-9 characters for the pop3 username...",
-             IDC_WUSR_USER},
-            {"Ann", "ann", "ann", "", "Please enter a password for this mailbox...", IDC_WUSR_PASSWORD},
-            {"Ann", "ann", "ann", "p w", "Please use only a-z and 0-9 characters for the pop3 password...",
-             IDC_WUSR_PASSWORD},
-        };
-        for (const Step& s : steps) {
-            fillUser(page, s.name, s.address, s.user, s.password);
-            EXPECT_EQ(pressExpecting(sheet, kFinish), s.refusal);
-            EXPECT_EQ(focusedControl(page), s.focus) << s.refusal;
-            const std::string typed = s.address;
-            EXPECT_EQ(text(page, IDC_WUSR_ADDRESS), typed.substr(0, typed.find('@'))) << "cut while checked";
-        }
+        const auto finish = [&] { return pressExpecting(sheet, kFinish); };
+        fillUser(page, "", "ann", "ann", "pw");
+        expectRefusals(page,
+                       {{0, "", "Please enter a real name for this mailbox...", IDC_WUSR_NAME},
+                        {IDC_WUSR_NAME, "Ann", ""},
+                        {IDC_WUSR_ADDRESS, "", "Please enter an email address...", IDC_WUSR_ADDRESS},
+                        {IDC_WUSR_ADDRESS, "RemindMe@office.example",
+                         "This address is reserved for server admin commands \r\nPlease choose another...",
+                         IDC_WUSR_ADDRESS}},
+                       finish);
+        EXPECT_EQ(text(page, IDC_WUSR_ADDRESS), "RemindMe") << "cut to its local part while checked";
+        expectRefusals(
+            page,
+            {{IDC_WUSR_ADDRESS, "ann", ""},
+             {IDC_WUSR_USER, "", "Please enter a pop3 username for this mailbox...", IDC_WUSR_USER},
+             {IDC_WUSR_USER, "ann.b", "Please use only a-z and 0-9 characters for the pop3 username...",
+              IDC_WUSR_USER},
+             {IDC_WUSR_USER, "ann", ""},
+             {IDC_WUSR_PASSWORD, "", "Please enter a password for this mailbox...", IDC_WUSR_PASSWORD},
+             {IDC_WUSR_PASSWORD, "p w", "Please use only a-z and 0-9 characters for the pop3 password...",
+              IDC_WUSR_PASSWORD}},
+            finish);
         EXPECT_EQ(install.keys("mailbox1"), std::vector<std::string>{}) << "nothing written while refused";
 
         fillUser(page, "Postmaster's own", "admin@elsewhere.example", "ROOT", "");

@@ -1,5 +1,6 @@
 #include "connect_fixture.h"
 
+#include "support/install.h"
 #include "utilities.h"
 
 using namespace testing_support;
@@ -7,54 +8,9 @@ using namespace testing_support;
 namespace connect_test {
 namespace {
 
-std::unique_ptr<ScratchDir>& scratch() {
-    static std::unique_ptr<ScratchDir> dir;
-    return dir;
-}
-
-std::vector<StatusText>& statusRecord() {
-    static std::vector<StatusText> record;
-    return record;
-}
-
-std::vector<EventLine>& eventRecord() {
-    static std::vector<EventLine> record;
-    return record;
-}
-
-LRESULT CALLBACK statusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == UTIL_MSG_STATUS) {
-        statusRecord().push_back({wParam, lParam ? reinterpret_cast<const char*>(lParam) : ""});
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK eventParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == UTIL_MSG_EVENT) {
-        HWND list = GetDlgItem(window, 1);
-        char line[2048] = {};
-        SendMessageA(list, LB_GETTEXT, wParam, reinterpret_cast<LPARAM>(line));
-        std::string text = line;
-        eventRecord().push_back({static_cast<int>(lParam), text.substr(0, text.find('\t'))});
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void registerClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    WNDCLASSA status{};
-    status.lpfnWndProc = statusProc;
-    status.hInstance = GetModuleHandleA(nullptr);
-    status.lpszClassName = "ConnectTestStatus";
-    RegisterClassA(&status);
-    WNDCLASSA parent = status;
-    parent.lpfnWndProc = eventParentProc;
-    parent.lpszClassName = "ConnectTestEvents";
-    RegisterClassA(&parent);
+std::unique_ptr<Install>& scratch() {
+    static std::unique_ptr<Install> install;
+    return install;
 }
 
 void copyBeside(const std::string& name) {
@@ -90,11 +46,9 @@ void closeHandlers() {
 
 void ConnectTest::SetUpTestSuite() {
     if (scratch()) return;
-    scratch() = std::make_unique<ScratchDir>("connect");
-    CreateDirectoryA(file("event log").c_str(), nullptr);
+    scratch() = std::make_unique<Install>("", std::vector<std::string>{"event log"});
     copyBeside("rashand.exe");
     copyBeside("count.avi");
-    ASSERT_NE(SetPath(folder().c_str()), 0);
     // A first read fixes ms.ini's path in this folder for the process.
     char text[64];
     OKToBeOnline(nullptr, 0, text);
@@ -124,27 +78,17 @@ void ConnectTest::SetUp() {
     DeleteFileA(file("rashand.log").c_str());
     DeleteFileA(file("ms.ini").c_str());
     DeleteFileA(file("rashand.ini").c_str());
-    registerClasses();
-    clearRecords();
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    nameWindow = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance, nullptr);
-    statusWindow = CreateWindowA("ConnectTestStatus", "", WS_POPUP, 0, 0, 40, 10, nullptr, nullptr, instance,
-                                 nullptr);
-    // Shown without taking the activation: window tests running beside
-    // these assert on their own focus.
+    nameWindow = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr),
+                               nullptr);
+    recorder = std::make_unique<testing_support::Recorder>();
+    statusWindow = recorder->statusWindow();
+    // Shown, without the activation, so the schedule can invalidate it.
     ShowWindow(statusWindow, SW_SHOWNOACTIVATE);
-    eventParent_ = CreateWindowA("ConnectTestEvents", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, instance,
-                                 nullptr);
-    eventList = CreateWindowA("LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOINTEGRALHEIGHT, 0, 0, 300, 200,
-                              eventParent_, reinterpret_cast<HMENU>(1), instance, nullptr);
-    SetLoghWnd(eventList, nullptr);
 }
 
 void ConnectTest::TearDown() {
-    SetLoghWnd(nullptr, nullptr);
     AbortComms(0);
-    DestroyWindow(eventParent_);
-    DestroyWindow(statusWindow);
+    recorder.reset();
     DestroyWindow(nameWindow);
 }
 
@@ -180,29 +124,6 @@ int ConnectTest::countLines(const std::vector<std::string>& lines, const std::st
     for (const auto& line : lines)
         if (line.rfind(prefix, 0) == 0) ++n;
     return n;
-}
-
-std::vector<std::string> ConnectTest::statusTexts(WPARAM wParam) const {
-    std::vector<std::string> out;
-    for (const auto& s : statusRecord())
-        if (s.wParam == wParam) out.push_back(s.text);
-    return out;
-}
-
-std::vector<std::string> ConnectTest::dialEvents() const {
-    std::vector<std::string> out;
-    for (const auto& e : eventRecord())
-        if (e.category == UTIL_EVENT_DIALUP) out.push_back(e.text);
-    return out;
-}
-
-const std::vector<EventLine>& ConnectTest::events() const { return eventRecord(); }
-
-const std::vector<StatusText>& ConnectTest::received() const { return statusRecord(); }
-
-void ConnectTest::clearRecords() {
-    statusRecord().clear();
-    eventRecord().clear();
 }
 
 }  // namespace connect_test

@@ -1,7 +1,6 @@
 // An install folder with the stand-in dial-up handler (rashand.exe) and
 // count.avi beside ms.ini, and the windows a server lends to the library:
-// a name window, a status window that records what it receives, and an
-// event list whose parent records each line with its category.
+// a name window and the recording status window and event list.
 #pragma once
 
 #include <windows.h>
@@ -12,19 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "support/recorder.h"
 #include "support/win32_support.h"
 
 namespace connect_test {
-
-struct StatusText {
-    WPARAM wParam;
-    std::string text;
-};
-
-struct EventLine {
-    int category;
-    std::string text;  // without the date and time columns
-};
 
 class ConnectTest : public ::testing::Test {
 public:
@@ -45,23 +35,17 @@ public:
     static int countLines(const std::vector<std::string>& lines, const std::string& prefix);
 
 protected:
+    std::vector<std::string> statusTexts(WPARAM wParam = 1) const { return recorder->statusOf(wParam); }
+    std::vector<std::string> dialEvents() const { return recorder->eventTexts(UTIL_EVENT_DIALUP); }
 
-    std::vector<std::string> statusTexts(WPARAM wParam = 1) const;
-    std::vector<std::string> dialEvents() const;  // category 2 only
-    const std::vector<EventLine>& events() const;
-    const std::vector<StatusText>& received() const;
-    void clearRecords();
-
+    std::unique_ptr<testing_support::Recorder> recorder;
     HWND nameWindow = nullptr;
     HWND statusWindow = nullptr;
-    HWND eventList = nullptr;
-
-private:
-    HWND eventParent_ = nullptr;
 };
 
-// For tests that start the handler: none runs before or after each test.
-// Such tests must not run in parallel (the handler is found by its window).
+// For tests that start the handler: none runs before or after each test
+// (the library finds it by its window, which every program of the test's
+// desktop sees).
 class HandlerTest : public ConnectTest {
 public:
     static void TearDownTestSuite();

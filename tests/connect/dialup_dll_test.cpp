@@ -46,7 +46,7 @@ TEST_F(Dialup, OtherConnectionTypesNeedNoHandler) {
     EXPECT_EQ(getOnLine(), 1);
     EXPECT_FALSE(fileExists(file("rashand.log"))) << "the handler was started";
     EXPECT_EQ(handlerWindow(), nullptr);
-    EXPECT_TRUE(received().empty());
+    EXPECT_TRUE(recorder->status.empty());
 }
 
 TEST_F(Dialup, ExistingConnectionIsUsedWithoutDialling) {
@@ -77,7 +77,7 @@ TEST_F(Dialup, OneDialConnectsThenHangsUp) {
     EXPECT_TRUE(contains(log, "answer Dialling")) << "a progress word keeps the dial waiting";
     EXPECT_EQ(IsOnLine(), 1);
 
-    clearRecords();
+    recorder->clear();
     SetWindowTextA(nameWindow, "");
     GetOffline(nameWindow, kParam, statusWindow);
     EXPECT_EQ(statusTexts(), (Lines{"Disconnecting Office ISP "}));
@@ -131,7 +131,7 @@ TEST_F(Dialup, FailureIsReportedAndNotRetried) {
     EXPECT_EQ(countLines(log, "USER+9"), 1);
     EXPECT_EQ(countLines(log, "USER+6"), 1);
 
-    clearRecords();
+    recorder->clear();
     writeScript({"answer=FAIL", "answer_after=100"});
     EXPECT_EQ(getOnLine(), 0);
     EXPECT_EQ(statusTexts(), (Lines{"Dialing Office ISP (1 of 4)", "Dialup failed"}));

@@ -1,6 +1,5 @@
 // The listing of dial-up entries: GetW95DUNs and the internal listing used
-// by the dial-up page and the wizard, linked statically. The registry tests
-// share the handler tests' lock, so they never overlap.
+// by the dial-up page and the wizard, linked statically.
 #include <gtest/gtest.h>
 
 #include <string>

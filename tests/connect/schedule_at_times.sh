@@ -6,7 +6,8 @@ set -u
 host=$1 runner=$2
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-install=$(winepath -w "$dir")
+# The folder as Windows programs see it (drive Z: is the root).
+install="Z:${dir//\//\\}"
 fail=0
 
 config() { printf '%s\r\n' "$@" > "$dir/ms.ini"; }

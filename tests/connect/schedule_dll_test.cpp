@@ -42,11 +42,11 @@ TEST_F(ScheduleExport, DisabledSchedule) {
     Answer a = ask(1);
     EXPECT_EQ(a.result, 0);
     EXPECT_EQ(a.text, "Scheduling disabled");
-    ASSERT_EQ(received().size(), 1u);
-    EXPECT_EQ(received()[0].wParam, 0u);
-    EXPECT_EQ(received()[0].text, "Scheduling disabled");
+    ASSERT_EQ(recorder->status.size(), 1u);
+    EXPECT_EQ(recorder->statusKinds[0], 0u);
+    EXPECT_EQ(recorder->status[0], "Scheduling disabled");
     EXPECT_TRUE(GetUpdateRect(statusWindow, nullptr, FALSE)) << "the status window is invalidated";
-    EXPECT_TRUE(events().empty()) << "the schedule's text is not an event";
+    EXPECT_TRUE(recorder->events.empty()) << "the schedule's text is not an event";
 }
 
 TEST_F(ScheduleExport, IntervalCountsTicksAndDaysAreHonoured) {
@@ -88,5 +88,5 @@ TEST_F(ScheduleExport, UnknownTypeLeavesEverythingAlone) {
     char text[8] = "before";
     EXPECT_EQ(OKToBeOnline(statusWindow, 1, text), 0);
     EXPECT_STREQ(text, "before");
-    EXPECT_TRUE(received().empty());
+    EXPECT_TRUE(recorder->status.empty());
 }

@@ -14,6 +14,7 @@ if(WIN32)
   add_test(NAME content_tools_roundtrip
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/tools_roundtrip.sh $<TARGET_FILE:host> ${UTIL_WINE_RUN})
   set_tests_properties(content_tools_roundtrip PROPERTIES TIMEOUT 300)
+  util_on_desktop(content_tools_roundtrip)
 endif()
 
 # The extraction over a public corpus of real mail (the test data of

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "support/install_folder.h"
+#include "support/install.h"
 #include "support/win32_support.h"
 #include "utilities.h"
 
@@ -14,9 +14,9 @@ using namespace testing_support;
 namespace {
 
 const auto* const installEnvironment =
-    ::testing::AddGlobalTestEnvironment(new InstallFolder("mime", {"event log"}));
+    ::testing::AddGlobalTestEnvironment(Install::forProgram({"event log"}));
 
-std::string file(const std::string& name) { return InstallFolder::file(name); }
+std::string file(const std::string& name) { return Install::program().file(name); }
 
 // Takes a quit message off the queue; true if there was one.
 bool takeQuit() {
@@ -122,51 +122,39 @@ TEST(MimeDll, EncoderWritesTheEventLog) {
     EXPECT_EQ(readFile(file("out.b64")), "YWJj\r\n\r\n");
 }
 
-// A window whose messages are recorded, and which posts a quit message
-// when asked to.
-struct Recorder {
+// A window that counts the messages WM_APP it is sent and posts a quit
+// message on kQuitNow or at its first timer.
+struct QuitWindow {
     static constexpr UINT kQuitNow = WM_APP + 1;
-    static inline int seen = 0;
-    static inline int timers = 0;
-    static LRESULT CALLBACK proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    int seen = 0;
+    int timers = 0;
+    TestWindow window{[this](HWND w, UINT m, WPARAM wp, LPARAM) {
         if (m == WM_APP) ++seen;
-        if (m == kQuitNow || m == WM_TIMER) {
-            if (m == WM_TIMER) ++timers, KillTimer(w, wp);
-            PostQuitMessage(7);
-            return 0;
-        }
-        return DefWindowProcA(w, m, wp, lp);
-    }
-    Recorder() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "MimeRecorder";
-        RegisterClassA(&wc);
-        window = CreateWindowA("MimeRecorder", "", 0, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
-    }
-    ~Recorder() { DestroyWindow(window); }
-    HWND window;
+        if (m != kQuitNow && m != WM_TIMER) return false;
+        if (m == WM_TIMER) ++timers, KillTimer(w, wp);
+        PostQuitMessage(7);
+        return true;
+    }};
 };
 
 TEST(MimeDll, WindowMessagesDuringADecode) {
-    Recorder recorder;
+    QuitWindow recorder;
     std::string input = file("lines.b64");
     std::string lines;
     for (int i = 0; i < 1000; ++i) lines += "TWFu\r\n";
     ASSERT_TRUE(writeFile(input, lines));
 
     // Waiting messages are dispatched; the decoding goes on.
-    Recorder::seen = 0;
-    PostMessageA(recorder.window, WM_APP, 0, 0);
+    recorder.seen = 0;
+    PostMessageA(recorder.window.hwnd(), WM_APP, 0, 0);
     ASSERT_EQ(DecodeBase64(input.c_str(), file("all.bin").c_str(), 0, ""), 0);
-    EXPECT_EQ(Recorder::seen, 1);
+    EXPECT_EQ(recorder.seen, 1);
     EXPECT_EQ(fileSize(file("all.bin")), 3000);
     EXPECT_FALSE(takeQuit());
 
     // A quit message posted by a window procedure the decoder dispatches
     // ends the decoding as a success, and stays for the caller's loop.
-    PostMessageA(recorder.window, Recorder::kQuitNow, 0, 0);
+    PostMessageA(recorder.window.hwnd(), QuitWindow::kQuitNow, 0, 0);
     ASSERT_EQ(DecodeBase64(input.c_str(), file("none.bin").c_str(), 0, ""), 0);
     EXPECT_EQ(fileSize(file("none.bin")), 0);
     EXPECT_TRUE(takeQuit());
@@ -178,17 +166,17 @@ TEST(MimeDll, WindowMessagesDuringADecode) {
 }
 
 TEST(MimeDll, QuitWhileALargePartDecodes) {
-    Recorder recorder;
+    QuitWindow recorder;
     std::string input = file("large.b64");
     std::string line(76, 'A');
     line += "\r\n";
     std::string text;
     for (int i = 0; i < 200000; ++i) text += line;  // 15 MB of text, 11 MB decoded
     ASSERT_TRUE(writeFile(input, text));
-    Recorder::timers = 0;
-    SetTimer(recorder.window, 1, 1, nullptr);
+    recorder.timers = 0;
+    SetTimer(recorder.window.hwnd(), 1, 1, nullptr);
     ASSERT_EQ(DecodeBase64(input.c_str(), file("large.bin").c_str(), 0, ""), 0);
-    EXPECT_EQ(Recorder::timers, 1);
+    EXPECT_EQ(recorder.timers, 1);
     long long size = fileSize(file("large.bin"));
     EXPECT_GT(size, 0);
     EXPECT_LT(size, 200000LL * 57);

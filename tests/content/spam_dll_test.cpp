@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "support/install_folder.h"
+#include "support/install.h"
 #include "support/win32_support.h"
 #include "utilities.h"
 
@@ -15,9 +15,9 @@ using namespace std::string_literals;
 namespace {
 
 const auto* const installEnvironment =
-    ::testing::AddGlobalTestEnvironment(new InstallFolder("spam", {"spam lists"}));
+    ::testing::AddGlobalTestEnvironment(Install::forProgram({"spam lists"}));
 
-std::string install(const std::string& name) { return InstallFolder::file(name); }
+std::string install(const std::string& name) { return Install::program().file(name); }
 const std::string blackList() { return install("spam lists\\black.txt"); }
 const std::string whiteList() { return install("spam lists\\white.txt"); }
 

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "support/install_folder.h"
+#include "support/install.h"
+#include "support/recorder.h"
 #include "support/win32_support.h"
 #include "utilities.h"
 
@@ -12,51 +13,10 @@ using namespace testing_support;
 
 namespace {
 
-const auto* const installEnvironment =
-    ::testing::AddGlobalTestEnvironment(new InstallFolder("frame"));
+const auto* const installEnvironment = ::testing::AddGlobalTestEnvironment(Install::forProgram());
 
-std::string install(const std::string& name) { return InstallFolder::file(name); }
+std::string install(const std::string& name) { return Install::program().file(name); }
 std::string eventsFile() { return install("event log\\events.txt"); }
-
-// A parent window with an event list, recording message 3074.
-struct EventWindows {
-    HWND parent = nullptr;
-    HWND list = nullptr;
-    std::vector<std::pair<WPARAM, LPARAM>> events;
-
-    static LRESULT CALLBACK parentProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-        if (m == UTIL_MSG_EVENT) {
-            auto* self = reinterpret_cast<EventWindows*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-            if (self) self->events.emplace_back(wp, lp);
-            return 0;
-        }
-        return DefWindowProcA(w, m, wp, lp);
-    }
-
-    EventWindows() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = parentProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "EventParent";
-        RegisterClassA(&wc);
-        parent = CreateWindowA("EventParent", "events", WS_OVERLAPPEDWINDOW, 0, 0, 500, 300, nullptr, nullptr,
-                               wc.hInstance, nullptr);
-        SetWindowLongPtrA(parent, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        list = CreateWindowA("LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 480,
-                             200, parent, nullptr, wc.hInstance, nullptr);
-        SetLoghWnd(list, nullptr);
-    }
-    ~EventWindows() {
-        SetLoghWnd(nullptr, nullptr);
-        DestroyWindow(parent);
-    }
-    int count() const { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
-    std::string line(int index) const {
-        char text[2048] = {};
-        SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
-        return text;
-    }
-};
 
 class FrameDll : public ::testing::Test {
 protected:
@@ -77,7 +37,7 @@ bool endsWithTimeStamp(const std::string& line) {
 TEST_F(FrameDll, SetPathEntersTheFolderAndReportsAMissingOne) {
     char current[MAX_PATH];
     GetCurrentDirectoryA(sizeof current, current);
-    EXPECT_STRCASEEQ(current, InstallFolder::path().c_str());
+    EXPECT_STRCASEEQ(current, Install::program().path().c_str());
     // The configuration path stays where it was first built: a second call
     // enters the new folder, and ms.ini is still read from the first.
     ScratchDir other("other");
@@ -91,42 +51,43 @@ TEST_F(FrameDll, SetPathEntersTheFolderAndReportsAMissingOne) {
     EXPECT_FALSE(fileExists(other.file("event log\\events.txt"))) << "use=0 read from the first ms.ini";
 
     EXPECT_EQ(SetPath(other.file("missing").c_str()), 0);
-    ASSERT_NE(SetPath(InstallFolder::path().c_str()), 0);
+    ASSERT_NE(SetPath(Install::program().path().c_str()), 0);
 }
 
 TEST_F(FrameDll, EventListLinesCategoriesAndTheMessageToTheParent) {
-    EventWindows w;
+    Recorder w;
     LogEvent("Connected to the server", 4);
     LogEvent("first line\r\nsecond line", 3);
     LogEvent(nullptr, 2);
-    ASSERT_EQ(w.count(), 3);
+    ASSERT_EQ(w.lineCount(), 3);
     EXPECT_EQ(w.line(0).rfind("Connected to the server\t", 0), 0u);
     EXPECT_TRUE(endsWithTimeStamp(w.line(0))) << w.line(0);
     EXPECT_EQ(w.line(1).rfind("first line\t", 0), 0u) << w.line(1);
     EXPECT_EQ(w.line(2)[0], '\t');
     ASSERT_EQ(w.events.size(), 3u);
-    EXPECT_EQ(w.events[0], std::make_pair(WPARAM{0}, LPARAM{4}));
-    EXPECT_EQ(w.events[1], std::make_pair(WPARAM{1}, LPARAM{3}));
-    EXPECT_EQ(w.events[2], std::make_pair(WPARAM{2}, LPARAM{2}));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(w.events[i].line, i);
+        EXPECT_EQ(w.events[i].category, 4 - i);
+    }
 }
 
 TEST_F(FrameDll, TheListKeepsTheNewest501LinesAndShowsTheLast) {
-    EventWindows w;
+    Recorder w;
     for (int i = 0; i < 600; ++i) LogEvent(("event " + std::to_string(i)).c_str(), 4);
-    ASSERT_EQ(w.count(), 501);
+    ASSERT_EQ(w.lineCount(), 501);
     EXPECT_EQ(w.line(0).rfind("event 99\t", 0), 0u) << w.line(0);
     EXPECT_EQ(w.line(500).rfind("event 599\t", 0), 0u);
-    EXPECT_EQ(w.events.back().first, 500u);
+    EXPECT_EQ(w.events.back().line, 500);
     // The newest line is the last one visible.
     RECT client, item;
-    GetClientRect(w.list, &client);
-    SendMessageA(w.list, LB_GETITEMRECT, 500, reinterpret_cast<LPARAM>(&item));
+    GetClientRect(w.eventList(), &client);
+    SendMessageA(w.eventList(), LB_GETITEMRECT, 500, reinterpret_cast<LPARAM>(&item));
     EXPECT_LE(item.bottom, client.bottom + 1);
     EXPECT_GE(item.top, client.top);
 }
 
 TEST_F(FrameDll, LongTextsAreCutToTheLineLimit) {
-    EventWindows w;
+    Recorder w;
     ASSERT_TRUE(CreateDirectoryA(install("event log").c_str(), nullptr));
     std::string text(2000, 'y');
     LogEvent(text.c_str(), 4);
@@ -155,14 +116,14 @@ TEST_F(FrameDll, TheLogFileGetsDateTextSeparatorAndTextUnchanged) {
 }
 
 TEST_F(FrameDll, NoFileWithoutTheFolderOrWithUseZero) {
-    EventWindows w;
+    Recorder w;
     LogEvent("no folder yet", 4);
     EXPECT_FALSE(fileExists(install("event log")));
     ASSERT_TRUE(CreateDirectoryA(install("event log").c_str(), nullptr));
     ASSERT_TRUE(writeFile(install("ms.ini"), "[EventLog]\r\nuse=0\r\n"));
     LogEvent("file log off", 4);
     EXPECT_FALSE(fileExists(eventsFile()));
-    EXPECT_EQ(w.count(), 2) << "the list is not affected";
+    EXPECT_EQ(w.lineCount(), 2) << "the list is not affected";
     ASSERT_TRUE(writeFile(install("ms.ini"), "[EventLog]\r\nuse=2\r\n"));
     LogEvent("file log on", 4);
     EXPECT_TRUE(fileExists(eventsFile()));
@@ -188,34 +149,24 @@ TEST_F(FrameDll, APastLimitLogIsTrimmedToItsLast32KiB) {
 }
 
 TEST_F(FrameDll, StringOutAppendsTheFirstLineAndLeavesTheCallersText) {
-    EventWindows w;
+    Recorder w;
     char text[] = "a list entry\r\nmore";
-    StringOut(w.list, text);
-    StringOut(w.list, "");
-    StringOut(w.list, nullptr);
+    StringOut(w.eventList(), text);
+    StringOut(w.eventList(), "");
+    StringOut(w.eventList(), nullptr);
     StringOut(nullptr, "ignored");
-    ASSERT_EQ(w.count(), 1);
+    ASSERT_EQ(w.lineCount(), 1);
     EXPECT_EQ(w.line(0), "a list entry");
     EXPECT_STREQ(text, "a list entry\r\nmore");
-    for (int i = 0; i < 520; ++i) StringOut(w.list, "x");
-    EXPECT_EQ(w.count(), 501);
+    for (int i = 0; i < 520; ++i) StringOut(w.eventList(), "x");
+    EXPECT_EQ(w.lineCount(), 501);
     EXPECT_TRUE(w.events.empty()) << "StringOut sends no event message";
 }
 
 TEST_F(FrameDll, LogEventPumpsTheCallersQueueAndKeepsAQuit) {
-    static int delivered = 0;
-    struct Proc {
-        static LRESULT CALLBACK run(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-            if (m == WM_APP + 5) ++delivered;
-            return DefWindowProcA(w, m, wp, lp);
-        }
-    };
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = Proc::run;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "PumpTarget";
-    RegisterClassA(&wc);
-    HWND target = CreateWindowA("PumpTarget", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    int delivered = 0;
+    TestWindow window([&](HWND, UINT m, WPARAM, LPARAM) { return m == WM_APP + 5 && ++delivered; }, HWND_MESSAGE, 0);
+    HWND target = window.hwnd();
     PostMessageA(target, WM_APP + 5, 0, 0);
     PostMessageA(target, WM_APP + 5, 0, 0);
     EXPECT_EQ(LogEvent("pump", 4), 0);
@@ -229,7 +180,6 @@ TEST_F(FrameDll, LogEventPumpsTheCallersQueueAndKeepsAQuit) {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         if (msg.message == WM_QUIT) quitAgain = msg.wParam == 7;
     EXPECT_TRUE(quitAgain) << "the host's loop still sees its quit";
-    DestroyWindow(target);
 }
 
 TEST_F(FrameDll, VersionNumbersAgreeWithThePlatform) {

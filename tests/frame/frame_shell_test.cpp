@@ -10,6 +10,7 @@
 #include "frame/install_folder.h"
 #include "frame/message_pump.h"
 #include "frame/profile.h"
+#include "support/recorder.h"
 #include "support/win32_support.h"
 #include "utilities.h"
 
@@ -115,37 +116,15 @@ TEST(PathExists, MatchesFilesAndFoldersButNotDots) {
 }
 
 TEST(StatusOut, SendsTheTextThenLogsItAsTransport) {
-    struct Recorder {
-        static LRESULT CALLBACK proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-            if (m == UTIL_MSG_STATUS) {
-                texts().push_back(std::to_string(wp) + ":" + reinterpret_cast<const char*>(lp));
-                return 0;
-            }
-            if (m == UTIL_MSG_EVENT) {
-                texts().push_back("event " + std::to_string(lp));
-                return 0;
-            }
-            return DefWindowProcA(w, m, wp, lp);
-        }
-        static std::vector<std::string>& texts() {
-            static std::vector<std::string> t;
-            return t;
-        }
-    };
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = Recorder::proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "StatusRecorder";
-    RegisterClassA(&wc);
-    HWND parent = CreateWindowA("StatusRecorder", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
-                                wc.hInstance, nullptr);
-    HWND list = CreateWindowA("LISTBOX", "", WS_CHILD, 0, 0, 200, 100, parent, nullptr, wc.hInstance, nullptr);
-    SetLoghWnd(list, parent);
+    Recorder recorder;
+    std::size_t eventsWhenSent = 99;
+    recorder.onStatus = [&](const std::string&) { eventsWhenSent = recorder.events.size(); };
     util::statusOut("Connecting to mail.example.com");
     util::statusOut("");
-    SetLoghWnd(nullptr, nullptr);
-    ASSERT_EQ(Recorder::texts().size(), 2u);
-    EXPECT_EQ(Recorder::texts()[0], "1:Connecting to mail.example.com");
-    EXPECT_EQ(Recorder::texts()[1], "event 4");
-    DestroyWindow(parent);
+    EXPECT_EQ(recorder.status, std::vector<std::string>{"Connecting to mail.example.com"});
+    EXPECT_EQ(recorder.statusKinds, std::vector<WPARAM>{1});
+    EXPECT_EQ(eventsWhenSent, 0u) << "sent before it is logged";
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].category, UTIL_EVENT_TRANSPORT);
+    EXPECT_EQ(recorder.events[0].text, "Connecting to mail.example.com");
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "frame/help_topics.h"
-#include "support/install_folder.h"
+#include "support/install.h"
 #include "support/win32_support.h"
 #include "utilities.h"
 
@@ -16,9 +16,9 @@ using namespace testing_support;
 
 namespace {
 
-const auto* const installEnvironment = ::testing::AddGlobalTestEnvironment(new InstallFolder("help"));
+const auto* const installEnvironment = ::testing::AddGlobalTestEnvironment(Install::forProgram());
 
-std::string install(const std::string& name) { return InstallFolder::file(name); }
+std::string install(const std::string& name) { return Install::program().file(name); }
 
 class HelpDll : public ::testing::Test {
 protected:

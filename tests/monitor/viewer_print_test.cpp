@@ -8,7 +8,7 @@
 
 #include <sstream>
 
-#include "admin/ui_driver.h"
+#include "support/ui_driver.h"
 #include "resources/admin_ids.h"
 #include "support/peers.h"
 #include "utilities.h"

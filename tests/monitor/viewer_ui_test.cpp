@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "accounts/udp_listener.h"
-#include "admin/ui_driver.h"
+#include "support/ui_driver.h"
 #include "resources/admin_ids.h"
 #include "utilities.h"
 

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# A private print server (CUPS) with one PDF printer for the printing tests,
-# run as root from a scratch folder, reached through a socket in that folder.
+# A private print server (CUPS) with one PDF printer, one for each test
+# desktop (scripts/desktops.sh), run as root from a scratch folder, reached
+# through a socket in that folder.
 #
 #   cups_pdf.sh start DIR   configure and start; prints the printer's name
 #   cups_pdf.sh stop DIR    stop the server started in DIR (by its PID)
-#   a third argument --kept: the run-long server of ./dev test (see below)
 #
 # Programs reach the server with CUPS_SERVER=DIR/cups.sock; Wine shows its
 # printer as the default printer. The printer writes each job as a PDF file
@@ -92,11 +92,6 @@ start() {
   [ -n "$(server_pid)" ] && kill -0 "$(server_pid)"
   echo "$name"
 }
-
-# ./dev test runs one server for the whole run (PRINT_SERVER_KEPT names its
-# folder): programs pointed at it then never find it stopped, and the
-# printing tests' own start and stop leave it alone.
-if [ "${PRINT_SERVER_KEPT:-}" = "$dir" ] && [ "${3:-}" != "--kept" ]; then exit 0; fi
 
 case "$cmd" in
   start) start ;;

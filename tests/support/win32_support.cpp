@@ -111,6 +111,32 @@ void CALLBACK fire(HWND, UINT, UINT_PTR id, DWORD) {
 
 }  // namespace
 
+TestWindow::TestWindow(Handler handler, HWND parent, DWORD style, const char* title) : handler_(std::move(handler)) {
+    static const ATOM windowClass = [] {
+        WNDCLASSA c{};
+        c.lpfnWndProc = proc;
+        c.hInstance = GetModuleHandleA(nullptr);
+        c.lpszClassName = "TestWindow";
+        return RegisterClassA(&c);
+    }();
+    hwnd_ = CreateWindowA(MAKEINTATOM(windowClass), title, style, 0, 0, 400, 300, parent, nullptr,
+                          GetModuleHandleA(nullptr), this);
+}
+
+TestWindow::~TestWindow() {
+    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK TestWindow::proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && self->handler_ && self->handler_(window, message, wParam, lParam)) return 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 std::vector<HWND> threadWindows(const std::string& className, const std::string& title) {
     EnumFilter filter{className, title, {}};
     EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&filter));

@@ -34,6 +34,24 @@ long long fileSize(const std::string& path);
 // Folder of the running test executable (utilities.dll and host.exe lie there).
 std::string exeFolder();
 
+// A window of the test's thread whose messages go to a handler first: it
+// returns true for a message it handled (the window then returns 0), false
+// to leave it to the default handling. Destroyed with the object.
+class TestWindow {
+public:
+    using Handler = std::function<bool(HWND window, UINT message, WPARAM wParam, LPARAM lParam)>;
+    explicit TestWindow(Handler handler, HWND parent = nullptr, DWORD style = WS_POPUP, const char* title = "");
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    HWND hwnd() const { return hwnd_; }
+
+private:
+    static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    Handler handler_;
+    HWND hwnd_ = nullptr;
+};
+
 // Windows of the calling thread whose class and/or title match (empty: any).
 std::vector<HWND> threadWindows(const std::string& className, const std::string& title);
 HWND findThreadWindow(const std::string& className, const std::string& title);

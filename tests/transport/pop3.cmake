@@ -2,7 +2,7 @@
 # conversations, and a real server (Dovecot) started once for the run.
 util_core_test(pop3_core_test pop3_core_test.cpp)
 if(WIN32)
-  util_shell_test(pop3_peer_test pop3_peer_test.cpp pop3_recorder.cpp)
+  util_shell_test(pop3_peer_test pop3_peer_test.cpp)
 endif()
 
 # The real server: started once for the tests that need it, in a scratch
@@ -19,10 +19,10 @@ if(WIN32)
   set_tests_properties(pop3_dovecot_start PROPERTIES FIXTURES_SETUP pop3_dovecot FIXTURES_REQUIRED tls_trust)
   set_tests_properties(pop3_dovecot_stop PROPERTIES FIXTURES_CLEANUP pop3_dovecot)
 
-  add_executable(pop3_dovecot_test pop3_dovecot_test.cpp pop3_recorder.cpp)
+  add_executable(pop3_dovecot_test pop3_dovecot_test.cpp)
   target_link_libraries(pop3_dovecot_test PRIVATE utilities_import win32_test_support GTest::gtest_main wsock32)
   target_include_directories(pop3_dovecot_test PRIVATE ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/tests)
   add_dependencies(pop3_dovecot_test host trust_root)
-  gtest_discover_tests(pop3_dovecot_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  util_discover_tests(pop3_dovecot_test
     PROPERTIES FIXTURES_REQUIRED pop3_dovecot ENVIRONMENT "POP3_PEER_DIR=${POP3_PEER_DIR_WIN}")
 endif()

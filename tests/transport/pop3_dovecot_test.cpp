@@ -12,12 +12,12 @@
 
 #include "support/peers.h"
 #include "support/win32_support.h"
-#include "transport/pop3_recorder.h"
+#include "support/recorder.h"
 #include "transport/wire_text.h"
 #include "utilities.h"
 
 using namespace testing_support;
-using pop3_testing::Recorder;
+using testing_support::Recorder;
 
 namespace {
 

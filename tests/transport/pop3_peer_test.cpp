@@ -12,12 +12,12 @@
 #include "support/scripted_peer.h"
 #include "support/win32_support.h"
 #include "transport/abort_flag.h"
-#include "transport/pop3_recorder.h"
+#include "support/recorder.h"
 #include "transport/socket_layer.h"
 #include "utilities.h"
 
 using namespace testing_support;
-using pop3_testing::Recorder;
+using testing_support::Recorder;
 
 namespace {
 
@@ -467,7 +467,7 @@ TEST_F(Pop3Peer, ProgressTextsAndNoSizeMeansNoProgress) {
     recorder->clear();
     ASSERT_EQ(GetMailPop3(s, 2, file.c_str(), 0, 0, recorder->progressWindow(), 0), 0);
     EXPECT_TRUE(recorder->progress.empty()) << "a LIST reply without digits gives size 0: no progress";
-    for (const std::string& e : recorder->events) EXPECT_EQ(e.find("Message is"), std::string::npos) << e;
+    for (const std::string& e : recorder->eventTexts()) EXPECT_EQ(e.find("Message is"), std::string::npos) << e;
     ClosePop3(s);
 }
 
@@ -528,7 +528,7 @@ TEST_F(Pop3Peer, OversizeWithoutWarningIsSkippedOrDeleted) {
     recorder->clear();
     EXPECT_EQ(GetMailPop3(s, 2, file.c_str(), 1, 0, nullptr, 0), 0);
     EXPECT_FALSE(fileExists(file));
-    EXPECT_EQ(recorder->events.back(), "Message skipped");
+    EXPECT_EQ(recorder->eventTexts().back(), "Message skipped");
     EXPECT_TRUE(recorder->eventsHave("Message exceeds download limit"));
 
     util::writeProfileInt("advpop", "delete", 1);

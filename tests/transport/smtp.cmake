@@ -15,10 +15,10 @@ if(WIN32)
   set_tests_properties(smtp_relay_start PROPERTIES FIXTURES_SETUP smtp_relay FIXTURES_REQUIRED tls_trust)
   set_tests_properties(smtp_relay_stop PROPERTIES FIXTURES_CLEANUP smtp_relay)
 
-  add_executable(smtp_relay_test ${CMAKE_CURRENT_LIST_DIR}/smtp_relay_test.cpp ${CMAKE_CURRENT_LIST_DIR}/pop3_recorder.cpp)
+  add_executable(smtp_relay_test ${CMAKE_CURRENT_LIST_DIR}/smtp_relay_test.cpp)
   target_link_libraries(smtp_relay_test PRIVATE utilities_import win32_test_support GTest::gtest_main)
   target_include_directories(smtp_relay_test PRIVATE ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/tests)
   add_dependencies(smtp_relay_test trust_root)
-  gtest_discover_tests(smtp_relay_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  util_discover_tests(smtp_relay_test
     PROPERTIES FIXTURES_REQUIRED smtp_relay ENVIRONMENT "SMTP_RELAY_DIR=${SMTP_RELAY_DIR}")
 endif()

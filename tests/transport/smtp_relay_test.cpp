@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "support/install_folder.h"
+#include "support/install.h"
 #include "support/peers.h"
 #include "support/win32_support.h"
-#include "transport/pop3_recorder.h"
+#include "support/recorder.h"
 #include "transport/wire_text.h"
 #include "utilities.h"
 
@@ -21,9 +21,9 @@ using namespace testing_support;
 namespace {
 
 const auto* const installEnvironment =
-    ::testing::AddGlobalTestEnvironment(new InstallFolder("smtprelay"));
+    ::testing::AddGlobalTestEnvironment(Install::forProgram());
 
-std::string install(const std::string& name) { return InstallFolder::file(name); }
+std::string install(const std::string& name) { return Install::program().file(name); }
 
 std::string base64(const std::string& in) {
     static const char table[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -191,7 +191,7 @@ protected:
     // The status texts and event lines, from after the relay's own set-up.
     void SetUp() override {
         SmtpRelay::SetUp();
-        recorder = std::make_unique<pop3_testing::Recorder>();
+        recorder = std::make_unique<testing_support::Recorder>();
     }
     // Opens a relay record for host and port with the encryption choice
     // stored beside it, as the Outgoing page writes it.
@@ -220,7 +220,7 @@ protected:
             },
             5000);
     }
-    std::unique_ptr<pop3_testing::Recorder> recorder;
+    std::unique_ptr<testing_support::Recorder> recorder;
 };
 
 }  // namespace

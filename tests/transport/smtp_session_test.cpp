@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "support/recorder.h"
 #include "support/scripted_peer.h"
-#include "support/install_folder.h"
+#include "support/install.h"
 #include "support/win32_support.h"
 #include "utilities.h"
 
@@ -18,55 +19,16 @@ using namespace testing_support;
 namespace {
 
 const auto* const installEnvironment =
-    ::testing::AddGlobalTestEnvironment(new InstallFolder("smtp"));
+    ::testing::AddGlobalTestEnvironment(Install::forProgram());
 
-std::string install(const std::string& name) { return InstallFolder::file(name); }
+std::string install(const std::string& name) { return Install::program().file(name); }
 
-// A window that keeps every text sent to it with message 0x401; it can
-// call AbortComms from inside, as the executable's window does.
-class TextWindow {
-public:
-    std::vector<std::string> texts;
-    int abortAt = -1;  // calls AbortComms(1) on this text
-
-    TextWindow() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "SmtpTextWindow";
-        RegisterClassA(&wc);
-        hwnd = CreateWindowA("SmtpTextWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                             wc.hInstance, nullptr);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~TextWindow() { DestroyWindow(hwnd); }
-    bool has(const std::string& text) const {
-        for (const auto& t : texts)
-            if (t == text) return true;
-        return false;
-    }
-    std::string all() const {
-        std::string joined;
-        for (const auto& t : texts) joined += t + "|";
-        return joined;
-    }
-    HWND hwnd = nullptr;
-
-private:
-    static LRESULT CALLBACK proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-        auto* self = reinterpret_cast<TextWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-        if (self && m == UTIL_MSG_STATUS && wp == 1) {
-            self->texts.emplace_back(reinterpret_cast<const char*>(lp));
-            if (static_cast<int>(self->texts.size()) - 1 == self->abortAt) AbortComms(1);
-            return 0;
-        }
-        if (self && m == WM_APP) {
-            AbortComms(1);
-            return 0;
-        }
-        return DefWindowProcA(w, m, wp, lp);
-    }
-};
+// The status texts, joined for a failure's message.
+std::string joined(const std::vector<std::string>& texts) {
+    std::string all;
+    for (const auto& t : texts) all += t + "|";
+    return all;
+}
 
 // What the scripted relay answers; the conversation itself is kept by the peer.
 struct Relay {
@@ -159,18 +121,10 @@ class SmtpSession : public ::testing::Test {
 protected:
     void SetUp() override {
         DeleteFileA(install("ms.ini").c_str());
-        ASSERT_NE(status.hwnd, nullptr);
-        SetLoghWnd(nullptr, status.hwnd);
-        SendMessageA(status.hwnd, UTIL_MSG_STATUS, 1, reinterpret_cast<LPARAM>("probe"));
-        ASSERT_EQ(status.texts.size(), 1u);
-        status.texts.clear();
         AbortComms(0);
         ASSERT_EQ(InitSMTP(), 0);
     }
-    void TearDown() override {
-        AbortComms(0);
-        SetLoghWnd(nullptr, nullptr);
-    }
+    void TearDown() override { AbortComms(0); }
     // Opens a session with the relay record; -1 when refused.
     int open(const std::string& record) {
         std::vector<char> text(record.begin(), record.end());
@@ -188,7 +142,7 @@ protected:
     }
     std::string error() const { return std::string(errorText.c_str()); }
 
-    TextWindow status;
+    Recorder recorder;
     std::string errorText;
 };
 
@@ -239,8 +193,8 @@ TEST_F(SmtpSession, PlainRelayGreetsWithHeloAndTheConfiguredName) {
               "HELO office.example\r\nQUIT\r\n"
               "HELO out.example\r\nQUIT\r\n"
               "HELO domain-not-set.invalid\r\nQUIT\r\n");
-    EXPECT_TRUE(status.has("Connecting to 127.0.0.1"));
-    EXPECT_TRUE(status.has("Disconnected from SMTP server"));
+    EXPECT_TRUE(recorder.statusHas("Connecting to 127.0.0.1"));
+    EXPECT_TRUE(recorder.statusHas("Disconnected from SMTP server"));
 }
 
 TEST_F(SmtpSession, EhloWithAMultiLineReplyThenAuthLoginWithTheStoredFields) {
@@ -248,9 +202,9 @@ TEST_F(SmtpSession, EhloWithAMultiLineReplyThenAuthLoginWithTheStoredFields) {
     r.hello = "250-relay.example hello\r\n250-SIZE 10240000\r\n250-AUTH LOGIN PLAIN\r\n250 8BITMIME\r\n";
     ScriptedPeer peer(relayScript(r));
     int s = open(relayRecord(peer.port(), "me@relay.example", 0, 1, "bWVAcmVsYXk=", "c2VjcmV0"));
-    ASSERT_NE(s, -1) << status.all();
-    EXPECT_TRUE(status.has("Authenticating..."));
-    EXPECT_TRUE(status.has("SMTP login OK"));
+    ASSERT_NE(s, -1) << joined(recorder.status);
+    EXPECT_TRUE(recorder.statusHas("Authenticating..."));
+    EXPECT_TRUE(recorder.statusHas("SMTP login OK"));
     CloseSMTP(s);
     waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 5000);
     EXPECT_EQ(peer.received(), "EHLO relay.example\r\nAUTH LOGIN\r\nbWVAcmVsYXk=\r\nc2VjcmV0\r\nQUIT\r\n");
@@ -263,8 +217,8 @@ TEST_F(SmtpSession, GreetingAndEhloRepliesAreReadToTheirLastLineBeforeTalking) {
     r.linePauseMs = 1500;
     ScriptedPeer peer(relayScript(r));
     int s = open(relayRecord(peer.port(), "", 0, 1, "YQ==", "Yg=="));
-    ASSERT_NE(s, -1) << status.all();
-    EXPECT_TRUE(status.has("SMTP login OK"));
+    ASSERT_NE(s, -1) << joined(recorder.status);
+    EXPECT_TRUE(recorder.statusHas("SMTP login OK"));
     CloseSMTP(s);
     waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 5000);
     EXPECT_EQ(peer.received(), "EHLO domain-not-set.invalid\r\nAUTH LOGIN\r\nYQ==\r\nYg==\r\nQUIT\r\n");
@@ -291,18 +245,18 @@ TEST_F(SmtpSession, RefusalsWhileOpening) {
         Relay r;
         c.setup(r);
         ScriptedPeer peer(relayScript(r));
-        status.texts.clear();
+        recorder.clear();
         ASSERT_EQ(InitSMTP(), 0);
         EXPECT_EQ(open(relayRecord(peer.port(), "", 0, c.auth, "YQ==", "Yg==")), -1);
-        EXPECT_TRUE(status.has(c.shown)) << status.all();
+        EXPECT_TRUE(recorder.statusHas(c.shown)) << joined(recorder.status);
         EXPECT_EQ(CloseSMTP(0), 0);
         EXPECT_EQ(peer.received().find("QUIT"), std::string::npos) << "no QUIT after a failed open";
-        EXPECT_FALSE(status.has("Disconnected from SMTP server"));
+        EXPECT_FALSE(recorder.statusHas("Disconnected from SMTP server"));
     }
-    status.texts.clear();
+    recorder.clear();
     ASSERT_EQ(InitSMTP(), 0);
     EXPECT_EQ(open(relayRecord(closedPort())), -1);
-    EXPECT_TRUE(status.has("Cannot connect to 127.0.0.1")) << status.all();
+    EXPECT_TRUE(recorder.statusHas("Cannot connect to 127.0.0.1")) << joined(recorder.status);
     CloseSMTP(0);
 }
 
@@ -312,8 +266,7 @@ TEST_F(SmtpSession, HeaderModeSendsEveryRecipientAndTheStuffedText) {
     int s = open(relayRecord(peer.port()));
     ASSERT_NE(s, -1);
     std::string file = message("header.txt", kMessage);
-    TextWindow progress;
-    EXPECT_EQ(send(s, file, "", progress.hwnd), 0) << status.all();
+    EXPECT_EQ(send(s, file, "", recorder.progressWindow()), 0) << joined(recorder.status);
     EXPECT_EQ(error(), std::string(1100, '#')) << "errorText untouched";
     CloseSMTP(s);
     waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 5000);
@@ -328,14 +281,14 @@ TEST_F(SmtpSession, HeaderModeSendsEveryRecipientAndTheStuffedText) {
     EXPECT_EQ(r.message,
               body.substr(0, body.find("\r\n\r\n") + 4) +
                   "..starts with a dot\r\n...two dots\r\na middle . dot\r\n..\r\n.\r\n");
-    EXPECT_TRUE(status.has("Delivering to ann@a.example ..."));
-    EXPECT_TRUE(status.has("Error: address refused - refuse-bob@b.example"));
-    EXPECT_TRUE(status.has("Error: address refused - refuse-carl@c.example"));
-    EXPECT_TRUE(status.has("Delivering to eve@e.example ...")) << "Bcc: is a Bcc line";
+    EXPECT_TRUE(recorder.statusHas("Delivering to ann@a.example ..."));
+    EXPECT_TRUE(recorder.statusHas("Error: address refused - refuse-bob@b.example"));
+    EXPECT_TRUE(recorder.statusHas("Error: address refused - refuse-carl@c.example"));
+    EXPECT_TRUE(recorder.statusHas("Delivering to eve@e.example ...")) << "Bcc: is a Bcc line";
     // Progress after every line, up to the file's size on disk.
-    ASSERT_FALSE(progress.texts.empty());
+    ASSERT_FALSE(recorder.progress.empty());
     std::string total = std::to_string(body.size());
-    EXPECT_EQ(progress.texts.back(), "Delivering (0," + total + " of 0," + total + ")...");
+    EXPECT_EQ(recorder.progress.back(), "Delivering (0," + total + " of 0," + total + ")...");
 }
 
 TEST_F(SmtpSession, HeaderModeFailures) {
@@ -347,9 +300,9 @@ TEST_F(SmtpSession, HeaderModeFailures) {
     ASSERT_NE(s, -1);
 
     EXPECT_EQ(send(s, message("nosender.txt", "From: Just A Name\r\nTo: a@b\r\n\r\nbody\r\n")), -1);
-    EXPECT_TRUE(status.has("Error: missing sender email address"));
+    EXPECT_TRUE(recorder.statusHas("Error: missing sender email address"));
     EXPECT_EQ(send(s, message("refused.txt", "From: a@b\r\nTo: x@y, z@w\r\n\r\nbody\r\n")), -1);
-    EXPECT_TRUE(status.has("Error: missing recipient email addresses"));
+    EXPECT_TRUE(recorder.statusHas("Error: missing recipient email addresses"));
     EXPECT_EQ(send(s, install("missing.txt")), -1);
     CloseSMTP(s);
     waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 5000);
@@ -375,7 +328,7 @@ TEST_F(SmtpSession, SendAsWithRewriteReplacesTheSenderAndTheFromLine) {
                                "From: Someone <someone@inside.example>\r\nTo: x@y\r\n\r\nFrom: a body line\r\n");
     EXPECT_EQ(send(s, file), 0);
     CloseSMTP(s);
-    EXPECT_TRUE(status.has("Sending as office@relay.example"));
+    EXPECT_TRUE(recorder.statusHas("Sending as office@relay.example"));
     EXPECT_NE(peer.received().find("HELO relay.example\r\nMAIL FROM:<office@relay.example>\r\n"), std::string::npos);
     EXPECT_EQ(r.message, "From: office@relay.example\r\nTo: x@y\r\n\r\nFrom: a body line\r\n.\r\n");
 }
@@ -389,15 +342,15 @@ TEST_F(SmtpSession, EnvelopeModeSendsTheStoredLines) {
     std::string envelope = message("env.adr",
                                    "MAIL FROM: <owner@office.example>\r\nRCPT TO: <ann@a.example>\r\n"
                                    "RCPT TO: <refuse-x@b.example>\r\nRCPT TO: <dora@d.example>\r\n");
-    EXPECT_EQ(send(s, file, envelope), 0) << status.all();
+    EXPECT_EQ(send(s, file, envelope), 0) << joined(recorder.status);
     CloseSMTP(s);
     waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 5000);
     EXPECT_EQ(peer.received().substr(0, peer.received().find("DATA")),
               "HELO domain-not-set.invalid\r\nMAIL FROM:<owner@office.example>\r\nRCPT TO: <ann@a.example>\r\n"
               "RCPT TO: <refuse-x@b.example>\r\nRCPT TO: <dora@d.example>\r\n");
-    EXPECT_TRUE(status.has("Delivering from owner@office.example"));
-    EXPECT_TRUE(status.has("Delivering to  <ann@a.example>"));
-    EXPECT_TRUE(status.has("Error: address refused  <refuse-x@b.example>"));
+    EXPECT_TRUE(recorder.statusHas("Delivering from owner@office.example"));
+    EXPECT_TRUE(recorder.statusHas("Delivering to  <ann@a.example>"));
+    EXPECT_TRUE(recorder.statusHas("Error: address refused  <refuse-x@b.example>"));
     EXPECT_EQ(r.message, "From: header@ignored.example\r\nTo: h@ignored\r\n\r\nbody\r\n.\r\n");
 }
 
@@ -421,7 +374,7 @@ TEST_F(SmtpSession, TheEndOfDataAddsNoEmptyLine) {
         int s = open(relayRecord(peer.port()));
         ASSERT_NE(s, -1);
         std::string envelope = message("end.adr", "MAIL FROM: <owner@office.example>\r\nRCPT TO: <ann@a.example>\r\n");
-        EXPECT_EQ(send(s, message("end.txt", row.text), envelope), 0) << status.all();
+        EXPECT_EQ(send(s, message("end.txt", row.text), envelope), 0) << joined(recorder.status);
         CloseSMTP(s);
         EXPECT_EQ(r.message, row.wire);
     }
@@ -436,11 +389,11 @@ TEST_F(SmtpSession, EnvelopeModeFailures) {
     std::string file = message("e.txt", "Subject: x\r\n\r\nbody\r\n");
 
     EXPECT_EQ(send(s, file, message("rcptonly.adr", "RCPT TO: <a@b>\r\n")), -2);
-    EXPECT_TRUE(status.has("Error: missing sender email address"));
+    EXPECT_TRUE(recorder.statusHas("Error: missing sender email address"));
     EXPECT_EQ(error(), std::string(1100, '#'));
 
     EXPECT_EQ(send(s, file, install("missing.adr")), -2);
-    EXPECT_TRUE(status.has("Error: file open"));
+    EXPECT_TRUE(recorder.statusHas("Error: file open"));
 
     EXPECT_EQ(send(s, file, message("bad.adr", "MAIL FROM: <bad@x>\r\nRCPT TO: <a@b>\r\n")), -2);
     EXPECT_EQ(error(), "Error invalid sender bad@x");
@@ -451,9 +404,9 @@ TEST_F(SmtpSession, EnvelopeModeFailures) {
     ScriptedPeer second(relayScript(refusing));
     ASSERT_EQ(InitSMTP(), 0);
     s = open(relayRecord(second.port()));
-    status.texts.clear();
+    recorder.clear();
     EXPECT_EQ(send(s, file, message("none.adr", "MAIL FROM: <ok@x>\r\nRCPT TO: <a@b>\r\n")), -2);
-    EXPECT_TRUE(status.has("Error: no email addresses detected")) << status.all();
+    EXPECT_TRUE(recorder.statusHas("Error: no email addresses detected")) << joined(recorder.status);
     CloseSMTP(s);
     waitUntil([&] { return second.received().find("QUIT") != std::string::npos; }, 5000);
     EXPECT_NE(second.received().find("RCPT TO: <a@b>\r\nRSET\r\nQUIT\r\n"), std::string::npos);
@@ -479,9 +432,9 @@ TEST_F(SmtpSession, RepliesAfterTheData) {
         ASSERT_EQ(InitSMTP(), 0);
         int s = open(relayRecord(peer.port()));
         ASSERT_NE(s, -1);
-        status.texts.clear();
+        recorder.clear();
         EXPECT_EQ(send(s, message("d.txt", "From: a@b\r\nTo: c@d\r\n\r\nbody\r\n")), c.result);
-        for (const std::string& text : c.shown) EXPECT_TRUE(status.has(text)) << text << " in " << status.all();
+        for (const std::string& text : c.shown) EXPECT_TRUE(recorder.statusHas(text)) << text << " in " << joined(recorder.status);
         CloseSMTP(s);
     }
 }
@@ -492,8 +445,8 @@ TEST_F(SmtpSession, DataRefusedOrCutShort) {
     ScriptedPeer peer(relayScript(refusing));
     int s = open(relayRecord(peer.port()));
     EXPECT_EQ(send(s, message("d.txt", "From: a@b\r\nTo: c@d\r\n\r\nbody\r\n")), -1);
-    EXPECT_TRUE(status.has("451 no data now"));
-    EXPECT_TRUE(status.has("Error: Cannot send mail"));
+    EXPECT_TRUE(recorder.statusHas("451 no data now"));
+    EXPECT_TRUE(recorder.statusHas("Error: Cannot send mail"));
     CloseSMTP(s);
 
     Relay cutting;
@@ -503,11 +456,11 @@ TEST_F(SmtpSession, DataRefusedOrCutShort) {
     s = open(relayRecord(second.port()));
     std::string big = "From: a@b\r\nTo: c@d\r\n\r\n";
     for (int i = 0; big.size() < 3000000; ++i) big += "line " + std::to_string(i) + " of a long message\r\n";
-    status.texts.clear();
+    recorder.clear();
     DWORD start = GetTickCount();
     EXPECT_EQ(send(s, message("big.txt", big)), -1);
     EXPECT_LT(GetTickCount() - start, 20000u);
-    EXPECT_TRUE(status.has("Error: Cannot send mail")) << status.all();
+    EXPECT_TRUE(recorder.statusHas("Error: Cannot send mail")) << joined(recorder.status);
     CloseSMTP(s);
 }
 
@@ -522,16 +475,18 @@ TEST_F(SmtpSession, AbortCommsDuringData) {
     r.cutInData = false;
     ScriptedPeer peer(relayScript(r));
     int s = open(relayRecord(peer.port()));
-    TextWindow progress;
-    progress.abortAt = 10;
-    EXPECT_EQ(send(s, file, "", progress.hwnd), -1);
-    EXPECT_EQ(progress.texts.size(), 11u);
-    EXPECT_TRUE(status.has("Aborting"));
-    EXPECT_TRUE(status.has("Error: Cannot send mail"));
+    recorder.onProgress = [&](const std::string&) {
+        if (recorder.progress.size() == 11) AbortComms(1);
+    };
+    EXPECT_EQ(send(s, file, "", recorder.progressWindow()), -1);
+    recorder.onProgress = nullptr;
+    EXPECT_EQ(recorder.progress.size(), 11u);
+    EXPECT_TRUE(recorder.statusHas("Aborting"));
+    EXPECT_TRUE(recorder.statusHas("Error: Cannot send mail"));
     DWORD start = GetTickCount();
     CloseSMTP(s);
     EXPECT_LT(GetTickCount() - start, 3000u);
-    EXPECT_TRUE(status.has("Disconnected from SMTP server"));
+    EXPECT_TRUE(recorder.statusHas("Disconnected from SMTP server"));
     EXPECT_EQ(peer.received().find("QUIT"), std::string::npos);
     EXPECT_EQ(peer.received().find("body line 11\r\n"), std::string::npos);
 
@@ -541,7 +496,12 @@ TEST_F(SmtpSession, AbortCommsDuringData) {
     ScriptedPeer second(relayScript(r));
     ASSERT_EQ(InitSMTP(), 0);
     s = open(relayRecord(second.port()));
-    PostMessageA(status.hwnd, WM_APP, 0, 0);
+    TestWindow aborting([](HWND, UINT m, WPARAM, LPARAM) {
+        if (m != WM_APP) return false;
+        AbortComms(1);
+        return true;
+    });
+    PostMessageA(aborting.hwnd(), WM_APP, 0, 0);
     EXPECT_EQ(send(s, file), -1);
     CloseSMTP(s);
     Sleep(200);
@@ -576,7 +536,7 @@ TEST_F(SmtpSession, TheWindowStaysLiveDuringALongTransfer) {
     });
     EXPECT_EQ(send(s, file), -1);
     EXPECT_TRUE(fired);
-    EXPECT_TRUE(status.has("Aborting")) << status.all();
+    EXPECT_TRUE(recorder.statusHas("Aborting")) << joined(recorder.status);
     CloseSMTP(s);
     ASSERT_TRUE(waitUntil([&] { return drained.load(); }, 10000));
     EXPECT_LT(peer.received().size(), text.size()) << "the rest of the message was not sent";
@@ -591,10 +551,10 @@ TEST_F(SmtpSession, ARelayThatRefusesStartTlsGetsNothingMore) {
     ASSERT_TRUE(writeFile(install("ms.ini"), "[outgoing]\r\nserver0=" + record + "\r\ntls0=2\r\n"));
     EXPECT_EQ(open(record), -1);
     EXPECT_EQ(CloseSMTP(-1), 0);
-    ASSERT_GE(status.texts.size(), 2u);
-    EXPECT_EQ(status.texts[status.texts.size() - 2], "500 unknown");
-    EXPECT_EQ(status.texts.back(), "TLS failed with 127.0.0.1: the server refused STARTTLS");
-    EXPECT_FALSE(status.has("Disconnected from SMTP server")) << "the session never counted as connected";
+    ASSERT_GE(recorder.status.size(), 2u);
+    EXPECT_EQ(recorder.status[recorder.status.size() - 2], "500 unknown");
+    EXPECT_EQ(recorder.status.back(), "TLS failed with 127.0.0.1: the server refused STARTTLS");
+    EXPECT_FALSE(recorder.statusHas("Disconnected from SMTP server")) << "the session never counted as connected";
     waitUntil([&] { return peer.received().find("STARTTLS") != std::string::npos; }, 5000);
     Sleep(200);
     EXPECT_EQ(peer.received(), "EHLO domain-not-set.invalid\r\nSTARTTLS\r\n") << "no login in plain text";

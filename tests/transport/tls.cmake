@@ -1,10 +1,12 @@
 # Encrypted connections: the rules in the portable core, and the fixtures
 # of the tests over TLS (pop3.cmake, smtp.cmake): the servers' private
-# authority, trusted inside the test prefix only.
+# authority, trusted inside the prefixes of the test desktops only.
 util_core_test(tls_rules_test ${CMAKE_CURRENT_LIST_DIR}/tls_rules_test.cpp)
 if(WIN32)
   add_test(NAME tls_certs COMMAND ${PROJECT_SOURCE_DIR}/tests/peers/tls_certs.sh ${TLS_CERT_DIR})
-  add_test(NAME tls_trust COMMAND trust_root "${TLS_CERT_DIR_WIN}\\ca.der")
+  # Every desktop's prefix trusts it, whichever desktop a test gets.
+  add_test(NAME tls_trust
+    COMMAND ${UTIL_WINE_RUN} --every-desktop $<TARGET_FILE:trust_root> "${TLS_CERT_DIR_WIN}\\ca.der")
   set_tests_properties(tls_certs PROPERTIES FIXTURES_SETUP tls_certs)
   set_tests_properties(tls_trust PROPERTIES FIXTURES_SETUP tls_trust FIXTURES_REQUIRED tls_certs)
 
@@ -21,10 +23,10 @@ if(WIN32)
   set_tests_properties(tls_peer_start PROPERTIES FIXTURES_SETUP tls_peer FIXTURES_REQUIRED "tls_certs;tls_trust")
   set_tests_properties(tls_peer_stop PROPERTIES FIXTURES_CLEANUP tls_peer)
 
-  add_executable(tls_hostile_test ${CMAKE_CURRENT_LIST_DIR}/tls_hostile_test.cpp ${CMAKE_CURRENT_LIST_DIR}/pop3_recorder.cpp)
+  add_executable(tls_hostile_test ${CMAKE_CURRENT_LIST_DIR}/tls_hostile_test.cpp)
   target_link_libraries(tls_hostile_test PRIVATE utilities_win win32_test_support GTest::gtest_main)
   target_include_directories(tls_hostile_test PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   add_dependencies(tls_hostile_test trust_root)
-  gtest_discover_tests(tls_hostile_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  util_discover_tests(tls_hostile_test
     PROPERTIES FIXTURES_REQUIRED tls_peer RESOURCE_LOCK tls_peer ENVIRONMENT "TLS_PEER_DIR=${TLS_PEER_DIR_WIN}")
 endif()

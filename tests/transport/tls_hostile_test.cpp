@@ -15,13 +15,12 @@
 
 #include "frame/frame_state.h"
 #include "support/win32_support.h"
-#include "transport/pop3_recorder.h"
+#include "support/recorder.h"
 #include "transport/socket_layer.h"
 #include "transport/tls_channel.h"
 #include "utilities.h"
 
 using namespace testing_support;
-using pop3_testing::Recorder;
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include <memory>
 
-#include "admin/ui_driver.h"
+#include "support/ui_driver.h"
 #include "frame/frame_state.h"
-#include "support/install_folder.h"
+#include "support/install.h"
 #include "ui/bindings.h"
 #include "ui/modal.h"
 #include "ui/prompt.h"
@@ -25,11 +25,11 @@ using namespace testing_support;
 
 namespace {
 
-const auto* const env = ::testing::AddGlobalTestEnvironment(new InstallFolder("kit"));
+const auto* const env = ::testing::AddGlobalTestEnvironment(Install::forProgram());
 
 std::string ini(const char* key) {
     char value[256] = {};
-    GetPrivateProfileStringA("t", key, "<none>", value, sizeof value, InstallFolder::file("ms.ini").c_str());
+    GetPrivateProfileStringA("t", key, "<none>", value, sizeof value, Install::program().file("ms.ini").c_str());
     return value;
 }
 
@@ -96,7 +96,7 @@ protected:
 };
 
 TEST_F(BoundWindow, EveryKindShowsItsStoredValueAndWritesItBack) {
-    writeFile(InstallFolder::file("ms.ini"),
+    writeFile(Install::program().file("ms.ini"),
               "[t]\r\nflag=1\r\nname=hello\r\ncount=150\r\nchoice=1\r\nuser=BO\r\nexact=zed\r\npos=2\r\nsecret=" +
                   drive::scramble("p@ss w0rd") + "\r\ngated=kept\r\n");
     bound_.load(window_);
@@ -139,7 +139,7 @@ TEST_F(BoundWindow, EveryKindShowsItsStoredValueAndWritesItBack) {
 }
 
 TEST_F(BoundWindow, MissingKeysTakeTheirDefaultsAndAStrayRadioValueTicksNone) {
-    writeFile(InstallFolder::file("ms.ini"), "[t]\r\nchoice=7\r\ncount=-3\r\n");
+    writeFile(Install::program().file("ms.ini"), "[t]\r\nchoice=7\r\ncount=-3\r\n");
     bound_.load(window_);
     EXPECT_EQ(drive::text(window_, 101), "unnamed");
     EXPECT_EQ(drive::text(window_, 102), "1") << "below the range shows the lower limit";

@@ -1,9 +1,12 @@
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 
 #include <commctrl.h>
 #include <prsht.h>
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
 
 #include "utilities.h"
 
@@ -11,44 +14,19 @@ using namespace testing_support;
 
 namespace drive {
 
-Install::Install(const std::string& iniText) : dir_("admin") {
-    writeFile(dir_.file("ms.ini"), iniText);
-    SetPath(dir_.path().c_str());
-    SetCursorPos(0, 0);
-}
-
-std::string Install::ini(const std::string& section, const std::string& key, const std::string& fallback) const {
-    char value[2048] = {};
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), value, sizeof value, iniPath().c_str());
-    return value;
-}
-
-std::vector<std::string> Install::keys(const std::string& section) const {
-    std::vector<char> buffer(32768);
-    DWORD n = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
-                                       static_cast<DWORD>(buffer.size()), iniPath().c_str());
-    std::vector<std::string> result;
-    for (DWORD i = 0; i < n;) {
-        std::string key = buffer.data() + i;
-        if (key.empty()) break;
-        result.push_back(key);
-        i += static_cast<DWORD>(key.size()) + 1;
-    }
-    return result;
-}
-
-void Install::set(const std::string& section, const std::string& key, const std::string& value) const {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), iniPath().c_str());
-}
+namespace {
+// How often a driver looks for the window it waits for.
+constexpr DWORD kLookEvery = 10;
+}  // namespace
 
 void whenShown(const std::string& className, const std::string& title, std::function<void(HWND)> action,
                DWORD ms) {
-    runLater(50, [className, title, action, ms] {
+    runLater(kLookEvery, [className, title, action, ms] {
         HWND found = findThreadWindow(className, title);
         if (found && IsWindowVisible(found)) {
             action(found);
-        } else if (ms > 50) {
-            whenShown(className, title, action, ms - 50);
+        } else if (ms > kLookEvery) {
+            whenShown(className, title, action, ms - kLookEvery);
         } else {
             action(nullptr);
         }
@@ -56,6 +34,7 @@ void whenShown(const std::string& className, const std::string& title, std::func
 }
 
 int runSheet(int startPage, const std::function<void(HWND)>& steps) {
+    SetCursorPos(0, 0);
     whenShown("#32770", "Server Settings", [steps](HWND sheet) {
         if (!sheet) {
             ADD_FAILURE() << "the sheet did not appear";
@@ -73,12 +52,105 @@ int runSheet(int startPage, const std::function<void(HWND)>& steps) {
     return ShowMainConfig(nullptr, startPage);
 }
 
+int runSheet(const std::string& title, const std::function<void(HWND)>& steps) {
+    int index = pageIndex(title);
+    if (index < 0) {
+        ADD_FAILURE() << "the sheet has no page \"" << title << "\"";
+        return 0;
+    }
+    return runSheet(index, steps);
+}
+
 HWND currentPage(HWND sheet) { return PropSheet_GetCurrentPageHwnd(sheet); }
 
 HWND showPage(HWND sheet, int index) {
     PropSheet_SetCurSel(sheet, nullptr, index);
     pumpFor(50);
     return currentPage(sheet);
+}
+
+HWND showPage(HWND sheet, const std::string& title) {
+    const std::vector<std::string> titles = pageTitles(sheet);
+    for (std::size_t i = 0; i < titles.size(); ++i)
+        if (titles[i] == title) return showPage(sheet, static_cast<int>(i));
+    ADD_FAILURE() << "the sheet has no page \"" << title << "\"";
+    return nullptr;
+}
+
+std::vector<std::string> pageTitles(HWND sheet) {
+    std::vector<std::string> titles;
+    HWND tabs = PropSheet_GetTabControl(sheet);
+    int count = TabCtrl_GetItemCount(tabs);
+    for (int i = 0; i < count; ++i) {
+        char text[256] = {};
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        titles.push_back(text);
+    }
+    return titles;
+}
+
+namespace {
+
+// The sheet's titles are learnt once for a build of the library and kept in
+// the temporary folder (every test runs in a process of its own), beside
+// the library's write time, so a rebuilt library is asked again.
+std::string libraryStamp() {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA((exeFolder() + "\\utilities.dll").c_str(), GetFileExInfoStandard, &data);
+    return std::to_string(data.ftLastWriteTime.dwHighDateTime) + "." +
+           std::to_string(data.ftLastWriteTime.dwLowDateTime);
+}
+
+std::vector<std::string> knownTitles() {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string cache = std::string(temp) + "util-sheet-pages.txt";
+    std::istringstream kept(readFile(cache));
+    std::vector<std::string> titles;
+    std::string line;
+    if (std::getline(kept, line) && line == libraryStamp()) {
+        while (std::getline(kept, line)) titles.push_back(line);
+        return titles;
+    }
+    auto seen = std::make_shared<std::vector<std::string>>();
+    whenShown("#32770", "Server Settings", [seen](HWND sheet) {
+        if (!sheet) return;
+        *seen = pageTitles(sheet);
+        pressCancel(sheet);
+    });
+    ShowMainConfig(nullptr, 0);
+    titles = *seen;
+    std::string text = libraryStamp() + "\n";
+    for (const std::string& title : titles) text += title + "\n";
+    if (!titles.empty()) writeFile(cache, text);
+    return titles;
+}
+
+}  // namespace
+
+int pageIndex(const std::string& title) {
+    static const std::vector<std::string> titles = knownTitles();
+    for (std::size_t i = 0; i < titles.size(); ++i)
+        if (titles[i] == title) return static_cast<int>(i);
+    return -1;
+}
+
+void expectRefusals(HWND dialog, const std::vector<Refusal>& entries, const std::function<std::string()>& attempt) {
+    for (const Refusal& entry : entries) {
+        if (entry.control) setText(dialog, entry.control, entry.typed);
+        if (entry.message.empty()) continue;
+        EXPECT_EQ(attempt(), entry.message) << "with \"" << entry.typed << "\" typed";
+        if (entry.focus) EXPECT_EQ(focusedControl(dialog), entry.focus) << entry.message;
+    }
+}
+
+int focusedControl(HWND dialog) {
+    HWND focus = GetFocus();
+    return focus && GetParent(focus) == dialog ? GetDlgCtrlID(focus) : 0;
 }
 
 void pressApply(HWND sheet) {
@@ -186,7 +258,7 @@ std::string expectingBox(const std::string& title, const std::function<void()>& 
         SendMessageA(box, WM_COMMAND, IDOK, 0);
     });
     action();
-    pumpFor(100);
+    pumpFor(30);
     return *seen;
 }
 

@@ -10,33 +10,30 @@
 #include <string>
 #include <vector>
 
+#include "support/install.h"
 #include "support/win32_support.h"
 
 namespace drive {
 
-// A scratch install folder with the given ms.ini text, made current with
-// SetPath. The cursor is parked in the screen's corner so no tip appears
-// unless a test asks for one.
-class Install {
-public:
-    explicit Install(const std::string& iniText = "");
-    std::string ini(const std::string& section, const std::string& key, const std::string& fallback = "<none>") const;
-    std::vector<std::string> keys(const std::string& section) const;
-    void set(const std::string& section, const std::string& key, const std::string& value) const;
-    std::string iniPath() const { return dir_.file("ms.ini"); }
-    std::string file(const std::string& name) const { return dir_.file(name); }
-
-private:
-    testing_support::ScratchDir dir_;
-};
+using testing_support::Install;
 
 // Opens ShowMainConfig on startPage and runs steps with the sheet once it
 // is shown; steps end the sheet (pressOk/pressCancel). Returns the export's
 // result. A sheet left open is cancelled so a failing test cannot hang.
+// The cursor is parked in the screen's corner first, so no tip appears
+// unless a test asks for one.
 int runSheet(int startPage, const std::function<void(HWND sheet)>& steps);
+// The same, opened on the page with this title.
+int runSheet(const std::string& title, const std::function<void(HWND sheet)>& steps);
 
 HWND currentPage(HWND sheet);
 HWND showPage(HWND sheet, int index);  // selects the page and returns it
+HWND showPage(HWND sheet, const std::string& title);
+// The titles of the sheet's pages (its tabs), in order.
+std::vector<std::string> pageTitles(HWND sheet);
+// The index of the sheet's page with this title (-1: none). The first call
+// learns the titles from a sheet opened and cancelled for it.
+int pageIndex(const std::string& title);
 void pressApply(HWND sheet);
 void pressOk(HWND sheet);
 void pressCancel(HWND sheet);
@@ -72,6 +69,24 @@ inline std::string clickExpectingBox(HWND dialog, int id, const std::string& tit
     return expectingBox(title, [&] { click(dialog, id); });
 }
 inline std::string clickExpectingError(HWND dialog, int id) { return clickExpectingBox(dialog, id, "Error"); }
+
+// An entry a dialog refuses: the text typed into a control (control 0:
+// nothing typed), the message the refusal shows ("": the entry is only
+// typed, to set up the next), and the control with the focus afterwards
+// (0: not checked).
+struct Refusal {
+    int control;
+    std::string typed;
+    std::string message;
+    int focus = 0;
+};
+// Types each entry into dialog in turn and tries it with attempt, which
+// returns the text of the message box it brought ("" when none came); each
+// must be refused with its message and focus.
+void expectRefusals(HWND dialog, const std::vector<Refusal>& entries, const std::function<std::string()>& attempt);
+
+// The id of the dialog's control that has the focus (0: none of its own).
+int focusedControl(HWND dialog);
 
 // Clicks a control that opens a modal dialog titled title and runs steps
 // on it; the steps close it. False when the dialog never appeared.
