@@ -18,7 +18,7 @@
 #include "resources/admin_ids.h"
 #include "support/peers.h"
 #include "support/win32_support.h"
-#include "ui_driver.h"
+#include "support/ui_driver.h"
 #include "utilities.h"
 #include "wizard_driver.h"
 

@@ -17,8 +17,9 @@ if(WIN32)
   set(oauth_introspection "https://localhost:$(cat ${OAUTH_IDP_DIR}/port)/introspect")
   add_test(NAME oauth_idp_start COMMAND ${oauth_peers}/oauth_idp.py start ${OAUTH_IDP_DIR} ${TLS_CERT_DIR})
   add_test(NAME oauth_idp_stop COMMAND ${oauth_peers}/oauth_idp.py stop ${OAUTH_IDP_DIR})
-  add_test(NAME oauth_browser COMMAND ${UTIL_WINE_RUN} reg add "HKCU\\Software\\Wine\\WineBrowser" /v Browsers
-    /t REG_SZ /d ${OAUTH_IDP_DIR}/browser /f)
+  # Every desktop's prefix runs the test browser, whichever desktop a test gets.
+  add_test(NAME oauth_browser COMMAND ${UTIL_WINE_RUN} --every-desktop reg add "HKCU\\Software\\Wine\\WineBrowser"
+    /v Browsers /t REG_SZ /d ${OAUTH_IDP_DIR}/browser /f)
   add_test(NAME oauth_dovecot_start COMMAND sh -c
     "${oauth_peers}/dovecot.sh start ${OAUTH_POP3_DIR} ${TLS_CERT_DIR} ${oauth_introspection}")
   add_test(NAME oauth_dovecot_stop COMMAND ${oauth_peers}/dovecot.sh stop ${OAUTH_POP3_DIR})
@@ -38,7 +39,7 @@ if(WIN32)
 
   # Signing in and the tokens at the transport's level: the refusals a
   # sign-in must make, renewal, an ended sign-in, the device code.
-  add_executable(oauth_signin_test ${CMAKE_CURRENT_LIST_DIR}/oauth_signin_test.cpp ${CMAKE_CURRENT_LIST_DIR}/pop3_recorder.cpp)
+  add_executable(oauth_signin_test ${CMAKE_CURRENT_LIST_DIR}/oauth_signin_test.cpp)
   target_link_libraries(oauth_signin_test PRIVATE utilities_win win32_test_support GTest::gtest_main)
   target_include_directories(oauth_signin_test PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   add_dependencies(oauth_signin_test trust_root)
@@ -49,8 +50,5 @@ if(WIN32)
 endif()
 if(WIN32)
   # SASL against scripted peers: XOAUTH2's error challenge, PLAIN without LOGIN.
-  add_executable(sasl_peer_test ${CMAKE_CURRENT_LIST_DIR}/sasl_peer_test.cpp ${CMAKE_CURRENT_LIST_DIR}/pop3_recorder.cpp)
-  target_link_libraries(sasl_peer_test PRIVATE utilities_win win32_test_support GTest::gtest_main)
-  target_include_directories(sasl_peer_test PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  gtest_discover_tests(sasl_peer_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+  util_shell_test(sasl_peer_test ${CMAKE_CURRENT_LIST_DIR}/sasl_peer_test.cpp)
 endif()

@@ -13,15 +13,14 @@
 
 #include "frame/frame_state.h"
 #include "support/peers.h"
+#include "support/recorder.h"
 #include "support/win32_support.h"
 #include "transport/oauth_platform.h"
 #include "transport/oauth_sign_in.h"
 #include "transport/oauth_tokens.h"
-#include "transport/pop3_recorder.h"
 #include "utilities.h"
 
 using namespace testing_support;
-using pop3_testing::Recorder;
 
 namespace {
 
@@ -144,7 +143,7 @@ TEST_F(OAuthSignIn, SignedInThroughTheBrowserTheMailboxIsCollectedWithItsToken) 
     const std::string ini = readFile(dir.file("ms.ini"));
     EXPECT_EQ(ini.find("rt-"), std::string::npos) << "the refresh token is stored protected";
     EXPECT_EQ(ini.find("at-"), std::string::npos) << "no access token is stored";
-    for (const std::string& line : recorder.events) EXPECT_EQ(line.find("rt-"), std::string::npos) << line;
+    for (const std::string& line : recorder.eventTexts()) EXPECT_EQ(line.find("rt-"), std::string::npos) << line;
 }
 
 // A redirect whose state is not the sign-in's is refused before any code

@@ -9,15 +9,14 @@
 #include <string>
 
 #include "frame/frame_state.h"
+#include "support/recorder.h"
 #include "support/scripted_peer.h"
 #include "support/win32_support.h"
 #include "transport/oauth_tokens.h"
-#include "transport/pop3_recorder.h"
 #include "transport/socket_layer.h"
 #include "utilities.h"
 
 using namespace testing_support;
-using pop3_testing::Recorder;
 
 namespace {
 
