@@ -72,10 +72,14 @@ std::optional<HttpsAddress> parseHttpsAddress(std::string_view address) {
 std::string formPostRequest(const HttpsAddress& a, std::string_view body) {
     std::string host = a.host;
     if (a.port != 443) host += ":" + std::to_string(a.port);
-    std::string request = "POST " + a.target + " HTTP/1.1\r\nHost: " + host +
-                          "\r\nContent-Type: application/x-www-form-urlencoded\r\nAccept: application/json\r\n"
-                          "Connection: close\r\nContent-Length: " +
-                          std::to_string(body.size()) + "\r\n\r\n";
+    const std::string head = "POST " + a.target + " HTTP/1.1\r\nHost: " + host +
+                             "\r\nContent-Type: application/x-www-form-urlencoded\r\nAccept: application/json\r\n"
+                             "Connection: close\r\nContent-Length: " +
+                             std::to_string(body.size()) + "\r\n\r\n";
+    // The body holds secrets: one buffer, never grown.
+    std::string request;
+    request.reserve(head.size() + body.size());
+    request.append(head);
     request.append(body);
     return request;
 }

@@ -72,10 +72,10 @@ HttpsOutcome postForm(std::string_view address, std::string_view body) {
             if (received.text().size() > kAnswerMost) break;
             // A server that keeps the connection open is not waited for
             // once its answer is whole.
-            if (std::optional<HttpAnswer> whole = parseHttpAnswer(received.text()); whole && whole->delimited) {
-                wipe(whole->body);
-                break;
-            }
+            std::optional<HttpAnswer> whole = parseHttpAnswer(received.text());
+            const bool done = whole && whole->delimited;
+            if (whole) wipe(whole->body);
+            if (done) break;
         }
         wipe(block, sizeof block);
     }

@@ -202,10 +202,11 @@ std::optional<std::string> decodeBase64Url(std::string_view text) {
 
 std::string codeChallenge(std::span<const std::uint8_t, 32> verifierDigest) { return base64Url(verifierDigest); }
 
-std::string formEncode(std::string_view text) {
+namespace {
+// Appends text form-encoded; out has room reserved, so that a secret is
+// never left behind in a buffer given up on growth.
+void appendFormEncoded(std::string& out, std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(text.size());
     for (char c : text) {
         const auto u = static_cast<unsigned char>(c);
         if (std::isalnum(u) || c == '-' || c == '.' || c == '_' || c == '~') {
@@ -216,6 +217,13 @@ std::string formEncode(std::string_view text) {
             out += kHex[u & 15];
         }
     }
+}
+}  // namespace
+
+std::string formEncode(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() * 3);
+    appendFormEncoded(out, text);
     return out;
 }
 
@@ -236,12 +244,15 @@ std::string formDecode(std::string_view text) {
 }
 
 std::string formBody(std::span<const std::pair<std::string_view, std::string_view>> fields) {
+    std::size_t most = 0;
+    for (const auto& [name, value] : fields) most += (name.size() + value.size()) * 3 + 2;
     std::string body;
+    body.reserve(most);
     for (const auto& [name, value] : fields) {
         if (!body.empty()) body += '&';
-        body += formEncode(name);
+        appendFormEncoded(body, name);
         body += '=';
-        body += formEncode(value);
+        appendFormEncoded(body, value);
     }
     return body;
 }

@@ -17,7 +17,7 @@ namespace {
 
 // An access token kept in memory, by the stored refresh token it came from.
 struct KeptToken {
-    SecretText accessToken{4096};
+    SecretText accessToken{kAccessTokenRoom};
     std::int64_t expiry = 0;
 };
 // Made on first use and never destroyed: nothing of it runs while the

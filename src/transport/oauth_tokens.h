@@ -15,6 +15,10 @@
 
 namespace util {
 
+// Room for an access token (a few kilobytes with some providers), so that
+// the buffers that hold one are never grown.
+inline constexpr std::size_t kAccessTokenRoom = 16384;
+
 // A record that signs in with a provider, as a connection finds it.
 struct SignedInRecord {
     MailService service = MailService::Pop3;

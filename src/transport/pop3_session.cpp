@@ -99,13 +99,16 @@ bool tokenLogin(SOCKET s, const SignedInRecord& record) {
         statusOut(noTokenMechanismText(session.host));
         return false;
     }
-    SecretText token(4096);
+    SecretText token(kAccessTokenRoom);
     if (!accessTokenFor(record, token)) return false;
     const int port = session.port > 0 ? session.port : cfg::kIncomingPort.fallback;
-    SecretText line(token.text().size() * 2 + 1024);
-    line.text() = mechanism == SaslMechanism::XOAuth2 ? xoauth2Response(record.user, token.text())
-                                                      : oauthBearerResponse(record.user, session.host, port, token.text());
+    std::string response = mechanism == SaslMechanism::XOAuth2
+                               ? xoauth2Response(record.user, token.text())
+                               : oauthBearerResponse(record.user, session.host, port, token.text());
+    SecretText line(response.size() + 2);
+    line.text() = response;
     line.text() += "\r\n";
+    wipe(response);
     // The response follows the server's "+": it may be longer than a
     // command line may be.
     const Pop3Reply asked = pop3Command(s, "AUTH " + std::string(mechanismName(mechanism)) + "\r\n");

@@ -451,7 +451,7 @@ bool tokenLogin(SOCKET s, const SignedInRecord& record, const RelayRecord& relay
         closeConnection(s);
         return false;
     }
-    SecretText token(4096);
+    SecretText token(kAccessTokenRoom);
     if (!accessTokenFor(record, token)) {
         closeConnection(s);
         return false;

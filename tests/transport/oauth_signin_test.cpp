@@ -47,6 +47,13 @@ std::string lastBrowserLine() {
     std::vector<std::string> seen = lines(readFile(idpDir() + "\\browser.log"));
     return seen.empty() ? "" : seen.back();
 }
+// The browser's last line once it has written it: it writes after the
+// listener's answer, which may come after the sign-in has ended.
+std::string browserEnded() {
+    waitUntil([] { return lastBrowserLine().rfind("redirect ", 0) == 0 || lastBrowserLine().rfind("failed", 0) == 0; },
+              10000);
+    return lastBrowserLine();
+}
 
 class OAuthSignIn : public ::testing::Test {
 protected:
@@ -64,6 +71,7 @@ protected:
         setting("oauth", "other-smtp-scope", "mail.send offline_access");
         ASSERT_TRUE(writeFile(idpDir() + "\\control", ""));
         ASSERT_TRUE(writeFile(idpDir() + "\\grants", ""));
+        ASSERT_TRUE(writeFile(idpDir() + "\\browser.log", ""));
         AbortComms(0);
     }
     void TearDown() override {
@@ -133,7 +141,7 @@ TEST_F(OAuthSignIn, ThePlatformHashesAndProtects) {
 // stored; the refresh token is nowhere in ms.ini as text.
 TEST_F(OAuthSignIn, SignedInThroughTheBrowserTheMailboxIsCollectedWithItsToken) {
     signedInMailbox("t37");
-    EXPECT_EQ(lastBrowserLine(), "redirect 200") << "the listener answered the browser";
+    EXPECT_EQ(browserEnded(), "redirect 200") << "the listener answered the browser";
     EXPECT_EQ(grants(), std::vector<std::string>{"authorization_code t37"});
     seedMailbox("t37", {"From: a@b.example\r\nSubject: token\r\n\r\nbody\r\n"});
     // seedMailbox looks in POP3_PEER_DIR.
@@ -154,10 +162,11 @@ TEST_F(OAuthSignIn, AWrongStateAndAWrongProofKeyAreRefused) {
     util::SignInResult r = signIn(util::MailService::Pop3, "t36");
     EXPECT_FALSE(r.signedIn);
     EXPECT_EQ(r.failure, "The sign-in was refused: its answer does not belong to the sign-in in progress");
-    EXPECT_EQ(lastBrowserLine(), "redirect 400");
+    EXPECT_EQ(browserEnded(), "redirect 400");
     EXPECT_TRUE(r.storedToken.empty());
     EXPECT_TRUE(grants().empty()) << "the code was never exchanged";
 
+    ASSERT_TRUE(writeFile(idpDir() + "\\browser.log", ""));
     control("wrong-challenge\n");
     r = signIn(util::MailService::Pop3, "t36");
     EXPECT_FALSE(r.signedIn);
@@ -170,12 +179,12 @@ TEST_F(OAuthSignIn, AWrongStateAndAWrongProofKeyAreRefused) {
 // An access token is kept while fresh and renewed once when it is about to
 // expire; the new refresh token the provider hands out is stored.
 TEST_F(OAuthSignIn, AnExpiringAccessTokenIsRenewedOnce) {
-    control("lifetime 70\n");  // fresh for 10 s: renewed a minute before it expires
+    control("lifetime 75\n");  // fresh for 15 s: renewed a minute before it expires
     signedInMailbox("t35");
     const std::string first = stored("incoming", "token0");
     EXPECT_NE(collectOnce("t35"), -1);
     EXPECT_EQ(count("refresh_token t35"), 0);
-    Sleep(11000);
+    Sleep(16000);
     EXPECT_NE(collectOnce("t35"), -1) << (recorder.status.empty() ? "" : recorder.status.back());
     EXPECT_NE(collectOnce("t35"), -1);
     EXPECT_EQ(count("refresh_token t35"), 1) << "renewed once, then the new one kept";
