@@ -1,7 +1,7 @@
 #include "accounts/welcome_text.h"
 
 #include "frame/settings.h"
-#include "reminders/message_text.h"
+#include "content/message_text.h"
 
 namespace util {
 namespace {

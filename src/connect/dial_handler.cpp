@@ -9,7 +9,7 @@
 #include "frame/install_folder.h"
 #include "frame/message_pump.h"
 #include "frame/profile.h"
-#include "transport/abort_flag.h"
+#include "frame/abort_flag.h"
 #include "utilities.h"
 
 namespace util {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "accounts/account_rules.h"
+#include "frame/ascii_case.h"
 
 namespace util {
 namespace {

@@ -13,4 +13,8 @@ int abortFlag();
 // as the platform's cancel ends only the call in progress.
 unsigned abortCount();
 
+// What AbortComms sets (the transport's export, which also cancels the
+// blocking call in progress).
+void setAbortFlag(int value);
+
 }  // namespace util

@@ -57,18 +57,4 @@ void appendAttachmentHeader(std::vector<std::string>& lines, std::string_view fi
 // What follows the encoded attachment.
 void appendMultipartClosing(std::vector<std::string>& lines);
 
-struct ReminderMessage {
-    LocalTime time;
-    std::string zoneOffset;
-    bool envelopeReadable = true;
-    std::vector<std::string> recipients;  // as the envelope lists them
-    std::string sender;
-    std::string domain;
-    std::string subject;
-    std::string body[4];
-    std::string attachmentName;           // empty: a plain message
-};
-
-MessageLines reminderMessageLines(const ReminderMessage& m);
-
 }  // namespace util

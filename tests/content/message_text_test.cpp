@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "reminders/message_text.h"
+#include "content/message_text.h"
 
 using namespace util;
 
