@@ -15,6 +15,7 @@
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
 #include "ui/gdi.h"
+#include "ui/message_box.h"
 #include "utilities.h"
 
 namespace util {
@@ -219,7 +220,7 @@ void MailboxDetails::onControl(int id, int code) {
     case IDC_MBOX_SAVE: save(); break;
     case IDC_MBOX_CANCEL: cancel(); break;
     case IDC_MBOX_SHOW_PASSWORD: showPassword(); break;
-    case IDC_MBOX_HELP: RunApp(hwnd_, "hh.exe", help::topicParameter(help::kUsers).c_str()); break;
+    case IDC_MBOX_HELP: ui::openHelpTopic(hwnd_, help::kUsers); break;
     default: break;
     }
 }
@@ -347,15 +348,16 @@ void MailboxDetails::remove() {
 
     const std::vector<std::string> entries = folderEntries(found.path);
     if (!entries.empty()) {
-        int answer = MessageBoxA(hwnd_, "This mailbox contains mail\r\nPlease confirm that you want to delete this mailbox",
-                                 "Warning", MB_YESNO | MB_ICONWARNING);
-        if (answer != IDYES) return;
+        if (!ui::askYesNo(hwnd_, "This mailbox contains mail\r\nPlease confirm that you want to delete this mailbox",
+                          "Warning", MB_ICONWARNING))
+            return;
         recycle(hwnd_, entries);
     }
     // A folder that is not there (any more) is as good as removed.
     if (isDirectory(found.path) && !RemoveDirectoryA(found.path.c_str()))
         return refuse({"Could not remove mailbox folder", IDC_MBOX_NAME, false});
     if (!removeAccount(found.section)) {
+        ui::messageBox(nullptr, "Unable to allocate memory", "Insufficient Memory", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
         CreateDirectoryA(found.path.c_str(), nullptr);
         return refuse({"Error - could not save changes. Mailbox not deleted", IDC_MBOX_LIST, false});
     }

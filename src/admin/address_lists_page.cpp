@@ -15,6 +15,7 @@
 #include "resources/admin_ids.h"
 #include "ui/gdi.h"
 #include "ui/prompt.h"
+#include "ui/message_box.h"
 
 namespace admin {
 namespace {
@@ -123,7 +124,7 @@ private:
         if (!name || name->empty()) return;
         std::string path = addressListPath(*name);
         if (!isUsableListName(*name) || canRead(path) || !writeLines(path, {})) {
-            MessageBoxA(hwnd_, "Please choose a different name for this list", "Name Error", MB_OK | MB_ICONSTOP);
+            ui::messageBox(hwnd_, "Please choose a different name for this list", "Name Error", MB_OK | MB_ICONSTOP);
             return;
         }
         lists().select(lists().add(*name));
@@ -132,7 +133,7 @@ private:
 
     void deleteList() {
         if (lists().selection() < 0) return;
-        if (MessageBoxA(hwnd_, "Please confirm delete...", "Confirm", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        if (!ui::askYesNo(hwnd_, "Please confirm delete...", "Confirm", MB_ICONQUESTION)) return;
         DeleteFileA(addressListPath(selectedList()).c_str());
         lists().removeSelected(true);
         showAddresses();
@@ -144,8 +145,7 @@ private:
         std::optional<std::string> address = ui::prompt(hwnd_, {question, initial, kEntryLength});
         if (!address || address->empty()) return std::nullopt;
         if (address->find('@') == std::string::npos) {
-            MessageBoxA(hwnd_, (std::string("Please enter a valid email address eg ") + util::kFullAddressExample).c_str(),
-                        "Error", MB_OK | MB_ICONSTOP);
+            ui::showError(hwnd_, std::string("Please enter a valid email address eg ") + util::kFullAddressExample);
             return std::nullopt;
         }
         return address;

@@ -12,7 +12,7 @@
 #include "frame/crypt.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
-#include "transport/local_addresses.h"
+#include "admin/machine_addresses.h"
 #include "ui/printing.h"
 
 namespace admin {
@@ -30,7 +30,7 @@ public:
 protected:
     bool onOpen() override {
         ClientSettings settings;
-        settings.addresses = util::localAddresses(hwnd_);
+        settings.addresses = machineAddresses(hwnd_);
         settings.address = util::read(cfg::kAccountAddress, kFirstUser);
         settings.userName = util::read(cfg::kAccountUserName, kFirstUser);
         settings.password = util::crypt(util::accountKey(settings.userName),

@@ -14,6 +14,7 @@
 #include "frame/install_folder.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
+#include "ui/message_box.h"
 
 namespace admin {
 namespace {
@@ -97,7 +98,7 @@ private:
     void viewLog() const {
         std::string log = util::installFile(kEventLogFile);
         if (!util::pathExists(log)) {
-            MessageBoxA(hwnd_, "You do not have an event log", "Warning", MB_OK | MB_ICONEXCLAMATION);
+            ui::showWarning(hwnd_, "You do not have an event log");
             return;
         }
         ShellExecuteA(hwnd_, "open", log.c_str(), nullptr, util::installFile(kEventLogFolder).c_str(), SW_SHOWNORMAL);

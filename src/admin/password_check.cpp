@@ -9,6 +9,7 @@
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
 #include "ui/modal.h"
+#include "ui/message_box.h"
 #include "utilities.h"
 
 namespace admin {
@@ -42,7 +43,7 @@ int getPassword(HWND owner) {
     if (dialog.run(owner) != IDOK) return 0;
     if (dialog.entry.empty()) return 0;
     if (util::crypt(util::kSystemKey, dialog.entry, true) == stored) return 1;
-    MessageBoxA(owner, "Invalid password entered...", "Error", MB_OK | MB_ICONSTOP);
+    ui::showError(owner, "Invalid password entered...");
     return 0;
 }
 

@@ -11,6 +11,7 @@
 #include "admin/page_text.h"
 #include "resources/admin_ids.h"
 #include "ui/prompt.h"
+#include "ui/message_box.h"
 
 namespace admin {
 namespace {
@@ -49,7 +50,7 @@ private:
             ui::prompt(hwnd_, {"Please confirm new password", "", kPasswordLength, true});
         if (!second || second->empty()) return;
         if (*first != *second) {
-            MessageBoxA(hwnd_, "Passwords do not match...", "Error", MB_OK);
+            ui::messageBox(hwnd_, "Passwords do not match...", "Error", MB_OK);
             return;
         }
         // Blanks at either end would not survive ms.ini, and the password

@@ -12,7 +12,7 @@
 #include "admin/page_behaviours.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
-#include "transport/local_addresses.h"
+#include "admin/machine_addresses.h"
 
 namespace admin {
 namespace {
@@ -84,7 +84,7 @@ private:
         ui::ComboBox first = comboBox(kListeners[0].address);
         ui::ComboBox second = comboBox(kListeners[1].address);
         first.add(kAnyAddress);
-        util::listLocalAddresses(first.handle());
+        listMachineAddresses(first.handle());
         for (int i = 0; i < first.count(); ++i) second.add(first.itemText(i));
         first.add(kLoopback);
         second.add(kLoopback);

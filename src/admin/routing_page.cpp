@@ -22,6 +22,7 @@
 #include "ui/common_dialogs.h"
 #include "ui/gdi.h"
 #include "ui/prompt.h"
+#include "ui/message_box.h"
 
 namespace admin {
 namespace {
@@ -262,7 +263,7 @@ private:
     void loadPictures() {
         auto load = [this](int id) {
             ui::OwnedBitmap bitmap = ui::loadBitmap(id);
-            if (!bitmap) MessageBoxA(hwnd_, "Unable to load bitmaps ...", "Fatal error", MB_OK | MB_ICONSTOP);
+            if (!bitmap) ui::messageBox(hwnd_, "Unable to load bitmaps ...", "Fatal error", MB_OK | MB_ICONSTOP);
             return bitmap;
         };
         for (std::size_t kind = 0; kind < std::size(kPictureIds); ++kind) {
@@ -500,7 +501,7 @@ private:
         case ParameterKind::AddressList: {
             std::vector<std::string> lists = addressLists();
             if (lists.empty()) {
-                MessageBoxA(hwnd_, "You do not have any address lists...", "Warning", MB_OK | MB_ICONEXCLAMATION);
+                ui::showWarning(hwnd_, "You do not have any address lists...");
                 return;
             }
             chosen = chooseFrom(slot, lists, "Please select the list...");

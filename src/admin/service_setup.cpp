@@ -5,6 +5,7 @@
 #include <string>
 
 #include "frame/install_folder.h"
+#include "ui/message_box.h"
 
 namespace admin {
 namespace {
@@ -67,22 +68,21 @@ void removeRunValue() {
 
 void requestService(HWND owner, ServiceRequest request) {
     if (!platformHasServices()) {
-        MessageBoxA(owner, "Your version of windows does not support services", "Error", MB_OK | MB_ICONSTOP);
+        ui::showError(owner, "Your version of windows does not support services");
         return;
     }
     bool install = request == ServiceRequest::Install;
     writeServiceIni(install ? runningProgram() + " -s" : runningProgram());
     // Without Service.exe nothing changed: the server keeps starting as it did.
     if (!runServiceProgram(owner, install ? "/i" : "/u")) {
-        MessageBoxA(owner, "Service.exe could not be started from the mail server's folder", "Error",
-                    MB_OK | MB_ICONSTOP);
+        ui::showError(owner, "Service.exe could not be started from the mail server's folder");
         return;
     }
     if (install) removeRunValue();
-    MessageBoxA(owner,
-                install ? "Brindle Mail Server will start as a service the next time you reboot"
-                        : "Brindle Mail Server has been removed from the service list",
-                "Information", MB_OK | MB_ICONINFORMATION);
+    ui::messageBox(owner,
+                   install ? "Brindle Mail Server will start as a service the next time you reboot"
+                           : "Brindle Mail Server has been removed from the service list",
+                   "Information", MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace admin

@@ -4,6 +4,7 @@
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
 #include "utilities.h"
+#include "ui/message_box.h"
 
 namespace admin {
 
@@ -22,7 +23,7 @@ void SettingsPage::refreshEnabling() const {
     bound_.applyRules(hwnd_, [this](int control) { return allows(control); });
 }
 
-void SettingsPage::openHelp() const { RunApp(hwnd_, "hh.exe", help::topicParameter(row_.help).c_str()); }
+void SettingsPage::openHelp() const { ui::openHelpTopic(hwnd_, row_.help); }
 
 void SettingsPage::onControl(int id, int code) {
     if (bound_.isChange(id, code)) changed();

@@ -17,6 +17,7 @@
 #include "resources/admin_ids.h"
 #include "ui/printing.h"
 #include "utilities.h"
+#include "ui/message_box.h"
 
 namespace monitor {
 namespace {
@@ -75,7 +76,7 @@ void MailViewer::onControl(int id, int code) {
     case IDC_VIEW_PRINT: printMessage(); break;
     case IDC_VIEW_EDIT: editCurrent(); break;
     case IDC_VIEW_REFRESH: refresh(); break;
-    case IDC_VIEW_HELP: RunApp(hwnd_, "hh.exe", help::topicParameter(help::kViewer).c_str()); break;
+    case IDC_VIEW_HELP: ui::openHelpTopic(hwnd_, help::kViewer); break;
     case IDC_VIEW_CLOSE: destroy(); break;
     default: break;
     }
