@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "reminders/reminder_rules.h"
-
 namespace util {
 namespace {
 
