@@ -377,7 +377,7 @@ void MailboxDetails::showPassword() {
 
 }  // namespace
 
-const ui::DialogDefinition kMailboxDetailsDialog{IDD_MAILBOX_DETAILS, kTips};
+const ui::WindowDefinition kMailboxDetailsDialog{IDD_MAILBOX_DETAILS, kTips};
 
 int runMailboxDetails(HWND owner) {
     MailboxDetails dialog;

@@ -9,7 +9,7 @@
 
 namespace util {
 
-extern const ui::DialogDefinition kMailboxDetailsDialog;
+extern const ui::WindowDefinition kMailboxDetailsDialog;
 
 // Runs the dialog modally; 1 after Close.
 int runMailboxDetails(HWND owner);

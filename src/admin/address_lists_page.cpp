@@ -10,7 +10,7 @@
 
 #include "accounts/account_rules.h"
 #include "admin/address_list_files.h"
-#include "admin/page_behaviours.h"
+#include "admin/settings_page.h"
 #include "admin/page_text.h"
 #include "resources/admin_ids.h"
 #include "ui/gdi.h"
@@ -19,6 +19,16 @@
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kAddressListTips[] = {
+    {IDC_AL_LISTS, "List of current mailing lists"},
+    {IDC_AL_NEW_LIST, "Create a new mailing list"},
+    {IDC_AL_DELETE_LIST, "Remove a mailing list"},
+    {IDC_AL_ADDRESSES, "Contents of mailing list"},
+    {IDC_AL_ADD_ADDRESS, "Add an address to a mailing list"},
+    {IDC_AL_DELETE_ADDRESS, "Remove an address from a mailing list"},
+    {IDC_AL_EDIT_ADDRESS, "Change an address in a mailing list"},
+};
 
 constexpr int kEntryLength = 256;
 
@@ -156,8 +166,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeAddressListsPage(const PageRow& row) {
-    return std::make_unique<AddressListsPage>(row);
-}
+const PageDefinition pages::address_lists{
+    {.dialog = IDD_PAGE_ADDRESS_LISTS, .tips = kAddressListTips},
+    behaviour<AddressListsPage>};
 
 }  // namespace admin

@@ -45,7 +45,7 @@ protected:
 
 }  // namespace
 
-const ui::DialogDefinition kAdvancedPopDialog{IDD_ADVANCED_POP, kTips, kBindings, kRules};
+const ui::WindowDefinition kAdvancedPopDialog{IDD_ADVANCED_POP, kTips, kBindings, kRules};
 
 INT_PTR runAdvancedPopDialog(HWND owner) {
     AdvancedPopDialog dialog;

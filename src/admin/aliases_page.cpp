@@ -10,7 +10,7 @@
 
 #include "admin/address_list_files.h"
 #include "admin/alias_record.h"
-#include "admin/page_behaviours.h"
+#include "admin/settings_page.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
 #include "ui/gdi.h"
@@ -18,6 +18,27 @@
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kAliasTips[] = {
+    {IDC_ALIAS_TO_ADDRESS, "Convert one address to another"},
+    {IDC_ALIAS_TO_LIST, "Expand one address to all addresses on mailing list"},
+    {IDC_ALIAS_TO_ALL, "Expand one address to all addresses held on mail server"},
+    {IDC_ALIAS_ADDRESS, "Enter the address to change"},
+    {IDC_ALIAS_TARGET, "Enter the substitute address"},
+    {IDC_ALIAS_LIST, "List of current aliases"},
+    {IDC_ALIAS_NEW, "Create a new address alias"},
+    {IDC_ALIAS_DELETE, "Remove an address alias"},
+    {IDC_ALIAS_EDIT, "Change an address alias"},
+    {IDC_ALIAS_SAVE, "Save alias"},
+    {IDC_ALIAS_CANCEL, "Cancel operation"},
+    {IDC_ALIAS_LIST_CHOICE, "Select a mailing list"},
+};
+constexpr int kAliasTargetControls[] = {IDC_ALIAS_TARGET};
+constexpr int kAliasListControls[] = {IDC_ALIAS_LIST_CHOICE};
+constexpr ui::EnableRule kAliasRules[] = {
+    {IDC_ALIAS_TO_ADDRESS, kAliasTargetControls},
+    {IDC_ALIAS_TO_LIST, kAliasListControls},
+};
 
 constexpr int kDetails[] = {IDC_ALIAS_ADDRESS, IDC_ALIAS_TO_ADDRESS, IDC_ALIAS_TO_LIST, IDC_ALIAS_TO_ALL,
                             IDC_ALIAS_TARGET,  IDC_ALIAS_LIST_CHOICE};
@@ -126,6 +147,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeAliasesPage(const PageRow& row) { return std::make_unique<AliasesPage>(row); }
+const PageDefinition pages::aliases{
+    {.dialog = IDD_PAGE_ALIASES, .tips = kAliasTips, .rules = kAliasRules},
+    behaviour<AliasesPage>};
 
 }  // namespace admin

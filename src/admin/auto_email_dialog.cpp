@@ -1,5 +1,6 @@
 #include "admin/auto_email_dialog.h"
 
+#include "admin/pages.h"
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -116,6 +117,9 @@ public:
 
 protected:
     bool onOpen() override {
+        // The attachment is pictured by the Attachments page's icon.
+        picture(IDC_AUTO_PICTURE)
+            .setIcon(LoadIconA(ui::moduleInstance(), MAKEINTRESOURCEA(pageNamed("attachments").icon)));
         const util::ScanClock now = util::scanClock(util::localTimeNow());
         ReminderRecord shown{};
         if (isNew_) {
@@ -331,7 +335,7 @@ private:
 
 }  // namespace
 
-const ui::DialogDefinition kAutoEmailDialog{IDD_AUTO_EMAIL, kTips, {}, kRules};
+const ui::WindowDefinition kAutoEmailDialog{IDD_AUTO_EMAIL, kTips, {}, kRules};
 
 bool editReminder(HWND owner, ReminderRecord& record, bool isNew) {
     AutoEmailDialog dialog(record, isNew);

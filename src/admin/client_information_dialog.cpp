@@ -17,7 +17,7 @@
 
 namespace admin {
 
-const ui::DialogDefinition kClientInformationDialog{.dialog = IDD_CLIENT_INFORMATION};
+const ui::WindowDefinition kClientInformationDialog{.dialog = IDD_CLIENT_INFORMATION};
 
 namespace {
 

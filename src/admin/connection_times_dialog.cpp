@@ -152,7 +152,7 @@ private:
 
 }  // namespace
 
-const ui::DialogDefinition kConnectionTimesDialog{IDD_CONNECTION_TIMES, kTips};
+const ui::WindowDefinition kConnectionTimesDialog{IDD_CONNECTION_TIMES, kTips};
 
 INT_PTR runConnectionTimesDialog(HWND owner) {
     ConnectionTimesDialog dialog;

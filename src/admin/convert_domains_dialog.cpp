@@ -40,7 +40,7 @@ private:
 
 }  // namespace
 
-const ui::DialogDefinition kConvertDomainsDialog{IDD_CONVERT_DOMAINS};
+const ui::WindowDefinition kConvertDomainsDialog{IDD_CONVERT_DOMAINS};
 
 std::optional<std::string> runConvertDomainsDialog(HWND owner) {
     ConvertDomainsDialog dialog;

@@ -7,13 +7,20 @@
 #include <memory>
 #include <string>
 
-#include "admin/page_behaviours.h"
+#include "admin/settings_page.h"
+#include "frame/settings.h"
 #include "admin/page_text.h"
 #include "frame/install_folder.h"
 #include "resources/admin_ids.h"
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kFootNoteTips[] = {
+    {IDC_FOOT_TEXT, "The foot note to add"},
+    {IDC_FOOT_ENABLE, "Enable the adding of a foot note"},
+};
+constexpr ui::Binding kFootNoteBindings[] = {ui::check(IDC_FOOT_ENABLE, cfg::kFootnoteUse)};
 
 constexpr char kNoteFile[] = "\\foot note.txt";
 constexpr std::size_t kNoteLimit = 32000;
@@ -56,6 +63,8 @@ protected:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeFootNotePage(const PageRow& row) { return std::make_unique<FootNotePage>(row); }
+const PageDefinition pages::footnote{
+    {.dialog = IDD_PAGE_FOOTNOTE, .tips = kFootNoteTips, .bindings = kFootNoteBindings},
+    behaviour<FootNotePage>};
 
 }  // namespace admin

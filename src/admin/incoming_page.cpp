@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "admin/advanced_pop_dialog.h"
-#include "admin/page_behaviours.h"
+#include "admin/settings_page.h"
 #include "admin/server_checks.h"
 #include "frame/crypt.h"
 #include "frame/profile.h"
@@ -18,6 +18,46 @@
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kIncomingTips[] = {
+    {IDC_IN_SERVER, "Name of POP server"},
+    {IDC_IN_PORT, "POP server port number (default=110)"},
+    {IDC_IN_LIST, "Pop servers to collect mail from"},
+    {IDC_IN_ADD, "Add a new POP server"},
+    {IDC_IN_DELETE, "Remove a POP server"},
+    {IDC_IN_UP, "Change order servers are connected to"},
+    {IDC_IN_DOWN, "Change order servers are connected to"},
+    {IDC_IN_EDIT, "Edit POP server settings"},
+    {IDC_IN_SAVE, "Save new server"},
+    {IDC_IN_CANCEL, "Cancel operation"},
+    {IDC_IN_COPY_ALL, "Copy misaddressed message to all users"},
+    {IDC_IN_KILL, "Delete misaddressed message"},
+    {IDC_IN_SHOW_PW, "Show or hide password"},
+    {IDC_IN_REMOVE_MAIL, "Delete mail from server after collection"},
+    {IDC_IN_EXTENSIONS, "Enable protocol extentions"},
+    {IDC_IN_ROUTE, "Send misaddressed message to a user"},
+    {IDC_IN_RECIPIENT, "User to receive miss-addressed message"},
+    {IDC_IN_BOUNCE, "Send an undeliverable message back"},
+    {IDC_IN_ADVANCED, "Set a size limit on incoming messages"},
+    {IDC_IN_USER, "POP login user name"},
+    {IDC_IN_PASSWORD, "POP login password"},
+    {IDC_IN_ACTIVE, "Collect mail from this mailbox"},
+    {IDC_IN_BYPASS, "Give all mail from this pop3 mail collection to a user"},
+    {IDC_IN_BYPASS_USER, "The user to receive all mail from this collection"},
+    {IDC_IN_TLS, "Encryption: TLS from the start (port 995) or STARTTLS"},
+};
+constexpr ui::RadioChoice kUndeliverableChoices[] = {{IDC_IN_COPY_ALL, 0}, {IDC_IN_KILL, 1}, {IDC_IN_ROUTE, 2}};
+constexpr ui::Binding kIncomingBindings[] = {
+    ui::check(IDC_IN_BOUNCE, cfg::kUndelSendBounce),
+    ui::radio(cfg::kUndelAction, kUndeliverableChoices),
+    ui::writtenWhile(ui::comboText(IDC_IN_RECIPIENT, cfg::kUndelRecipient, accountNames, true), IDC_IN_ROUTE),
+};
+constexpr int kInRouteControls[] = {IDC_IN_RECIPIENT};
+constexpr int kInBypassControls[] = {IDC_IN_BYPASS_USER};
+constexpr ui::EnableRule kIncomingRules[] = {
+    {IDC_IN_ROUTE, kInRouteControls},
+    {IDC_IN_BYPASS, kInBypassControls},
+};
 
 constexpr int kMaxRecords = 32000;
 
@@ -193,6 +233,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeIncomingPage(const PageRow& row) { return std::make_unique<IncomingPage>(row); }
+const PageDefinition pages::incoming{
+    {.dialog = IDD_PAGE_INCOMING, .tips = kIncomingTips, .bindings = kIncomingBindings, .rules = kIncomingRules},
+    behaviour<IncomingPage>};
 
 }  // namespace admin

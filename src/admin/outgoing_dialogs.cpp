@@ -141,8 +141,8 @@ private:
 
 }  // namespace
 
-const ui::DialogDefinition kSmtpAuthDialog{IDD_SMTP_AUTH, kAuthTips};
-const ui::DialogDefinition kSelectUsersDialog{IDD_SELECT_USERS, kSelectTips};
+const ui::WindowDefinition kSmtpAuthDialog{IDD_SMTP_AUTH, kAuthTips};
+const ui::WindowDefinition kSelectUsersDialog{IDD_SELECT_USERS, kSelectTips};
 
 INT_PTR runSmtpAuthDialog(HWND owner, AuthBuffers& buffers) {
     SmtpAuthDialog dialog(buffers);

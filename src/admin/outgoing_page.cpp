@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "admin/outgoing_dialogs.h"
-#include "admin/page_behaviours.h"
+#include "admin/settings_page.h"
 #include "admin/relay_record.h"
 #include "admin/server_checks.h"
 #include "frame/profile.h"
@@ -20,6 +20,52 @@
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kOutgoingTips[] = {
+    {IDC_OUT_HOST, "Name of SMTP server"},
+    {IDC_OUT_PORT, "Port number of SMTP server (default=25)"},
+    {IDC_OUT_LIST, "Outgoing mail SMTP servers"},
+    {IDC_OUT_ADD, "An a new SMTP server"},
+    {IDC_OUT_DELETE, "Remove an SMTP server"},
+    {IDC_OUT_SENDER, "The address to use in SMTP envelope"},
+    {IDC_OUT_UP, "Change order servers are connected to"},
+    {IDC_OUT_DOWN, "Change order servers are connected to"},
+    {IDC_OUT_SAVE, "Save new server"},
+    {IDC_OUT_CANCEL, "Cancel operation"},
+    {IDC_OUT_SIZE_KB, "Size limit in kilo bytes"},
+    {IDC_OUT_USE_NEXT, "Use next server if message refused"},
+    {IDC_OUT_CHANGE_FROM, "Replace the senders address"},
+    {IDC_OUT_INSIDE, "Replace the From: address in message"},
+    {IDC_OUT_REDIR, "Re-route outgoing mail to a local user"},
+    {IDC_OUT_SIZE, "Restrict size of outgoing messages"},
+    {IDC_OUT_COPY, "Give local user a copy of each message sent"},
+    {IDC_OUT_COPY_USER, "List of local users"},
+    {IDC_OUT_REDIR_USER, "List of local users"},
+    {IDC_OUT_AUTH, "Login to smtp server required"},
+    {IDC_OUT_AUTH_SET, "Set account name and password..."},
+    {IDC_OUT_TLS, "Encryption: TLS from the start (port 465) or STARTTLS (port 587)"},
+};
+constexpr ui::Binding kOutgoingBindings[] = {
+    ui::check(IDC_OUT_USE_NEXT, cfg::kOutgoingUseNext),
+    ui::check(IDC_OUT_COPY, cfg::kOptOutCopy),
+    ui::comboText(IDC_OUT_COPY_USER, cfg::kOptOutCopyUser, accountNames, true),
+    ui::check(IDC_OUT_REDIR, cfg::kOptOutRedirect),
+    ui::comboText(IDC_OUT_REDIR_USER, cfg::kOptOutRedirectUser, accountNames, true),
+    ui::check(IDC_OUT_SIZE, cfg::kOptOutSize),
+    ui::text(IDC_OUT_SIZE_KB, cfg::kOptOutSizeKb),
+};
+constexpr int kOutCopyControls[] = {IDC_OUT_COPY_USER, IDC_OUT_COPY_USERS};
+constexpr int kOutRedirectControls[] = {IDC_OUT_REDIR_USER, IDC_OUT_REDIR_USERS};
+constexpr int kOutSizeControls[] = {IDC_OUT_SIZE_KB, IDC_OUT_SIZE_SPIN, IDC_OUT_KBYTES, IDC_OUT_SIZE_USERS};
+constexpr int kOutSenderControls[] = {IDC_OUT_SENDER, IDC_OUT_SENDER_LBL, IDC_OUT_INSIDE};
+constexpr int kOutAuthControls[] = {IDC_OUT_AUTH_SET};
+constexpr ui::EnableRule kOutgoingRules[] = {
+    {IDC_OUT_COPY, kOutCopyControls},
+    {IDC_OUT_REDIR, kOutRedirectControls},
+    {IDC_OUT_SIZE, kOutSizeControls},
+    {IDC_OUT_CHANGE_FROM, kOutSenderControls},
+    {IDC_OUT_AUTH, kOutAuthControls},
+};
 
 constexpr int kMaxRelays = 32000;
 
@@ -179,6 +225,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeOutgoingPage(const PageRow& row) { return std::make_unique<OutgoingPage>(row); }
+const PageDefinition pages::outgoing{
+    {.dialog = IDD_PAGE_OUTGOING, .tips = kOutgoingTips, .bindings = kOutgoingBindings, .rules = kOutgoingRules},
+    behaviour<OutgoingPage>};
 
 }  // namespace admin

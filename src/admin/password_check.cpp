@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::size_t kEntryMax = 1023;
 
-const ui::DialogDefinition kEnterPasswordDialog{IDD_ENTER_PASSWORD};
+const ui::WindowDefinition kEnterPasswordDialog{IDD_ENTER_PASSWORD};
 
 class EnterPasswordDialog final : public ui::ModalDialog {
 public:

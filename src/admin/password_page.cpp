@@ -7,7 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "admin/page_behaviours.h"
+#include "admin/settings_page.h"
+#include "frame/settings.h"
 #include "admin/page_text.h"
 #include "resources/admin_ids.h"
 #include "ui/prompt.h"
@@ -15,6 +16,14 @@
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kPasswordTips[] = {
+    {IDC_PWD_PASSWORD, "Administration password"},
+    {IDC_PWD_SHOW, "Show or hide the administration password"},
+    {IDC_PWD_NEW, "Enter a new administration password"},
+    {IDC_PWD_CLEAR, "Remove administration password"},
+};
+constexpr ui::Binding kPasswordBindings[] = {ui::secret(IDC_PWD_PASSWORD, cfg::kAdminPassword)};
 
 constexpr int kPasswordLength = 512;
 
@@ -65,6 +74,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makePasswordPage(const PageRow& row) { return std::make_unique<PasswordPage>(row); }
+const PageDefinition pages::password{
+    {.dialog = IDD_PAGE_PASSWORD, .tips = kPasswordTips, .bindings = kPasswordBindings},
+    behaviour<PasswordPage>};
 
 }  // namespace admin

@@ -9,13 +9,22 @@
 #include <memory>
 #include <string>
 
-#include "admin/page_behaviours.h"
+#include "admin/settings_page.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
 #include "admin/machine_addresses.h"
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kPortTips[] = {
+    {IDC_PORT_SMTP_IDLE, "Number of inactive seconds before connection terminated"},
+    {IDC_PORT_POP_IDLE, "Number of inactive seconds before connection terminated"},
+};
+constexpr ui::Binding kPortBindings[] = {
+    ui::text(IDC_PORT_SMTP_PORT, cfg::kSmtpListener.port),
+    ui::text(IDC_PORT_POP_PORT, cfg::kPopListener.port),
+};
 
 constexpr char kAnyAddress[] = "Any address";
 constexpr char kLoopback[] = "127.0.0.1";
@@ -107,6 +116,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makePortsPage(const PageRow& row) { return std::make_unique<PortsPage>(row); }
+const PageDefinition pages::ports{
+    {.dialog = IDD_PAGE_PORTS, .tips = kPortTips, .bindings = kPortBindings},
+    behaviour<PortsPage>};
 
 }  // namespace admin

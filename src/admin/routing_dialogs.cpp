@@ -257,10 +257,10 @@ private:
 
 }  // namespace
 
-const ui::DialogDefinition kFiltersDialog{IDD_FILTERS};
-const ui::DialogDefinition kSelectChoiceDialog{IDD_SELECT_CHOICE};
-const ui::DialogDefinition kAutoPrintingDialog{IDD_AUTO_PRINTING};
-const ui::DialogDefinition kRelayOptionsDialog{IDD_RELAY_OPTIONS, kRelayTips, {}, kRelayRules};
+const ui::WindowDefinition kFiltersDialog{IDD_FILTERS};
+const ui::WindowDefinition kSelectChoiceDialog{IDD_SELECT_CHOICE};
+const ui::WindowDefinition kAutoPrintingDialog{IDD_AUTO_PRINTING};
+const ui::WindowDefinition kRelayOptionsDialog{IDD_RELAY_OPTIONS, kRelayTips, {}, kRelayRules};
 
 FiltersAnswer runFiltersDialog(HWND owner, const FiltersRequest& request) {
     FiltersDialog dialog(request);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "admin/filter_record.h"
-#include "admin/page_behaviours.h"
+#include "admin/settings_page.h"
 #include "admin/routing_checks.h"
 #include "admin/routing_dialogs.h"
 #include "frame/install_folder.h"
@@ -26,6 +26,35 @@
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kRoutingTips[] = {
+    {IDC_ROUTE_LIST, "List of current routing filters"},
+    {IDC_ROUTE_NEW, "Create a new routing filter"},
+    {IDC_ROUTE_DELETE, "Delete a routing filter"},
+    {IDC_ROUTE_DOWN, "Change order of routing filters"},
+    {IDC_ROUTE_UP, "Change order of routing filters"},
+    {IDC_ROUTE_ACTIVE, "Make routing filter active or inactive"},
+    {IDC_ROUTE_INTERNAL, "Perform action on mail from users"},
+    {IDC_ROUTE_EXTERNAL, "Perform action on mail from internet"},
+    {IDC_ROUTE_ALL, "Perform action on all mail"},
+    {IDC_ROUTE_SUBJECT1, "First condition that must be satisfied"},
+    {IDC_ROUTE_OPERATOR1, "First condition that must be satisfied"},
+    {IDC_ROUTE_VALUE1, "First condition that must be satisfied"},
+    {IDC_ROUTE_CONJUNCTION, "Enable a further condition"},
+    {IDC_ROUTE_SUBJECT2, "Second condition that must be satisfied"},
+    {IDC_ROUTE_OPERATOR2, "Second condition that must be satisfied"},
+    {IDC_ROUTE_VALUE2, "Second condition that must be satisfied"},
+    {IDC_ROUTE_ACTION1, "First action to perform"},
+    {IDC_ROUTE_ACTION2, "Second action to perform"},
+    {IDC_ROUTE_ACTION3, "Third action to perform"},
+    {IDC_ROUTE_ACTION4, "Fourth action to perform"},
+    {IDC_ROUTE_ACTION5, "Fifth action to perform"},
+    {IDC_ROUTE_PARAM2, "Action settings"},
+    {IDC_ROUTE_PARAM3, "Action settings"},
+    {IDC_ROUTE_PARAM4, "Action settings"},
+    {IDC_ROUTE_PARAM1, "Action settings"},
+    {IDC_ROUTE_PARAM5, "Action settings"},
+};
 
 // One limit for reading, renumbering and applying, so that no filter the
 // page shows is dropped when it is written back.
@@ -575,6 +604,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeRoutingPage(const PageRow& row) { return std::make_unique<RoutingPage>(row); }
+const PageDefinition pages::routing{{.dialog = IDD_PAGE_ROUTING, .tips = kRoutingTips}, behaviour<RoutingPage>};
 
 }  // namespace admin

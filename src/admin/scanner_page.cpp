@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "admin/page_behaviours.h"
+#include "admin/settings_page.h"
 #include "admin/page_text.h"
 #include "frame/crypt.h"
 #include "frame/profile.h"
@@ -15,6 +15,22 @@
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kScannerTips[] = {
+    {IDC_SCAN_ENABLE, "Enable the scanner system"},
+    {IDC_SCAN_PHRASES, "The phrases to look for"},
+    {IDC_SCAN_ADD, "Add a new phrase"},
+    {IDC_SCAN_DELETE, "Remove a phrase"},
+    {IDC_SCAN_EDIT, "Change a phrase"},
+    {IDC_SCAN_DESTINATION, "User to receive matching message"},
+};
+constexpr ui::Binding kScannerBindings[] = {
+    ui::check(IDC_SCAN_ENABLE, cfg::kScannerUse),
+    ui::comboText(IDC_SCAN_DESTINATION, cfg::kScannerRecipient, accountNames, true),
+};
+constexpr int kScanControls[] = {IDC_SCAN_PHRASES, IDC_SCAN_ADD, IDC_SCAN_DELETE, IDC_SCAN_EDIT,
+                                 IDC_SCAN_DESTINATION};
+constexpr ui::EnableRule kScannerRules[] = {{IDC_SCAN_ENABLE, kScanControls}};
 
 constexpr int kPhraseLength = 512;
 
@@ -88,6 +104,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeScannerPage(const PageRow& row) { return std::make_unique<ScannerPage>(row); }
+const PageDefinition pages::scanner{
+    {.dialog = IDD_PAGE_SCANNER, .tips = kScannerTips, .bindings = kScannerBindings, .rules = kScannerRules},
+    behaviour<ScannerPage>};
 
 }  // namespace admin

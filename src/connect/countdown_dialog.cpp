@@ -19,7 +19,7 @@ constexpr int kCountdownStart = 10;
 constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kTickMilliseconds = 1000;
 
-const ui::DialogDefinition kCountdownDialog{IDD_CONNECT_COUNTDOWN};
+const ui::WindowDefinition kCountdownDialog{IDD_CONNECT_COUNTDOWN};
 
 class Countdown final : public ui::ModalDialog {
 public:

@@ -33,7 +33,7 @@ private:
 
 }  // namespace
 
-const ui::DialogDefinition kSelectDestinationDialog{IDD_SELECT_DESTINATION};
+const ui::WindowDefinition kSelectDestinationDialog{IDD_SELECT_DESTINATION};
 
 std::optional<TransferChoice> chooseDestination(HWND owner, const std::vector<Destination>& destinations) {
     SelectDestination dialog(destinations);

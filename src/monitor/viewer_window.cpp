@@ -468,7 +468,7 @@ void MailViewer::refresh() {
 
 // ---- the process's one viewer -------------------------------------------------------------
 
-const ui::DialogDefinition kMailViewerWindow{IDD_MAIL_VIEWER, kTips};
+const ui::WindowDefinition kMailViewerWindow{IDD_MAIL_VIEWER, kTips};
 
 HWND showMailViewer(HWND parent) {
     if (viewer && viewer->isOpen()) return viewer->handle();

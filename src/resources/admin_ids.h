@@ -1,29 +1,13 @@
 // Resource numbers and control ids of the administration windows: the
-// settings sheet's sixteen pages, its small dialogs, their images, and the
+// settings sheet's pages, its small dialogs, their images, and the
 // tray icon's frames. Control ids are kept per dialog; the same number may
 // mean different controls on different dialogs.
 #pragma once
 
+#include "admin/page_list.h"
+
 // Every page's icon static: the page table says which icon it shows.
 #define IDC_PAGE_ICON 1240
-
-// --- Page icons ---------------------------------------------------------------
-#define IDI_PAGE_DOMAIN        233
-#define IDI_PAGE_DIALUP        229
-#define IDI_PAGE_OUTGOING      235
-#define IDI_PAGE_INCOMING      241
-#define IDI_PAGE_ANTISPAM      262
-#define IDI_PAGE_SCHEDULE      245
-#define IDI_PAGE_REMINDERS     232
-#define IDI_PAGE_ROUTING       170
-#define IDI_PAGE_PASSWORD      228
-#define IDI_PAGE_ADDRESS_LISTS 236
-#define IDI_PAGE_ALIASES       231
-#define IDI_PAGE_FOOTNOTE      234
-#define IDI_PAGE_SCANNER       251
-#define IDI_PAGE_ATTACHMENTS   221
-#define IDI_PAGE_PORTS         239
-#define IDI_PAGE_OPTIONS       246
 
 // --- Tray icon: the eight frames of the animation --------------------------------
 #define IDI_TRAY_FIRST 162

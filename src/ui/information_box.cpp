@@ -16,7 +16,7 @@ constexpr const char* kFeedbackTarget = "mailto:feedback@example.com?subject=Mai
 constexpr const char* kPriceListTarget = "https://example.com/mail-server/prices.html";
 constexpr std::size_t kMaxMessage = 511;
 
-const DialogDefinition kInformationDialog{IDD_INFORMATION};
+const WindowDefinition kInformationDialog{IDD_INFORMATION};
 
 class InformationBox final : public ModalDialog {
 public:

@@ -9,7 +9,7 @@ namespace {
 constexpr std::size_t kQuestionMax = 255;
 constexpr std::size_t kTextMax = 1023;
 
-const DialogDefinition kPromptDialog{IDD_PROMPT};
+const WindowDefinition kPromptDialog{IDD_PROMPT};
 
 class PromptDialog final : public ModalDialog {
 public:

@@ -181,9 +181,13 @@ TEST_F(BoundWindow, AControlIsLiveOnlyWhileEveryRuleNamingItHolds) {
 
 // ---- Sheets and wizards ----------------------------------------------------------
 
+// The pages' template comes from memory (fromMemory).
+constexpr ui::WindowDefinition kMemoryPage{.dialog = 0};
+
 // A page that refuses to be left while its edit is empty.
 class NamePage final : public ui::Page {
 public:
+    NamePage() : Page(kMemoryPage) {}
     int applied = 0;
     int nexts = 0;
 
@@ -203,7 +207,10 @@ protected:
     void onSetActive() override { setWizardButtons(PSWIZB_NEXT | PSWIZB_BACK | PSWIZB_FINISH); }
 };
 
-class PlainPage final : public ui::Page {};
+class PlainPage final : public ui::Page {
+public:
+    PlainPage() : Page(kMemoryPage) {}
+};
 
 const DialogTemplate& pageTemplate() {
     static const DialogTemplate tmpl(WS_CHILD | WS_CAPTION, 180, 80, L"",
@@ -213,7 +220,7 @@ const DialogTemplate& pageTemplate() {
 }
 
 PROPSHEETPAGEA fromMemory(ui::Page& page, const char* title) {
-    PROPSHEETPAGEA p = page.describe(title, 0, false);
+    PROPSHEETPAGEA p = page.describe(title, false);
     p.dwFlags |= PSP_DLGINDIRECT;
     p.pResource = pageTemplate().get();
     return p;

@@ -1,0 +1,41 @@
+// The list of pages (admin/page_list.h) as C++ values, for the sheet, the
+// setup wizard, the tests and the screenshots. Portable: no Windows header.
+#pragma once
+
+#include <cstddef>
+#include <iterator>
+#include <string_view>
+
+#include "admin/page_list.h"
+
+namespace admin {
+
+struct PageEntry {
+    const char* name;   // the page's files and pictures
+    const char* title;  // its tab
+    int icon;           // its icon's resource number
+    const char* help;   // its help topic
+};
+
+#define UTIL_PAGE_ENTRY(name, title, icon, help) {#name, title, icon, help},
+inline constexpr PageEntry kPageList[] = {UTIL_SETTINGS_PAGES(UTIL_PAGE_ENTRY)};
+#undef UTIL_PAGE_ENTRY
+
+inline constexpr std::size_t kPageCount = std::size(kPageList);
+
+// The entry of the page with this name (the list's first when there is
+// none, which the build's own uses rule out).
+constexpr const PageEntry& pageNamed(std::string_view name) {
+    for (const PageEntry& page : kPageList)
+        if (name == page.name) return page;
+    return kPageList[0];
+}
+
+// The position of the page with this title in the sheet; -1 when none.
+constexpr int pageIndex(std::string_view title) {
+    for (std::size_t i = 0; i < kPageCount; ++i)
+        if (title == kPageList[i].title) return static_cast<int>(i);
+    return -1;
+}
+
+}  // namespace admin
