@@ -8,6 +8,7 @@
 
 #include "accounts/account_rules.h"
 #include "accounts/accounts.h"
+#include "accounts/mailbox_details_ids.h"
 #include "frame/crypt.h"
 #include "frame/export_guard.h"
 #include "frame/help_topics.h"

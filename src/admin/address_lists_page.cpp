@@ -10,12 +10,13 @@
 
 #include "accounts/account_rules.h"
 #include "admin/address_list_files.h"
-#include "admin/settings_page.h"
+#include "admin/address_lists_ids.h"
 #include "admin/page_text.h"
+#include "admin/settings_page.h"
 #include "resources/admin_ids.h"
 #include "ui/gdi.h"
-#include "ui/prompt.h"
 #include "ui/message_box.h"
+#include "ui/prompt.h"
 
 namespace admin {
 namespace {

@@ -10,6 +10,7 @@
 
 #include "admin/address_list_files.h"
 #include "admin/alias_record.h"
+#include "admin/aliases_ids.h"
 #include "admin/settings_page.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"

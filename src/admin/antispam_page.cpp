@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "admin/settings_page.h"
+#include "admin/antispam_ids.h"
 #include "admin/page_text.h"
+#include "admin/settings_page.h"
 #include "frame/install_folder.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
 
 namespace admin {
 namespace {

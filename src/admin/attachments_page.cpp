@@ -7,12 +7,12 @@
 #include <optional>
 #include <string>
 
+#include "admin/attachments_ids.h"
 #include "admin/entry_rules.h"
 #include "admin/folder_choice.h"
-#include "admin/settings_page.h"
 #include "admin/server_checks.h"
+#include "admin/settings_page.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
 #include "ui/prompt.h"
 #include "ui/record_editor.h"
 

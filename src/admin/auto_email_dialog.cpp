@@ -14,9 +14,9 @@
 #include "frame/spool_files.h"
 #include "reminders/reminder_entry.h"
 #include "reminders/reminder_text.h"
-#include "resources/admin_ids.h"
 #include "ui/common_dialogs.h"
 #include "ui/spin_edit.h"
+#include "admin/auto_email_ids.h"
 
 namespace admin {
 namespace {

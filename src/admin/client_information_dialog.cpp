@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "accounts/account_rules.h"
+#include "admin/client_information_ids.h"
+#include "admin/machine_addresses.h"
 #include "admin/setup_wizard.h"
 #include "admin/wizard_rules.h"
 #include "frame/crypt.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
-#include "admin/machine_addresses.h"
 #include "ui/printing.h"
 
 namespace admin {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "admin/connection_times_ids.h"
 #include "connect/schedule_times.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"

@@ -1,7 +1,7 @@
 #include "admin/convert_domains_dialog.h"
 
+#include "admin/convert_domains_ids.h"
 #include "admin/domain_rules.h"
-#include "resources/admin_ids.h"
 
 namespace admin {
 namespace {

@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
+#include "admin/dialup_ids.h"
 #include "admin/entry_rules.h"
-#include "admin/settings_page.h"
 #include "admin/service_setup.h"
+#include "admin/settings_page.h"
 #include "connect/dialup_list.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
 
 namespace admin {
 namespace {

@@ -13,10 +13,10 @@
 #include "accounts/account_rules.h"
 #include "accounts/accounts.h"
 #include "admin/convert_domains_dialog.h"
+#include "admin/domain_ids.h"
 #include "admin/domain_rules.h"
 #include "admin/settings_page.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
 
 namespace admin {
 namespace {

@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "admin/settings_page.h"
-#include "frame/settings.h"
+#include "admin/footnote_ids.h"
 #include "admin/page_text.h"
+#include "admin/settings_page.h"
 #include "frame/install_folder.h"
-#include "resources/admin_ids.h"
+#include "frame/settings.h"
 
 namespace admin {
 namespace {

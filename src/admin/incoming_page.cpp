@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "admin/advanced_pop_dialog.h"
-#include "admin/settings_page.h"
 #include "admin/server_checks.h"
+#include "admin/settings_page.h"
 #include "frame/crypt.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"

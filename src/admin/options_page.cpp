@@ -10,10 +10,10 @@
 
 #include "admin/entry_rules.h"
 #include "admin/folder_choice.h"
+#include "admin/options_ids.h"
 #include "admin/settings_page.h"
 #include "frame/install_folder.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
 #include "ui/message_box.h"
 
 namespace admin {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "admin/outgoing_dialogs.h"
-#include "admin/settings_page.h"
 #include "admin/relay_record.h"
 #include "admin/server_checks.h"
+#include "admin/settings_page.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
 #include "transport/smtp_relay.h"

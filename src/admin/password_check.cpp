@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "admin/enter_password_ids.h"
 #include "frame/crypt.h"
 #include "frame/export_guard.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
-#include "ui/modal.h"
 #include "ui/message_box.h"
+#include "ui/modal.h"
 #include "utilities.h"
 
 namespace admin {

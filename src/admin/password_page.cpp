@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
+#include "admin/page_text.h"
+#include "admin/password_ids.h"
 #include "admin/settings_page.h"
 #include "frame/settings.h"
-#include "admin/page_text.h"
-#include "resources/admin_ids.h"
-#include "ui/prompt.h"
 #include "ui/message_box.h"
+#include "ui/prompt.h"
 
 namespace admin {
 namespace {

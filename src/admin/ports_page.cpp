@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
+#include "admin/machine_addresses.h"
+#include "admin/ports_ids.h"
 #include "admin/settings_page.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
-#include "admin/machine_addresses.h"
 
 namespace admin {
 namespace {

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "admin/auto_email_dialog.h"
+#include "admin/reminders_ids.h"
 #include "admin/settings_page.h"
 #include "reminders/reminder_text.h"
 #include "reminders/reminders.h"
-#include "resources/admin_ids.h"
 
 namespace admin {
 namespace {

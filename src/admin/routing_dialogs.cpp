@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "admin/auto_printing_ids.h"
 #include "admin/filter_record.h"
+#include "admin/filters_ids.h"
+#include "admin/relay_options_ids.h"
 #include "admin/routing_checks.h"
-#include "resources/admin_ids.h"
+#include "admin/select_choice_ids.h"
 
 namespace admin {
 namespace {

@@ -12,17 +12,17 @@
 #include <vector>
 
 #include "admin/filter_record.h"
-#include "admin/settings_page.h"
 #include "admin/routing_checks.h"
 #include "admin/routing_dialogs.h"
+#include "admin/routing_ids.h"
+#include "admin/settings_page.h"
 #include "frame/install_folder.h"
 #include "frame/profile.h"
 #include "frame/spool_files.h"
-#include "resources/admin_ids.h"
 #include "ui/common_dialogs.h"
 #include "ui/gdi.h"
-#include "ui/prompt.h"
 #include "ui/message_box.h"
+#include "ui/prompt.h"
 
 namespace admin {
 namespace {

@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "admin/settings_page.h"
 #include "admin/page_text.h"
+#include "admin/scanner_ids.h"
+#include "admin/settings_page.h"
 #include "frame/crypt.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
 #include "ui/prompt.h"
 
 namespace admin {

@@ -9,10 +9,10 @@
 #include <string>
 
 #include "admin/connection_times_dialog.h"
+#include "admin/schedule_ids.h"
 #include "admin/settings_page.h"
 #include "connect/schedule_times.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
 
 namespace admin {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
-#include "utilities.h"
 #include "ui/message_box.h"
+#include "utilities.h"
 
 namespace admin {
 

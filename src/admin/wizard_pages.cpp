@@ -9,9 +9,9 @@
 
 #include "accounts/account_rules.h"
 #include "accounts/accounts.h"
-#include "admin/server_checks.h"
 #include "admin/domain_rules.h"
 #include "admin/pages.h"
+#include "admin/server_checks.h"
 #include "admin/setup_wizard.h"
 #include "admin/wizard_rules.h"
 #include "connect/dialup_list.h"

@@ -1,6 +1,7 @@
+
+#include "monitor/select_destination_ids.h"
 #include "monitor/select_destination.h"
 
-#include "resources/admin_ids.h"
 
 namespace monitor {
 namespace {

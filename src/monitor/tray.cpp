@@ -9,7 +9,7 @@
 #include "frame/export_guard.h"
 #include "frame/frame_state.h"
 #include "frame/message_pump.h"
-#include "resources/resource_ids.h"
+#include "resources/admin_ids.h"
 #include "utilities.h"
 
 namespace monitor {

@@ -11,13 +11,13 @@
 #include "frame/profile.h"
 #include "frame/spool_files.h"
 #include "frame/spool_names.h"
+#include "monitor/mail_viewer_ids.h"
 #include "monitor/select_destination.h"
 #include "monitor/viewer_text.h"
 #include "monitor/viewer_window.h"
-#include "resources/admin_ids.h"
+#include "ui/message_box.h"
 #include "ui/printing.h"
 #include "utilities.h"
-#include "ui/message_box.h"
 
 namespace monitor {
 namespace {

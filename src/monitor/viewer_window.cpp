@@ -14,8 +14,8 @@
 #include "frame/spool_files.h"
 #include "frame/spool_names.h"
 #include "monitor/mail_viewer.h"
+#include "monitor/mail_viewer_ids.h"
 #include "monitor/viewer_text.h"
-#include "resources/admin_ids.h"
 #include "utilities.h"
 
 namespace monitor {

@@ -4,8 +4,6 @@
 // mean different controls on different dialogs.
 #pragma once
 
-#include "admin/page_list.h"
-
 // Every page's icon static: the page table says which icon it shows.
 #define IDC_PAGE_ICON 1240
 
@@ -25,40 +23,13 @@
 #define IDB_CLOCK_MASK   272
 
 // --- Each window's template number and control ids ----------------------------
-#include "windows/enter_password.h"
-#include "windows/prompt.h"
 #include "windows/advanced_pop.h"
 #include "windows/smtp_auth.h"
 #include "windows/select_users.h"
-#include "windows/domain.h"
-#include "windows/convert_domains.h"
-#include "windows/dialup.h"
 #include "windows/outgoing.h"
 #include "windows/incoming.h"
-#include "windows/antispam.h"
-#include "windows/schedule.h"
-#include "windows/connection_times.h"
-#include "windows/reminders.h"
-#include "windows/auto_email.h"
-#include "windows/routing.h"
-#include "windows/password.h"
-#include "windows/address_lists.h"
-#include "windows/aliases.h"
-#include "windows/footnote.h"
-#include "windows/scanner.h"
-#include "windows/attachments.h"
-#include "windows/ports.h"
-#include "windows/options.h"
-#include "windows/filters.h"
-#include "windows/select_choice.h"
-#include "windows/auto_printing.h"
-#include "windows/relay_options.h"
-#include "windows/mail_viewer.h"
-#include "windows/select_destination.h"
-#include "windows/mailbox_details.h"
 #include "windows/wizard_domain.h"
 #include "windows/wizard_connection.h"
 #include "windows/wizard_relay.h"
 #include "windows/wizard_mailbox.h"
 #include "windows/wizard_user.h"
-#include "windows/client_information.h"

@@ -1,7 +1,7 @@
 #include "ui/prompt.h"
 
-#include "resources/resource_ids.h"
 #include "ui/modal.h"
+#include "ui/prompt_ids.h"
 
 namespace ui {
 namespace {

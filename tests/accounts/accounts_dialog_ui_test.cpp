@@ -10,8 +10,8 @@
 #include <functional>
 #include <memory>
 
+#include "accounts/mailbox_details_ids.h"
 #include "support/ui_driver.h"
-#include "resources/admin_ids.h"
 #include "utilities.h"
 
 using namespace testing_support;

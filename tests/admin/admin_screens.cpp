@@ -9,14 +9,26 @@
 #include <cstdio>
 #include <string>
 
-#include "frame/frame_state.h"
+#include "accounts/mailbox_details_ids.h"
+#include "admin/aliases_ids.h"
+#include "admin/attachments_ids.h"
+#include "admin/auto_email_ids.h"
+#include "admin/connection_times_ids.h"
+#include "admin/convert_domains_ids.h"
+#include "admin/domain_ids.h"
+#include "admin/filters_ids.h"
 #include "admin/pages.h"
+#include "admin/reminders_ids.h"
+#include "admin/routing_ids.h"
+#include "admin/schedule_ids.h"
+#include "frame/frame_state.h"
+#include "monitor/mail_viewer_ids.h"
 #include "resources/admin_ids.h"
+#include "support/ui_driver.h"
 #include "support/win32_support.h"
 #include "ui/prompt.h"
-#include "support/ui_driver.h"
-#include "wizard_driver.h"
 #include "utilities.h"
+#include "wizard_driver.h"
 
 using namespace testing_support;
 

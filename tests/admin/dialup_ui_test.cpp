@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "admin/dialup_ids.h"
 #include "connect/connect_fixture.h"
-#include "resources/admin_ids.h"
 #include "support/ui_driver.h"
 
 using namespace drive;

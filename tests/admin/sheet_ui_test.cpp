@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "admin/enter_password_ids.h"
 #include "admin/pages.h"
 #include "resources/admin_ids.h"
 #include "support/ui_driver.h"

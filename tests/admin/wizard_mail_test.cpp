@@ -15,10 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "admin/client_information_ids.h"
 #include "resources/admin_ids.h"
 #include "support/peers.h"
-#include "support/win32_support.h"
 #include "support/ui_driver.h"
+#include "support/win32_support.h"
 #include "utilities.h"
 #include "wizard_driver.h"
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "admin/client_information_ids.h"
 #include "resources/admin_ids.h"
 #include "support/ui_driver.h"
 #include "wizard_driver.h"
