@@ -112,7 +112,7 @@ protected:
     void onControl(int id, int code) override;
     void onDrawItem(const DRAWITEMSTRUCT& item) override {
         std::string text = listBox(IDC_MBOX_LIST).itemText(static_cast<int>(item.itemID));
-        ui::drawPictureItem(item, user_.get(), userMask_.get(), text.c_str());
+        ui::drawPictureItem(item, user_, text.c_str());
     }
     // Enter does not end the dialog; Close (and Escape) only while browsing.
     void onOk() override {}
@@ -141,7 +141,7 @@ private:
     std::vector<AccountFields> otherAccounts(const std::vector<StoredAccount>& accounts, int except) const;
     bool renameFolder(const std::string& from, const std::string& to) const;
 
-    ui::OwnedBitmap user_ = ui::loadBitmap(IDB_USER), userMask_ = ui::loadBitmap(IDB_USER_MASK);
+    ui::MaskedPicture user_ = ui::loadMaskedPicture(IDB_USER, IDB_USER_MASK);
     int fullHeight_ = 0;
     bool editing_ = false;
     bool adding_ = false;

@@ -51,8 +51,7 @@ public:
 
 protected:
     bool onOpen() override {
-        user_ = ui::loadBitmap(IDB_USER);
-        mask_ = ui::loadBitmap(IDB_USER_MASK);
+        user_ = ui::loadMaskedPicture(IDB_USER, IDB_USER_MASK);
         makeAddressListFolder();
         for (const std::string& name : addressListNames()) lists().add(name);
         lists().select(0);
@@ -96,7 +95,7 @@ protected:
     void onDrawItem(const DRAWITEMSTRUCT& item) override {
         if (item.CtlID != IDC_AL_LISTS && item.CtlID != IDC_AL_ADDRESSES) return;
         std::string text = listBox(static_cast<int>(item.CtlID)).itemText(static_cast<int>(item.itemID));
-        ui::drawPictureItem(item, user_.get(), mask_.get(), text.c_str());
+        ui::drawPictureItem(item, user_, text.c_str());
     }
 
 private:
@@ -162,7 +161,7 @@ private:
         return address;
     }
 
-    ui::OwnedBitmap user_, mask_;
+    ui::MaskedPicture user_;
 };
 
 }  // namespace

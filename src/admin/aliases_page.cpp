@@ -56,8 +56,7 @@ public:
 
 protected:
     bool onOpen() override {
-        user_ = ui::loadBitmap(IDB_USER);
-        mask_ = ui::loadBitmap(IDB_USER_MASK);
+        user_ = ui::loadMaskedPicture(IDB_USER, IDB_USER_MASK);
         for (const std::string& name : addressListNames()) comboBox(IDC_ALIAS_LIST_CHOICE).add(name);
         editor_.attach(hwnd_, *this);
         // Up to the first missing key; a record without pieces is left out
@@ -76,7 +75,7 @@ protected:
 
     void onDrawItem(const DRAWITEMSTRUCT& item) override {
         const Alias* alias = item.CtlID == IDC_ALIAS_LIST ? editor_.at(static_cast<int>(item.itemID)) : nullptr;
-        if (alias) ui::drawPictureItem(item, user_.get(), mask_.get(), display(*alias).c_str());
+        if (alias) ui::drawPictureItem(item, user_, display(*alias).c_str());
     }
 
     bool write() override {
@@ -143,7 +142,7 @@ private:
     }
 
     ui::RecordEditor<Alias> editor_{kEditor};
-    ui::OwnedBitmap user_, mask_;
+    ui::MaskedPicture user_;
 };
 
 }  // namespace

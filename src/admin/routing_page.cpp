@@ -244,8 +244,9 @@ protected:
         for (std::size_t kind = 0; kind < std::size(kPictureIds); ++kind) {
             if (kPictureIds[kind].applies != shown.appliesTo) continue;
             const Pictures& p = pictures_[kind];
-            picture = shown.isActive() ? p.active.get() : p.inactive.get();
-            mask = shown.isActive() ? p.activeMask.get() : p.inactiveMask.get();
+            const ui::MaskedPicture& drawn = shown.isActive() ? p.active : p.inactive;
+            picture = drawn.image.get();
+            mask = drawn.mask.get();
         }
         ui::drawListItem(item, {picture, mask, 0, kFilterPictureWidth}, shown.name.c_str(), kFilterPictureWidth);
     }
@@ -265,7 +266,7 @@ protected:
 
 private:
     struct Pictures {
-        ui::OwnedBitmap active, activeMask, inactive, inactiveMask;
+        ui::MaskedPicture active, inactive;
     };
 
     ui::ListBox list() const { return listBox(IDC_ROUTE_LIST); }
@@ -290,14 +291,15 @@ private:
 
     // Twelve loads: each kind's two pictures, each with its mask.
     void loadPictures() {
-        auto load = [this](int id) {
-            ui::OwnedBitmap bitmap = ui::loadBitmap(id);
-            if (!bitmap) ui::messageBox(hwnd_, "Unable to load bitmaps ...", "Fatal error", MB_OK | MB_ICONSTOP);
-            return bitmap;
+        auto load = [this](int image, int mask) {
+            ui::MaskedPicture picture = ui::loadMaskedPicture(image, mask);
+            for (bool loaded : {static_cast<bool>(picture.image), static_cast<bool>(picture.mask)})
+                if (!loaded) ui::messageBox(hwnd_, "Unable to load bitmaps ...", "Fatal error", MB_OK | MB_ICONSTOP);
+            return picture;
         };
         for (std::size_t kind = 0; kind < std::size(kPictureIds); ++kind) {
             const PictureIds& ids = kPictureIds[kind];
-            pictures_[kind] = {load(ids.active), load(ids.mask), load(ids.inactive), load(ids.mask)};
+            pictures_[kind] = {load(ids.active, ids.mask), load(ids.inactive, ids.mask)};
         }
     }
 

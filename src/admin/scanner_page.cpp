@@ -83,16 +83,20 @@ protected:
         refreshEnabling();
     }
 
-    // The section anew: the bindings, every phrase in list order, then the
-    // change key that makes the scanner reload them. The bindings are
-    // written as ever; the phrases and the change key join them in one
-    // write of the whole section.
+    // The section anew: "use", every phrase in list order, the recipient
+    // ("dst"), then the change key that makes the scanner reload them. The
+    // bindings are written as ever; the section is then written whole in
+    // that order, with one write.
     bool onApply() override {
         util::eraseSection(cfg::kSnooper);
         saveBindings();
-        util::ProfileLines lines = util::readSection(cfg::kSnooper);
+        const util::ProfileLines bound = util::readSection(cfg::kSnooper);
+        util::ProfileLines lines;
+        if (bound.has(cfg::kScannerUse.key)) util::put(lines, cfg::kScannerUse, util::read(bound, cfg::kScannerUse));
         for (int i = 0; i < phrases().count(); ++i)
             util::put(lines, cfg::kScannerPhrase, util::crypt(util::kSystemKey, phrases().itemText(i), true), i);
+        if (bound.has(cfg::kScannerRecipient.key))
+            util::put(lines, cfg::kScannerRecipient, util::read(bound, cfg::kScannerRecipient));
         util::put(lines, cfg::kScannerChanged, 1);
         util::replaceSection(cfg::kSnooper, lines);
         return true;
