@@ -1,7 +1,7 @@
 #include "admin/advanced_pop_dialog.h"
 
+#include "admin/advanced_pop_ids.h"
 #include "frame/settings.h"
-#include "resources/admin_ids.h"
 #include "ui/modal.h"
 
 namespace admin {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "admin/advanced_pop_dialog.h"
+#include "admin/incoming_ids.h"
 #include "admin/server_checks.h"
 #include "admin/settings_page.h"
 #include "frame/crypt.h"

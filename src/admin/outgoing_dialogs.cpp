@@ -1,6 +1,8 @@
 #include "admin/outgoing_dialogs.h"
 
+#include "admin/select_users_ids.h"
 #include "admin/settings_page.h"
+#include "admin/smtp_auth_ids.h"
 #include "content/base64_string.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "admin/outgoing_dialogs.h"
+#include "admin/outgoing_ids.h"
 #include "admin/relay_record.h"
 #include "admin/server_checks.h"
 #include "admin/settings_page.h"

@@ -21,15 +21,3 @@
 #define IDB_USER_MASK    200
 #define IDB_CLOCK        271
 #define IDB_CLOCK_MASK   272
-
-// --- Each window's template number and control ids ----------------------------
-#include "windows/advanced_pop.h"
-#include "windows/smtp_auth.h"
-#include "windows/select_users.h"
-#include "windows/outgoing.h"
-#include "windows/incoming.h"
-#include "windows/wizard_domain.h"
-#include "windows/wizard_connection.h"
-#include "windows/wizard_relay.h"
-#include "windows/wizard_mailbox.h"
-#include "windows/wizard_user.h"

@@ -8,9 +8,11 @@
 
 #include <memory>
 
+#include "admin/advanced_pop_ids.h"
 #include "admin/enter_password_ids.h"
+#include "admin/incoming_ids.h"
+#include "admin/outgoing_ids.h"
 #include "admin/pages.h"
-#include "resources/admin_ids.h"
 #include "support/ui_driver.h"
 #include "utilities.h"
 

@@ -16,7 +16,11 @@
 #include <vector>
 
 #include "admin/client_information_ids.h"
-#include "resources/admin_ids.h"
+#include "admin/wizard_connection_ids.h"
+#include "admin/wizard_domain_ids.h"
+#include "admin/wizard_mailbox_ids.h"
+#include "admin/wizard_relay_ids.h"
+#include "admin/wizard_user_ids.h"
 #include "support/peers.h"
 #include "support/ui_driver.h"
 #include "support/win32_support.h"
