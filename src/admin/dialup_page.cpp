@@ -31,7 +31,7 @@ constexpr ui::Binding kDialupBindings[] = {
     ui::radio(cfg::kConnectionType, kDialupTypes),
     ui::text(IDC_DIAL_WAIT, cfg::kDialTimeout),
     ui::text(IDC_DIAL_RETRIES, cfg::kDialRetries),
-    ui::number(IDC_DIAL_DELAY, cfg::kRedialDelayShown, 5, 90, IDC_DIAL_DELAY_SPIN),
+    ui::number(IDC_DIAL_DELAY, cfg::offering(cfg::kRedialDelay, cfg::kRedialDelayOffered), 5, 90, IDC_DIAL_DELAY_SPIN),
 };
 constexpr int kDialupDetails[] = {
     IDC_DIAL_CONNECTION, IDC_DIAL_WAIT, IDC_DIAL_RETRIES, IDC_DIAL_DELAY, IDC_DIAL_DELAY_SPIN, IDC_DIAL_LBL_CONNECTION,

@@ -64,7 +64,7 @@ constexpr int kMaxRecords = 32000;
 
 struct PopRecord {
     std::string server;
-    int port = 110;
+    int port = cfg::kPop3Port;
     std::string user;
     std::string password;  // clear text while the page is open
     bool removeMail = true;
@@ -130,9 +130,8 @@ public:
 
 protected:
     bool onOpen() override {
-        active_ = ui::loadBitmap(IDB_POP_ACTIVE);
-        mask_ = ui::loadBitmap(IDB_POP_MASK);
-        inactive_ = ui::loadBitmap(IDB_POP_INACTIVE);
+        active_ = ui::loadMaskedPicture(IDB_POP_ACTIVE, IDB_POP_MASK);
+        inactive_ = ui::loadMaskedPicture(IDB_POP_INACTIVE, IDB_POP_MASK);
         upDown(IDC_IN_PORT_SPIN).setRange(1, 32767);
         edit(IDC_IN_PASSWORD).mask(true);
         item(IDC_IN_EXTENSIONS).show(false);  // kept and stored, but not offered
@@ -159,7 +158,7 @@ protected:
         if (item.CtlID != IDC_IN_LIST) return;
         const PopRecord* r = editor_.at(static_cast<int>(item.itemID));
         if (!r) return;
-        ui::drawPictureItem(item, r->active ? active_.get() : inactive_.get(), mask_.get(), display(*r).c_str());
+        ui::drawPictureItem(item, r->active ? active_ : inactive_, display(*r).c_str());
     }
 
     // The mailboxes first, then the undeliverable-mail settings.
@@ -229,7 +228,7 @@ private:
     void modeChanged() override { refreshEnabling(); }
 
     ui::RecordEditor<PopRecord> editor_{kEditor};
-    ui::OwnedBitmap active_, mask_, inactive_;
+    ui::MaskedPicture active_, inactive_;
 };
 
 }  // namespace

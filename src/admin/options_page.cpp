@@ -13,6 +13,7 @@
 #include "admin/options_ids.h"
 #include "admin/settings_page.h"
 #include "frame/install_folder.h"
+#include "frame/paths.h"
 #include "frame/profile.h"
 #include "ui/message_box.h"
 
@@ -52,8 +53,6 @@ constexpr ui::Binding kOptionBindings[] = {
 
 constexpr char kSendMail[] = "Send mail";
 constexpr char kCollectMail[] = "Collect mail";
-constexpr char kEventLogFolder[] = "\\event log";
-constexpr char kEventLogFile[] = "\\event log\\events.txt";
 
 class OptionsPage final : public SettingsPage {
 public:
@@ -127,12 +126,12 @@ private:
     }
 
     void viewLog() const {
-        std::string log = util::installFile(kEventLogFile);
+        std::string log = util::eventLogPathFor(util::installFolder(), false);
         if (!util::pathExists(log)) {
             ui::showWarning(hwnd_, "You do not have an event log");
             return;
         }
-        ShellExecuteA(hwnd_, "open", log.c_str(), nullptr, util::installFile(kEventLogFolder).c_str(), SW_SHOWNORMAL);
+        ShellExecuteA(hwnd_, "open", log.c_str(), nullptr, util::installFile(util::kEventLogFolder).c_str(), SW_SHOWNORMAL);
     }
 };
 

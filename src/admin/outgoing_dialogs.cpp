@@ -77,8 +77,7 @@ public:
 
 protected:
     bool onOpen() override {
-        picture_ = ui::loadBitmap(IDB_USER);
-        mask_ = ui::loadBitmap(IDB_USER_MASK);
+        picture_ = ui::loadMaskedPicture(IDB_USER, IDB_USER_MASK);
         item(IDC_SEL_TITLE).setText(title_);
         for (const std::string& name : accountNames()) users().add(name);
         for (const std::string& name : util::listValues(util::readSection(user_.section), user_, cfg::kMaxAccounts))
@@ -116,7 +115,7 @@ protected:
     void onDrawItem(const DRAWITEMSTRUCT& item) override {
         if (item.itemID == static_cast<UINT>(-1)) return;
         ui::ListBox list(item.hwndItem);
-        ui::drawPictureItem(item, picture_.get(), mask_.get(), list.itemText(static_cast<int>(item.itemID)).c_str());
+        ui::drawPictureItem(item, picture_, list.itemText(static_cast<int>(item.itemID)).c_str());
     }
 
 private:
@@ -138,7 +137,7 @@ private:
 
     std::string title_;
     cfg::TextKey user_;  // user0, user1, ... of the option's section
-    ui::OwnedBitmap picture_, mask_;
+    ui::MaskedPicture picture_;
 };
 
 }  // namespace

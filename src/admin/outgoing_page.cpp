@@ -121,8 +121,7 @@ public:
 
 protected:
     bool onOpen() override {
-        relay_ = ui::loadBitmap(IDB_RELAY);
-        mask_ = ui::loadBitmap(IDB_RELAY_MASK);
+        relay_ = ui::loadMaskedPicture(IDB_RELAY, IDB_RELAY_MASK);
         upDown(IDC_OUT_PORT_SPIN).setRange(1, 32767);
         upDown(IDC_OUT_SIZE_SPIN).setRange(1, 32767);
         editor_.attach(hwnd_, *this);
@@ -152,7 +151,7 @@ protected:
         // The encryption shows after the relay, since only a new relay has details.
         std::string shown = relayDisplay(relay->record);
         if (relay->tls != 0) shown += std::string(" (") + util::kTlsChoiceNames[relay->tls % util::kTlsModeCount] + ")";
-        ui::drawPictureItem(item, relay_.get(), mask_.get(), shown.c_str());
+        ui::drawPictureItem(item, relay_, shown.c_str());
     }
 
     // The relays first, then the options.
@@ -177,7 +176,7 @@ private:
     void showFresh() override {
         item(IDC_OUT_HOST).setText("");
         item(IDC_OUT_SENDER).setText("");
-        item(IDC_OUT_PORT).setText("25");
+        item(IDC_OUT_PORT).setText(std::to_string(cfg::kSmtpPort));
         for (int id : {IDC_OUT_CHANGE_FROM, IDC_OUT_INSIDE, IDC_OUT_AUTH}) button(id).check(false);
         comboBox(IDC_OUT_TLS).select(0);
         refreshEnabling();
@@ -220,7 +219,7 @@ private:
     }
 
     ui::RecordEditor<RelayEntry> editor_{kEditor, ui::NewRecordAt::Top};
-    ui::OwnedBitmap relay_, mask_;
+    ui::MaskedPicture relay_;
     AuthBuffers auth_;
 };
 

@@ -26,7 +26,6 @@ constexpr ui::Binding kPortBindings[] = {
     ui::text(IDC_PORT_POP_PORT, cfg::kPopListener.port),
 };
 
-constexpr char kAnyAddress[] = "Any address";
 constexpr char kLoopback[] = "127.0.0.1";
 constexpr int kMinIdle = 5, kMaxIdle = 999, kTickEvery = 100;
 
@@ -92,7 +91,7 @@ private:
     void fillAddressLists() const {
         ui::ComboBox first = comboBox(kListeners[0].address);
         ui::ComboBox second = comboBox(kListeners[1].address);
-        first.add(kAnyAddress);
+        first.add(cfg::kAnyAddress);
         listMachineAddresses(first.handle());
         for (int i = 0; i < first.count(); ++i) second.add(first.itemText(i));
         first.add(kLoopback);

@@ -188,7 +188,7 @@ public:
 protected:
     bool onOpen() override {
         upDown(IDC_WCON_INTERVAL_SPIN).setRange(0, 1440);
-        item(IDC_WCON_INTERVAL).setText("15");
+        item(IDC_WCON_INTERVAL).setText(std::to_string(cfg::kScheduleIntervalOffered));
         int type = util::read(cfg::kConnectionType);
         int chosen = type == cfg::kDialUpNetworking  ? IDC_WCON_DIALUP
                      : type == cfg::kInternalMailOnly ? IDC_WCON_INTERNAL

@@ -26,7 +26,7 @@ MessageLines reminderMessageLines(const ReminderMessage& m) {
     }
     for (const std::string& line : m.body) head.push_back(line);
     head.push_back("");
-    head.push_back(kGeneratedBy);
+    head.push_back(generatedByLine());
     if (attached) {
         appendAttachmentHeader(head, m.attachmentName);
         appendMultipartClosing(out.tail);
