@@ -8,8 +8,16 @@
 #define IDC_PAGE_ICON 1240
 
 // --- Tray icon: the eight frames of the animation --------------------------------
-#define IDI_TRAY_FIRST 162
-#define IDI_TRAY_LAST  169
+#define IDI_TRAY_0 162
+#define IDI_TRAY_1 163
+#define IDI_TRAY_2 164
+#define IDI_TRAY_3 165
+#define IDI_TRAY_4 166
+#define IDI_TRAY_5 167
+#define IDI_TRAY_6 168
+#define IDI_TRAY_7 169
+#define IDI_TRAY_FIRST IDI_TRAY_0
+#define IDI_TRAY_LAST  IDI_TRAY_7
 
 // --- List bitmaps (image, mask) --------------------------------------------------
 #define IDB_POP_ACTIVE   257

@@ -26,7 +26,7 @@ protected:
     bool wantsTips() const override { return false; }
 
     bool onOpen() override {
-        picture(IDC_INFO_ICON).setIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32516)));
+        picture(IDC_INFO_ICON).setIcon(LoadIconA(nullptr, IDI_INFORMATION));
         item(IDC_INFO_TEXT).setText(text_);
         bool yesNo = mode_ == 1;
         item(IDOK).show(!yesNo);

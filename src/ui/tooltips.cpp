@@ -336,7 +336,7 @@ int registerForTips(HWND window, unsigned depth, int mode) {
     cls.style = CS_HREDRAW | CS_VREDRAW;
     cls.lpfnWndProc = tipProc;
     cls.hInstance = moduleInstance();
-    cls.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     cls.lpszClassName = kTipClass;
     return RegisterClassA(&cls);
 }
