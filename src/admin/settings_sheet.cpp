@@ -1,5 +1,5 @@
-// ShowMainConfig: the modal "Server Settings" sheet, one page a row of the
-// page table.
+// ShowMainConfig: the modal "Server Settings" sheet, its pages those of the
+// list of pages (admin/page_list.h).
 #include <windows.h>
 
 #include <memory>

@@ -4,7 +4,7 @@
 // mean different controls on different dialogs.
 #pragma once
 
-// Every page's icon static: the page table says which icon it shows.
+// Every page's icon static: the list of pages says which icon it shows.
 #define IDC_PAGE_ICON 1240
 
 // --- Tray icon: the eight frames of the animation --------------------------------
