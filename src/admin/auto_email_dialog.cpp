@@ -1,12 +1,13 @@
 #include "admin/auto_email_dialog.h"
 
-#include "admin/pages.h"
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "admin/auto_email_ids.h"
+#include "admin/pages.h"
 #include "admin/settings_page.h"
 #include "frame/event_log.h"
 #include "frame/install_folder.h"
@@ -16,7 +17,6 @@
 #include "reminders/reminder_text.h"
 #include "ui/common_dialogs.h"
 #include "ui/spin_edit.h"
-#include "admin/auto_email_ids.h"
 
 namespace admin {
 namespace {

@@ -1,7 +1,5 @@
 #include "frame/profile.h"
 
-#include "frame/ascii_case.h"
-
 #include <windows.h>
 
 #include <cstring>
@@ -9,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "frame/ascii_case.h"
 #include "frame/install_folder.h"
 #include "frame/profile_text.h"
 

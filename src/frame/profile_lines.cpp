@@ -1,8 +1,8 @@
 #include "frame/profile_lines.h"
 
-#include "frame/ascii_case.h"
-
 #include <cstdint>
+
+#include "frame/ascii_case.h"
 
 namespace util {
 namespace {

@@ -1,9 +1,9 @@
 #include "frame/spool_names.h"
 
-#include "frame/ascii_case.h"
-
 #include <cstdio>
 #include <unordered_set>
+
+#include "frame/ascii_case.h"
 
 namespace util {
 namespace {

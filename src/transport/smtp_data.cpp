@@ -1,7 +1,6 @@
 #include "transport/smtp_data.h"
 
 #include "frame/ascii_case.h"
-
 #include "transport/smtp_address.h"
 
 #include <string>

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "frame/frame_state.h"
-#include "ui/tooltips.h"
 #include "ui/message_box.h"
+#include "ui/tooltips.h"
 
 namespace ui {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "ui/print_layout.h"
 #include "ui/message_box.h"
+#include "ui/print_layout.h"
 
 namespace ui {
 namespace {
