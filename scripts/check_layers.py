@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Fails when an include of src/ reaches up a layer, or when two folders of
-one layer include each other.
+"""Fails when an include of src/ reaches up a layer, when two folders of
+one layer include each other, or when anything but the window kit's one
+call (src/ui/message_box.cpp) shows a message box, or a folder other than
+ui, admin and monitor uses that call: the others return what went wrong.
 
 The layers, lowest first: frame and resources; the window kit (ui) and the
 portable subsystems (content, transport, connect); reminders and accounts;
@@ -24,6 +26,9 @@ LAYERS = [
 ]
 LAYER_OF = {folder: n for n, layer in enumerate(LAYERS) for folder in layer}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z_]+)/[^"]+"', re.M)
+MESSAGE_BOX = re.compile(r"\bMessageBox[AW]?\s*\(")
+MESSAGE_BOX_HOME = Path("ui") / "message_box.cpp"
+MESSAGE_BOX_USERS = {"ui", "admin", "monitor"}
 
 
 def main(src):
@@ -39,7 +44,12 @@ def main(src):
         if folder not in LAYER_OF:
             faults.append(f"{path}: the folder {folder} has no layer (scripts/check_layers.py)")
             continue
-        for target in INCLUDE.findall(path.read_text(errors="replace")):
+        text = path.read_text(errors="replace")
+        if path.relative_to(src) != MESSAGE_BOX_HOME and MESSAGE_BOX.search(text):
+            faults.append(f"{path}: shows a message box itself (the kit's ui::messageBox does)")
+        if folder not in MESSAGE_BOX_USERS and '"ui/message_box.h"' in text:
+            faults.append(f"{path}: shows message boxes, which only ui, admin and monitor do")
+        for target in INCLUDE.findall(text):
             if target == folder or target not in LAYER_OF:
                 continue
             if LAYER_OF[target] > LAYER_OF[folder]:

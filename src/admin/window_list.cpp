@@ -1,6 +1,6 @@
 #include "admin/window_list.h"
 
-#include "accounts/accounts_dialog.h"
+#include "admin/accounts_dialog.h"
 #include "admin/advanced_pop_dialog.h"
 #include "admin/convert_domains_dialog.h"
 #include "admin/auto_email_dialog.h"
@@ -53,7 +53,7 @@ std::vector<NamedControls> administrationWindows() {
         &kAutoPrintingDialog,
         &kRelayOptionsDialog,
         &kConnectionTimesDialog,
-        &util::kMailboxDetailsDialog,
+        &kMailboxDetailsDialog,
         &monitor::kMailViewerWindow,
         &monitor::kSelectDestinationDialog,
         &kClientInformationDialog,

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "accounts/mailbox_details_ids.h"
+#include "admin/mailbox_details_ids.h"
 #include "admin/advanced_pop_ids.h"
 #include "admin/aliases_ids.h"
 #include "admin/attachments_ids.h"

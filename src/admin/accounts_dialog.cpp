@@ -1,6 +1,6 @@
 // "Mailbox Details": browsing the accounts in the list (the window shortened
 // to its top part), or adding or editing one in the details below it.
-#include "accounts/accounts_dialog.h"
+#include "admin/accounts_dialog.h"
 
 #include <shellapi.h>
 
@@ -8,7 +8,7 @@
 
 #include "accounts/account_rules.h"
 #include "accounts/accounts.h"
-#include "accounts/mailbox_details_ids.h"
+#include "admin/mailbox_details_ids.h"
 #include "frame/crypt.h"
 #include "frame/export_guard.h"
 #include "frame/help_topics.h"
@@ -19,8 +19,10 @@
 #include "ui/message_box.h"
 #include "utilities.h"
 
-namespace util {
+namespace admin {
 namespace {
+
+using namespace util;  // the accounts' records and rules
 
 constexpr ui::Tip kTips[] = {
     {IDC_MBOX_LIST, "List of mail users"},
@@ -385,8 +387,8 @@ int runMailboxDetails(HWND owner) {
     return static_cast<int>(dialog.run(owner));
 }
 
-}  // namespace util
+}  // namespace admin
 
 extern "C" int UTILAPI ShowMboxConfig(HWND owner) {
-    return util::guarded(-1, [&] { return util::runMailboxDetails(owner); });
+    return util::guarded(-1, [&] { return admin::runMailboxDetails(owner); });
 }

@@ -7,11 +7,11 @@
 
 #include "ui/modal.h"
 
-namespace util {
+namespace admin {
 
 extern const ui::WindowDefinition kMailboxDetailsDialog;
 
 // Runs the dialog modally; 1 after Close.
 int runMailboxDetails(HWND owner);
 
-}  // namespace util
+}  // namespace admin

@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "accounts/mailbox_details_ids.h"
+#include "admin/mailbox_details_ids.h"
 #include "support/ui_driver.h"
 #include "utilities.h"
 
