@@ -23,12 +23,12 @@ inline constexpr PageEntry kPageList[] = {UTIL_SETTINGS_PAGES(UTIL_PAGE_ENTRY)};
 
 inline constexpr std::size_t kPageCount = std::size(kPageList);
 
-// The entry of the page with this name (the list's first when there is
-// none, which the build's own uses rule out).
+// The entry of the page with this name; a name the list lacks does not
+// compile where the entry is wanted as a constant.
 constexpr const PageEntry& pageNamed(std::string_view name) {
     for (const PageEntry& page : kPageList)
         if (name == page.name) return page;
-    return kPageList[0];
+    throw "no page of that name in the list of pages";
 }
 
 // The position of the page with this title in the sheet; -1 when none.

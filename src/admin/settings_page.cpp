@@ -49,11 +49,11 @@ std::vector<std::string> accountNames() {
 namespace {
 
 #define UTIL_PAGE_DEFINITION(name, title, icon, help) &pages::name,
-const PageDefinition* const kDefinitions[] = {UTIL_SETTINGS_PAGES(UTIL_PAGE_DEFINITION)};
+constinit const PageDefinition* const kDefinitions[] = {UTIL_SETTINGS_PAGES(UTIL_PAGE_DEFINITION)};
 #undef UTIL_PAGE_DEFINITION
 
 #define UTIL_PAGE_ROW(name, title, icon, help) {title, icon, help, pages::name.window},
-const PageRow kRows[] = {UTIL_SETTINGS_PAGES(UTIL_PAGE_ROW)};
+constinit const PageRow kRows[] = {UTIL_SETTINGS_PAGES(UTIL_PAGE_ROW)};
 #undef UTIL_PAGE_ROW
 
 }  // namespace

@@ -95,7 +95,7 @@ constexpr ui::WindowDefinition kUserWindow{.dialog = IDD_WIZARD_USER, .tips = kU
 constexpr PageRow wizardRow(const char* page, const ui::WindowDefinition& window) {
     return {kCaption, pageNamed(page).icon, pageNamed(page).help, window};
 }
-const PageRow kWizardPages[] = {
+constinit const PageRow kWizardPages[] = {
     wizardRow("domain", kDomainWindow),
     wizardRow("dialup", kConnectionWindow),
     wizardRow("outgoing", kRelayWindow),
