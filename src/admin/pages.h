@@ -23,6 +23,18 @@ inline constexpr PageEntry kPageList[] = {UTIL_SETTINGS_PAGES(UTIL_PAGE_ENTRY)};
 
 inline constexpr std::size_t kPageCount = std::size(kPageList);
 
+namespace detail {
+// Tests find a page by its title, the resource script its icon by number.
+constexpr bool eachPageApart() {
+    for (std::size_t i = 0; i < kPageCount; ++i)
+        for (std::size_t j = i + 1; j < kPageCount; ++j)
+            if (std::string_view(kPageList[i].title) == kPageList[j].title || kPageList[i].icon == kPageList[j].icon)
+                return false;
+    return true;
+}
+}  // namespace detail
+static_assert(detail::eachPageApart(), "two pages of the list share a title or an icon");
+
 // The entry of the page with this name; a name the list lacks does not
 // compile where the entry is wanted as a constant.
 constexpr const PageEntry& pageNamed(std::string_view name) {

@@ -17,6 +17,7 @@
 #include "ui/modal.h"
 #include "ui/prompt.h"
 #include "ui/sheet.h"
+#include "ui/subclass.h"
 #include "ui/tooltips.h"
 #include "dialog_template.h"
 
@@ -323,6 +324,48 @@ TEST(Tips, AModalDialogDestroyedFromOutsideLeavesNoRegistration) {
     EXPECT_NE(answer, 0);
     ui::unregisterForTips(probe);
     DestroyWindow(probe);
+}
+
+// ---- Subclassing -----------------------------------------------------------------
+
+// Claims WM_GETTEXTLENGTH (answering 42) and counts what it passes on.
+int passedOn = 0;
+bool claimLength(HWND, UINT message, WPARAM, LPARAM, void* data, LRESULT& result) {
+    if (message != WM_GETTEXTLENGTH) {
+        ++passedOn;
+        return false;
+    }
+    result = *static_cast<int*>(data);
+    return true;
+}
+// Asks the window's own procedure first and doubles its answer.
+bool doubleLength(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void*, LRESULT& result) {
+    if (message != WM_GETTEXTLENGTH) return false;
+    result = 2 * ui::Subclass::passOn(window, message, wParam, lParam);
+    return true;
+}
+
+TEST(Subclass, AHandlerClaimsOrPassesOnUntilDetachedOrTheWindowGoes) {
+    HWND edit = CreateWindowA("Edit", "abc", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    int answer = 42;
+    EXPECT_TRUE(ui::Subclass::attach(edit, claimLength, &answer));
+    EXPECT_TRUE(ui::Subclass::attached(edit, claimLength));
+    EXPECT_EQ(GetWindowTextLengthA(edit), 42);
+    char text[8] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "abc") << "what the handler does not claim reaches the edit";
+    EXPECT_GT(passedOn, 0);
+
+    // The later handler sees the message first; its passOn reaches the earlier one.
+    EXPECT_TRUE(ui::Subclass::attach(edit, doubleLength));
+    EXPECT_EQ(GetWindowTextLengthA(edit), 84);
+    ui::Subclass::detach(edit, claimLength);
+    EXPECT_FALSE(ui::Subclass::attached(edit, claimLength));
+    EXPECT_EQ(GetWindowTextLengthA(edit), 6) << "the edit's own length, doubled";
+
+    DestroyWindow(edit);
+    EXPECT_FALSE(ui::Subclass::attached(edit, doubleLength)) << "gone with the window";
 }
 
 }  // namespace
