@@ -1,7 +1,7 @@
 // The "Anti-Spam" page's behaviour: the black and white list files shown
 // in their edits and rewritten whole at Apply, after which the change keys
 // tell the matchers to reload them. Filtering and what happens to spam are
-// bindings of the page's row.
+// bindings of the page's definition.
 #include <windows.h>
 
 #include <memory>

@@ -2,7 +2,7 @@
 // types with the four move buttons, the senders whose attachments are kept
 // (entered through the "Enter Information" prompt), the folder chooser,
 // and Apply rewriting the attach section. The flags and the folder are
-// bindings of the page's row.
+// bindings of the page's definition.
 #include <memory>
 #include <optional>
 #include <string>

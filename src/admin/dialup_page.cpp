@@ -1,7 +1,7 @@
 // The "Dialup" page's behaviour: the list of the machine's dial-up
 // connections, filled when dial-up is chosen; Apply's checks, each key
 // written as soon as its entry passes; and the service buttons. How the
-// page loads, reports changes and enables its details is its table row.
+// page loads, reports changes and enables its details is its definition.
 #include <memory>
 #include <string>
 

@@ -1,7 +1,7 @@
 // The "Foot Note" page's behaviour: the note added to the bottom of
 // outgoing mail, the file "foot note.txt" shown in the edit (or the
 // standard note when there is none) and rewritten at Apply with its empty
-// lines. Adding the note on or off is a binding of the page's row.
+// lines. Adding the note on or off is a binding of the page's definition.
 #include <windows.h>
 
 #include <memory>

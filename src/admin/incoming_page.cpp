@@ -1,7 +1,7 @@
 // The "Incoming" page's behaviour: the provider POP3 mailboxes the server
 // collects from (section incoming), kept in the record editor while the
 // page is open and rewritten whole at Apply. The undeliverable-mail
-// settings are bindings of the page's row.
+// settings are bindings of the page's definition.
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // The "Options" page's behaviour: the order of a connection's two
 // operations, the controls that are live while either of two boxes is
 // ticked, the archive folder and its subfolders, and the event log viewer.
-// The page's flags, password and folder are bindings of its row.
+// The page's flags, password and folder are bindings of its definition.
 #include <windows.h>
 #include <shellapi.h>
 

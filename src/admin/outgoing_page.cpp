@@ -2,7 +2,7 @@
 // they are tried (section outgoing), kept in the record editor as their
 // stored records and rewritten whole at Apply; a saved relay goes to the
 // top of the list. The options for all outgoing mail are bindings of the
-// page's row; their "Applies To" users are written by their own dialog.
+// page's definition; their "Applies To" users are written by their own dialog.
 #include <memory>
 #include <string>
 #include <vector>

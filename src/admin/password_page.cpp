@@ -1,6 +1,6 @@
 // The "Password" page's behaviour: a new administration password typed
 // twice through the prompt, cleared, or shown in clear. The password
-// itself is a binding of the page's row (esmtp/ver, scrambled with the
+// itself is a binding of the page's definition (esmtp/ver, scrambled with the
 // system key; empty when none is set).
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // The "Ports" page's behaviour: the address lists (any address, the
 // machine's own addresses, the loopback address), the idle-time sliders
 // with their labels, "Restore Defaults" and Apply. The ports are bindings
-// of the page's row.
+// of the page's definition.
 #include <windows.h>
 #include <commctrl.h>
 

@@ -2,7 +2,7 @@
 // mail it handles (section snooper, x0, x1, ..., each scrambled with the
 // system key), edited through the prompt and rewritten with the whole
 // section at Apply. Scanning on and the user who gets a copy of a matching
-// message are bindings of the page's row.
+// message are bindings of the page's definition.
 #include <memory>
 #include <string>
 

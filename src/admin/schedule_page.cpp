@@ -1,6 +1,6 @@
 // The "Schedule" page's behaviour: the hour edits and their spins, Apply's
 // checks and writes, and "Set Times". How the page loads, reports changes
-// and enables its controls by the schedule type is its table row.
+// and enables its controls by the schedule type is its definition.
 #include <windows.h>
 #include <commctrl.h>
 

@@ -62,7 +62,7 @@ protected:
     // Behaviour hooks. onOpen runs after the bindings are loaded.
     virtual bool onOpen() { return true; }
     virtual void onUserCommand(int /*id*/, int /*code*/) {}
-    // Checks beyond the row's, after them.
+    // Checks beyond the definition's, after them.
     virtual std::optional<ui::Refusal> check() { return std::nullopt; }
     // Writes what the bindings do not, after them.
     virtual bool write() { return true; }
@@ -70,7 +70,7 @@ protected:
     // record is edited).
     virtual bool allows(int /*control*/) const { return true; }
 
-    // Enables each ruled control by the row's rules and allows().
+    // Enables each ruled control by the definition's rules and allows().
     void refreshEnabling() const;
     // Runs the help topic through "hh.exe".
     void openHelp() const;
