@@ -16,9 +16,14 @@ namespace util {
 
 class SpoolLineReader {
 public:
+    static constexpr std::size_t kPieceLength = 4096;
+
     // Reads the open file from where it stands; pieceLength (tests choose
-    // it small) is how much of a long line is taken at a time.
-    explicit SpoolLineReader(std::FILE* file, std::size_t pieceLength = LineReader::kBufferSize - 2)
+    // it small) is how much of a long line is taken at a time. The reader
+    // keeps a piece's length ahead in its buffer, moving what it holds to
+    // the front when it has less: a piece far shorter than the buffer keeps
+    // those moves rare.
+    explicit SpoolLineReader(std::FILE* file, std::size_t pieceLength = kPieceLength)
         : source_(file), lines_(source_), pieceLength_(pieceLength) {}
 
     // The next line without its line end, valid until the next call; ended
