@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "connect/countdown_ids.h"
 #include "frame/export_guard.h"
 #include "frame/install_folder.h"
 #include "frame/profile.h"
-#include "resources/resource_ids.h"
 #include "ui/modal.h"
 #include "utilities.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "frame/export_guard.h"
-#include "resources/resource_ids.h"
+#include "ui/information_ids.h"
 #include "ui/link_static.h"
 #include "ui/modal.h"
 #include "utilities.h"
