@@ -14,7 +14,7 @@
 #include "frame/paths.h"
 #include "frame/profile.h"
 #include "frame/secret.h"
-#include "transport/abort_flag.h"
+#include "frame/abort_flag.h"
 #include "transport/smtp_address.h"
 #include "transport/smtp_data.h"
 #include "transport/smtp_header.h"

@@ -1,1 +1,0 @@
-util_fuzz_target(pop3_scanner_fuzz pop3_scanner_fuzz.cpp)
