@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Builds the help file from docs/help with chmcmd.
 
-The help file's name and its topics come from src/frame/help_topics.h, the
-one place the code names them: a topic without a page, or missing from the
-table of contents, stops the build. Pages show screenshots by file name
-("screenshots/page03_incoming.png"); they are copied from docs/screenshots
+The help file's name and its topics come from src/frame/help_topics.h and
+the list of settings pages (src/admin/page_list.h), the places the code
+names them: a topic without a page, or missing from the table of contents,
+stops the build. Pages show screenshots by file name
+("screenshots/page_incoming.png"); they are copied from docs/screenshots
 when the file is built. The index is made from each page's keywords
 (<meta name="keywords" content="one; two">).
 
@@ -28,8 +29,20 @@ class HelpError(Exception):
     pass
 
 
+def page_list_topics(header):
+    """The settings pages' topics, in the sheet's order, from the list of
+    pages beside help_topics.h (src/admin/page_list.h)."""
+    page_list = Path(header).resolve().parent.parent / "admin" / "page_list.h"
+    text = page_list.read_text()
+    topics = re.findall(r'^\s*PAGE\(\w+, "[^"]*", \d+, "([^"]+)"\)', text, re.M)
+    if not topics:
+        raise HelpError(f"{page_list}: no PAGE lines found")
+    return topics
+
+
 def read_header(header):
-    """Returns (help file name, [topics]) as help_topics.h declares them."""
+    """Returns (help file name, [topics]) as help_topics.h and the list of
+    pages declare them."""
     text = Path(header).read_text()
     constants = dict(re.findall(r'inline constexpr char (k\w+)\[\] = "([^"]*)";', text))
     listed = re.search(r"kAllTopics\[\] = \{([^}]*)\}", text)
@@ -42,7 +55,7 @@ def read_header(header):
     unlisted = [n for n, v in constants.items() if v.endswith(".htm") and n not in names]
     if unlisted:
         raise HelpError(f"{header}: topics missing from kAllTopics: {unlisted}")
-    return constants["kFile"], [constants[n] for n in names]
+    return constants["kFile"], page_list_topics(header) + [constants[n] for n in names]
 
 
 class PageReader(HTMLParser):

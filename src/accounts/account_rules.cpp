@@ -7,8 +7,6 @@
 namespace util {
 namespace {
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 constexpr const char* kCommandNames[] = {"connect",    "adduser",    "deluser", "changeuser",
                                          "listuser",   "serverhelp", "remindme"};
 
@@ -41,17 +39,6 @@ std::optional<AccountProblem> checkLogin(const AccountFields& f, const char* tit
 }
 
 }  // namespace
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
 
 bool lettersAndDigits(std::string_view text) {
     for (char c : text) {

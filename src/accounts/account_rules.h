@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "frame/ascii_case.h"
+
 namespace util {
 
 inline constexpr const char* kPostmasterName = "(Postmaster)";
@@ -21,9 +23,6 @@ inline constexpr const char* kFullAddressExample = "fred@example.com";
 // The port a notification goes to when the account's port is not a usable
 // number.
 inline constexpr int kDefaultAlertPort = 1024;
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
 // Letters a-z, A-Z and digits 0-9 only (an empty text passes).
 bool lettersAndDigits(std::string_view text);

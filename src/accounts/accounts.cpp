@@ -97,7 +97,6 @@ int removeAccount(const std::string& section) {
             following.push_back(accountFrom(lines));
         }
     } catch (const std::bad_alloc&) {
-        MessageBoxA(nullptr, "Unable to allocate memory", "Insufficient Memory", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
         return 0;
     }
     SectionEdits edits;

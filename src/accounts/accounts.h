@@ -24,8 +24,8 @@ void writeAccount(const std::string& section, const StoredAccount& account);
 // Removes the account of the section ("mailbox%d") and moves the accounts
 // behind it (up to the first section without a name key) one place down,
 // with one write of ms.ini. The accounts behind are read before anything is
-// deleted, so a failure to obtain memory leaves the list as it was (after
-// telling the user). Returns 1 on success, 0 on that failure.
+// deleted, so a failure to obtain memory leaves the list as it was.
+// Returns 1 on success, 0 on that failure (the caller tells the user).
 int removeAccount(const std::string& section);
 
 // The account listed under exactly this name: its section, user name and

@@ -1,7 +1,7 @@
 #include "accounts/welcome_text.h"
 
 #include "frame/settings.h"
-#include "reminders/message_text.h"
+#include "content/message_text.h"
 
 namespace util {
 namespace {
@@ -61,7 +61,7 @@ WelcomeLines welcomeMessageLines(const WelcomeMessage& m) {
     if (attached) {
         for (const char* line : kProgramLines) account.push_back(line);
         account.push_back("");
-        account.push_back(kGeneratedBy);
+        account.push_back(generatedByLine());
         appendAttachmentHeader(account, m.attachmentName);
         appendMultipartClosing(out.tail);
     }

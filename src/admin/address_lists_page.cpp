@@ -10,14 +10,26 @@
 
 #include "accounts/account_rules.h"
 #include "admin/address_list_files.h"
-#include "admin/page_behaviours.h"
+#include "admin/address_lists_ids.h"
 #include "admin/page_text.h"
+#include "admin/settings_page.h"
 #include "resources/admin_ids.h"
 #include "ui/gdi.h"
+#include "ui/message_box.h"
 #include "ui/prompt.h"
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kAddressListTips[] = {
+    {IDC_AL_LISTS, "List of current mailing lists"},
+    {IDC_AL_NEW_LIST, "Create a new mailing list"},
+    {IDC_AL_DELETE_LIST, "Remove a mailing list"},
+    {IDC_AL_ADDRESSES, "Contents of mailing list"},
+    {IDC_AL_ADD_ADDRESS, "Add an address to a mailing list"},
+    {IDC_AL_DELETE_ADDRESS, "Remove an address from a mailing list"},
+    {IDC_AL_EDIT_ADDRESS, "Change an address in a mailing list"},
+};
 
 constexpr int kEntryLength = 256;
 
@@ -39,8 +51,7 @@ public:
 
 protected:
     bool onOpen() override {
-        user_ = ui::loadBitmap(IDB_USER);
-        mask_ = ui::loadBitmap(IDB_USER_MASK);
+        user_ = ui::loadMaskedPicture(IDB_USER, IDB_USER_MASK);
         makeAddressListFolder();
         for (const std::string& name : addressListNames()) lists().add(name);
         lists().select(0);
@@ -84,7 +95,7 @@ protected:
     void onDrawItem(const DRAWITEMSTRUCT& item) override {
         if (item.CtlID != IDC_AL_LISTS && item.CtlID != IDC_AL_ADDRESSES) return;
         std::string text = listBox(static_cast<int>(item.CtlID)).itemText(static_cast<int>(item.itemID));
-        ui::drawPictureItem(item, user_.get(), mask_.get(), text.c_str());
+        ui::drawPictureItem(item, user_, text.c_str());
     }
 
 private:
@@ -123,7 +134,7 @@ private:
         if (!name || name->empty()) return;
         std::string path = addressListPath(*name);
         if (!isUsableListName(*name) || canRead(path) || !writeLines(path, {})) {
-            MessageBoxA(hwnd_, "Please choose a different name for this list", "Name Error", MB_OK | MB_ICONSTOP);
+            ui::messageBox(hwnd_, "Please choose a different name for this list", "Name Error", MB_OK | MB_ICONSTOP);
             return;
         }
         lists().select(lists().add(*name));
@@ -132,7 +143,7 @@ private:
 
     void deleteList() {
         if (lists().selection() < 0) return;
-        if (MessageBoxA(hwnd_, "Please confirm delete...", "Confirm", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        if (!ui::askYesNo(hwnd_, "Please confirm delete...", "Confirm", MB_ICONQUESTION)) return;
         DeleteFileA(addressListPath(selectedList()).c_str());
         lists().removeSelected(true);
         showAddresses();
@@ -144,20 +155,19 @@ private:
         std::optional<std::string> address = ui::prompt(hwnd_, {question, initial, kEntryLength});
         if (!address || address->empty()) return std::nullopt;
         if (address->find('@') == std::string::npos) {
-            MessageBoxA(hwnd_, (std::string("Please enter a valid email address eg ") + util::kFullAddressExample).c_str(),
-                        "Error", MB_OK | MB_ICONSTOP);
+            ui::showError(hwnd_, std::string("Please enter a valid email address eg ") + util::kFullAddressExample);
             return std::nullopt;
         }
         return address;
     }
 
-    ui::OwnedBitmap user_, mask_;
+    ui::MaskedPicture user_;
 };
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeAddressListsPage(const PageRow& row) {
-    return std::make_unique<AddressListsPage>(row);
-}
+const PageDefinition pages::address_lists{
+    {.dialog = IDD_PAGE_ADDRESS_LISTS, .tips = kAddressListTips},
+    behaviour<AddressListsPage>};
 
 }  // namespace admin

@@ -1,7 +1,7 @@
 #include "admin/advanced_pop_dialog.h"
 
+#include "admin/advanced_pop_ids.h"
 #include "frame/settings.h"
-#include "resources/admin_ids.h"
 #include "ui/modal.h"
 
 namespace admin {
@@ -45,7 +45,7 @@ protected:
 
 }  // namespace
 
-const ui::DialogDefinition kAdvancedPopDialog{IDD_ADVANCED_POP, kTips, kBindings, kRules};
+const ui::WindowDefinition kAdvancedPopDialog{IDD_ADVANCED_POP, kTips, kBindings, kRules};
 
 INT_PTR runAdvancedPopDialog(HWND owner) {
     AdvancedPopDialog dialog;

@@ -8,7 +8,7 @@
 
 namespace admin {
 
-extern const ui::DialogDefinition kAdvancedPopDialog;
+extern const ui::WindowDefinition kAdvancedPopDialog;
 
 INT_PTR runAdvancedPopDialog(HWND owner);
 

@@ -10,7 +10,8 @@
 
 #include "admin/address_list_files.h"
 #include "admin/alias_record.h"
-#include "admin/page_behaviours.h"
+#include "admin/aliases_ids.h"
+#include "admin/settings_page.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
 #include "ui/gdi.h"
@@ -18,6 +19,27 @@
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kAliasTips[] = {
+    {IDC_ALIAS_TO_ADDRESS, "Convert one address to another"},
+    {IDC_ALIAS_TO_LIST, "Expand one address to all addresses on mailing list"},
+    {IDC_ALIAS_TO_ALL, "Expand one address to all addresses held on mail server"},
+    {IDC_ALIAS_ADDRESS, "Enter the address to change"},
+    {IDC_ALIAS_TARGET, "Enter the substitute address"},
+    {IDC_ALIAS_LIST, "List of current aliases"},
+    {IDC_ALIAS_NEW, "Create a new address alias"},
+    {IDC_ALIAS_DELETE, "Remove an address alias"},
+    {IDC_ALIAS_EDIT, "Change an address alias"},
+    {IDC_ALIAS_SAVE, "Save alias"},
+    {IDC_ALIAS_CANCEL, "Cancel operation"},
+    {IDC_ALIAS_LIST_CHOICE, "Select a mailing list"},
+};
+constexpr int kAliasTargetControls[] = {IDC_ALIAS_TARGET};
+constexpr int kAliasListControls[] = {IDC_ALIAS_LIST_CHOICE};
+constexpr ui::EnableRule kAliasRules[] = {
+    {IDC_ALIAS_TO_ADDRESS, kAliasTargetControls},
+    {IDC_ALIAS_TO_LIST, kAliasListControls},
+};
 
 constexpr int kDetails[] = {IDC_ALIAS_ADDRESS, IDC_ALIAS_TO_ADDRESS, IDC_ALIAS_TO_LIST, IDC_ALIAS_TO_ALL,
                             IDC_ALIAS_TARGET,  IDC_ALIAS_LIST_CHOICE};
@@ -34,8 +56,7 @@ public:
 
 protected:
     bool onOpen() override {
-        user_ = ui::loadBitmap(IDB_USER);
-        mask_ = ui::loadBitmap(IDB_USER_MASK);
+        user_ = ui::loadMaskedPicture(IDB_USER, IDB_USER_MASK);
         for (const std::string& name : addressListNames()) comboBox(IDC_ALIAS_LIST_CHOICE).add(name);
         editor_.attach(hwnd_, *this);
         // Up to the first missing key; a record without pieces is left out
@@ -54,7 +75,7 @@ protected:
 
     void onDrawItem(const DRAWITEMSTRUCT& item) override {
         const Alias* alias = item.CtlID == IDC_ALIAS_LIST ? editor_.at(static_cast<int>(item.itemID)) : nullptr;
-        if (alias) ui::drawPictureItem(item, user_.get(), mask_.get(), display(*alias).c_str());
+        if (alias) ui::drawPictureItem(item, user_, display(*alias).c_str());
     }
 
     bool write() override {
@@ -121,11 +142,13 @@ private:
     }
 
     ui::RecordEditor<Alias> editor_{kEditor};
-    ui::OwnedBitmap user_, mask_;
+    ui::MaskedPicture user_;
 };
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeAliasesPage(const PageRow& row) { return std::make_unique<AliasesPage>(row); }
+const PageDefinition pages::aliases{
+    {.dialog = IDD_PAGE_ALIASES, .tips = kAliasTips, .rules = kAliasRules},
+    behaviour<AliasesPage>};
 
 }  // namespace admin

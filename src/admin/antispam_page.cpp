@@ -1,20 +1,42 @@
 // The "Anti-Spam" page's behaviour: the black and white list files shown
 // in their edits and rewritten whole at Apply, after which the change keys
 // tell the matchers to reload them. Filtering and what happens to spam are
-// bindings of the page's row.
+// bindings of the page's definition.
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
-#include "admin/page_behaviours.h"
+#include "admin/antispam_ids.h"
 #include "admin/page_text.h"
+#include "admin/settings_page.h"
 #include "frame/install_folder.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kAntiSpamTips[] = {
+    {IDC_SPAM_DELETE, "Delete message if spam..."},
+    {IDC_SPAM_PREFIX, "Add {SPAM} to subject line..."},
+    {IDC_SPAM_BLACK, "Black list of words or addresses..."},
+    {IDC_SPAM_ENABLE, "Enable the anti-spam system..."},
+    {IDC_SPAM_WHITE, "White list of words or addresses..."},
+    {IDC_SPAM_ARCHIVE, "Place message in spam archive..."},
+};
+constexpr ui::RadioChoice kSpamActionChoices[] = {{IDC_SPAM_DELETE, 1}, {IDC_SPAM_PREFIX, 0}};
+constexpr ui::Binding kAntiSpamBindings[] = {
+    ui::check(IDC_SPAM_ENABLE, cfg::kSpamUse),
+    ui::check(IDC_SPAM_ARCHIVE, cfg::kSpamArchive),
+    ui::radio(cfg::kSpamKill, kSpamActionChoices),
+};
+constexpr int kSpamControls[] = {IDC_SPAM_BLACK,  IDC_SPAM_BLACK_LABEL,  IDC_SPAM_WHITE,  IDC_SPAM_WHITE_LABEL,
+                                 IDC_SPAM_DELETE, IDC_SPAM_PREFIX,       IDC_SPAM_ARCHIVE, IDC_SPAM_ACTION_GROUP};
+constexpr int kSpamArchiveControls[] = {IDC_SPAM_ARCHIVE};
+constexpr ui::EnableRule kAntiSpamRules[] = {
+    {IDC_SPAM_ENABLE, kSpamControls},
+    {IDC_SPAM_PREFIX, kSpamArchiveControls, true},
+};
 
 constexpr char kListFolder[] = "\\spam lists";
 
@@ -58,6 +80,8 @@ protected:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeAntiSpamPage(const PageRow& row) { return std::make_unique<AntiSpamPage>(row); }
+const PageDefinition pages::antispam{
+    {.dialog = IDD_PAGE_ANTISPAM, .tips = kAntiSpamTips, .bindings = kAntiSpamBindings, .rules = kAntiSpamRules},
+    behaviour<AntiSpamPage>};
 
 }  // namespace admin

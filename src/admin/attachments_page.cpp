@@ -2,22 +2,49 @@
 // types with the four move buttons, the senders whose attachments are kept
 // (entered through the "Enter Information" prompt), the folder chooser,
 // and Apply rewriting the attach section. The flags and the folder are
-// bindings of the page's row.
+// bindings of the page's definition.
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "admin/attachments_ids.h"
 #include "admin/entry_rules.h"
 #include "admin/folder_choice.h"
-#include "admin/page_behaviours.h"
 #include "admin/server_checks.h"
+#include "admin/settings_page.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
 #include "ui/prompt.h"
 #include "ui/record_editor.h"
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kAttachmentTips[] = {
+    {IDC_ATT_FOLDER, "The folder to save attachments in"},
+    {IDC_ATT_ENABLE, "Enable attachment removal"},
+    {IDC_ATT_TYPES, "Attachment extensions..."},
+    {IDC_ATT_BROWSE, "Select the folder to save attachments in"},
+    {IDC_ATT_ADD_TYPE, "Add single attachment type.."},
+    {IDC_ATT_KEPT_TYPES, "Remove all attachments except these..."},
+    {IDC_ATT_ADD_ALL, "Add all attachment types..."},
+    {IDC_ATT_REMOVE_ALL, "Remove all attachment types"},
+    {IDC_ATT_REMOVE_TYPE, "Remove single attachment type..."},
+    {IDC_ATT_LEAVE_COPY, "Remove attachment from within the original message"},
+    {IDC_ATT_ADD_ADDRESS, "Add senders email address..."},
+    {IDC_ATT_REMOVE_ADDRESS, "Remove senders email address..."},
+    {IDC_ATT_EDIT_ADDRESS, "Edit senders email address..."},
+    {IDC_ATT_ADDRESSES, "Do not remove attachment if senders email address is listed..."},
+};
+constexpr ui::Binding kAttachmentBindings[] = {
+    ui::check(IDC_ATT_ENABLE, cfg::kAttachmentsRemove),
+    ui::check(IDC_ATT_LEAVE_COPY, cfg::kAttachmentsLeaveCopy),
+    ui::text(IDC_ATT_FOLDER, cfg::kAttachmentsFolder),
+};
+constexpr int kAttachmentControls[] = {
+    IDC_ATT_TYPES, IDC_ATT_ADD_TYPE, IDC_ATT_ADD_ALL, IDC_ATT_REMOVE_ALL, IDC_ATT_REMOVE_TYPE, IDC_ATT_KEPT_TYPES,
+    IDC_ATT_ADDRESSES, IDC_ATT_ADD_ADDRESS, IDC_ATT_REMOVE_ADDRESS, IDC_ATT_EDIT_ADDRESS, IDC_ATT_FOLDER,
+    IDC_ATT_BROWSE, IDC_ATT_LEAVE_COPY, IDC_ATT_LBL_TYPES, IDC_ATT_LBL_KEPT, IDC_ATT_LBL_ADDRESSES, IDC_ATT_LBL_FOLDER};
+constexpr ui::EnableRule kAttachmentRules[] = {{IDC_ATT_ENABLE, kAttachmentControls}};
 
 constexpr const char* kCandidateTypes[] = {"*.doc", "*.mdb", "*.mde", "*.pdf", "*.pps", "*.ppt", "*.xls", "*.zip"};
 constexpr int kMaxAddress = 256;
@@ -128,8 +155,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeAttachmentsPage(const PageRow& row) {
-    return std::make_unique<AttachmentsPage>(row);
-}
+const PageDefinition pages::attachments{
+    {.dialog = IDD_PAGE_ATTACHMENTS, .tips = kAttachmentTips, .bindings = kAttachmentBindings, .rules = kAttachmentRules},
+    behaviour<AttachmentsPage>};
 
 }  // namespace admin

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "admin/auto_email_ids.h"
+#include "admin/pages.h"
 #include "admin/settings_page.h"
 #include "frame/event_log.h"
 #include "frame/install_folder.h"
@@ -13,7 +15,6 @@
 #include "frame/spool_files.h"
 #include "reminders/reminder_entry.h"
 #include "reminders/reminder_text.h"
-#include "resources/admin_ids.h"
 #include "ui/common_dialogs.h"
 #include "ui/spin_edit.h"
 
@@ -116,6 +117,9 @@ public:
 
 protected:
     bool onOpen() override {
+        // The attachment is pictured by the Attachments page's icon.
+        picture(IDC_AUTO_PICTURE)
+            .setIcon(LoadIconA(ui::moduleInstance(), MAKEINTRESOURCEA(pageNamed("attachments").icon)));
         const util::ScanClock now = util::scanClock(util::localTimeNow());
         ReminderRecord shown{};
         if (isNew_) {
@@ -331,7 +335,7 @@ private:
 
 }  // namespace
 
-const ui::DialogDefinition kAutoEmailDialog{IDD_AUTO_EMAIL, kTips, {}, kRules};
+const ui::WindowDefinition kAutoEmailDialog{IDD_AUTO_EMAIL, kTips, {}, kRules};
 
 bool editReminder(HWND owner, ReminderRecord& record, bool isNew) {
     AutoEmailDialog dialog(record, isNew);

@@ -9,7 +9,7 @@
 
 namespace admin {
 
-extern const ui::DialogDefinition kAutoEmailDialog;
+extern const ui::WindowDefinition kAutoEmailDialog;
 
 // Runs the editor modally. A new reminder starts from the editor's defaults
 // and after Save is the record made from the fields, every other field 0;

@@ -7,17 +7,17 @@
 #include <vector>
 
 #include "accounts/account_rules.h"
+#include "admin/client_information_ids.h"
+#include "admin/machine_addresses.h"
 #include "admin/setup_wizard.h"
 #include "admin/wizard_rules.h"
 #include "frame/crypt.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
-#include "transport/local_addresses.h"
 #include "ui/printing.h"
 
 namespace admin {
 
-const ui::DialogDefinition kClientInformationDialog{.dialog = IDD_CLIENT_INFORMATION};
+const ui::WindowDefinition kClientInformationDialog{.dialog = IDD_CLIENT_INFORMATION};
 
 namespace {
 
@@ -30,7 +30,7 @@ public:
 protected:
     bool onOpen() override {
         ClientSettings settings;
-        settings.addresses = util::localAddresses(hwnd_);
+        settings.addresses = machineAddresses(hwnd_);
         settings.address = util::read(cfg::kAccountAddress, kFirstUser);
         settings.userName = util::read(cfg::kAccountUserName, kFirstUser);
         settings.password = util::crypt(util::accountKey(settings.userName),

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "admin/connection_times_ids.h"
 #include "connect/schedule_times.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
@@ -59,8 +60,7 @@ public:
 
 protected:
     bool onOpen() override {
-        clock_ = ui::loadBitmap(IDB_CLOCK);
-        mask_ = ui::loadBitmap(IDB_CLOCK_MASK);
+        clock_ = ui::loadMaskedPicture(IDB_CLOCK, IDB_CLOCK_MASK);
         for (int s = 0; s < 2; ++s) {
             const SetControls& set = kSets[s];
             for (int d = 0; d < kDays; ++d) {
@@ -105,7 +105,7 @@ protected:
     void onDrawItem(const DRAWITEMSTRUCT& item) override {
         if (item.itemID == static_cast<UINT>(-1)) return;
         std::string text = ui::ListBox(item.hwndItem).itemText(static_cast<int>(item.itemID));
-        ui::drawPictureItem(item, clock_.get(), mask_.get(), text.c_str());
+        ui::drawPictureItem(item, clock_, text.c_str());
     }
 
     void onOk() override {
@@ -147,12 +147,12 @@ private:
         list.select(index);
     }
 
-    ui::OwnedBitmap clock_, mask_;
+    ui::MaskedPicture clock_;
 };
 
 }  // namespace
 
-const ui::DialogDefinition kConnectionTimesDialog{IDD_CONNECTION_TIMES, kTips};
+const ui::WindowDefinition kConnectionTimesDialog{IDD_CONNECTION_TIMES, kTips};
 
 INT_PTR runConnectionTimesDialog(HWND owner) {
     ConnectionTimesDialog dialog;

@@ -9,7 +9,7 @@
 
 namespace admin {
 
-extern const ui::DialogDefinition kConnectionTimesDialog;
+extern const ui::WindowDefinition kConnectionTimesDialog;
 
 // IDOK when the sets were written.
 INT_PTR runConnectionTimesDialog(HWND owner);

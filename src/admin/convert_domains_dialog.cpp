@@ -1,7 +1,7 @@
 #include "admin/convert_domains_dialog.h"
 
+#include "admin/convert_domains_ids.h"
 #include "admin/domain_rules.h"
-#include "resources/admin_ids.h"
 
 namespace admin {
 namespace {
@@ -40,7 +40,7 @@ private:
 
 }  // namespace
 
-const ui::DialogDefinition kConvertDomainsDialog{IDD_CONVERT_DOMAINS};
+const ui::WindowDefinition kConvertDomainsDialog{IDD_CONVERT_DOMAINS};
 
 std::optional<std::string> runConvertDomainsDialog(HWND owner) {
     ConvertDomainsDialog dialog;

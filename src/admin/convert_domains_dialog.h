@@ -12,7 +12,7 @@
 
 namespace admin {
 
-extern const ui::DialogDefinition kConvertDomainsDialog;
+extern const ui::WindowDefinition kConvertDomainsDialog;
 
 // The conversion's line; nothing when cancelled.
 std::optional<std::string> runConvertDomainsDialog(HWND owner);

@@ -1,19 +1,42 @@
 // The "Dialup" page's behaviour: the list of the machine's dial-up
 // connections, filled when dial-up is chosen; Apply's checks, each key
 // written as soon as its entry passes; and the service buttons. How the
-// page loads, reports changes and enables its details is its table row.
+// page loads, reports changes and enables its details is its definition.
 #include <memory>
 #include <string>
 
+#include "admin/dialup_ids.h"
 #include "admin/entry_rules.h"
-#include "admin/page_behaviours.h"
 #include "admin/service_setup.h"
+#include "admin/settings_page.h"
 #include "connect/dialup_list.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kDialupTips[] = {
+    {IDC_DIAL_DIALUP, "Use dialup networking to connect"},
+    {IDC_DIAL_LAN, "Connect via router or permanent connection"},
+    {IDC_DIAL_INTERNAL, "Use for internal email"},
+    {IDC_DIAL_CONNECTION, "The dialup connection to use"},
+    {IDC_DIAL_RETRIES, "Retry count"},
+    {IDC_DIAL_DELAY, "Delay between dial attempts"},
+    {IDC_DIAL_WAIT, "Time to wait for connection to be made"},
+    {IDC_DIAL_INSTALL_SERVICE, "Run mail server as a NT or Win2k service"},
+    {IDC_DIAL_UNINSTALL_SERVICE, "Remove mail server as a NT or Win2k service"},
+};
+constexpr ui::RadioChoice kDialupTypes[] = {{IDC_DIAL_DIALUP, 0}, {IDC_DIAL_LAN, 1}, {IDC_DIAL_INTERNAL, 2}};
+constexpr ui::Binding kDialupBindings[] = {
+    ui::radio(cfg::kConnectionType, kDialupTypes),
+    ui::text(IDC_DIAL_WAIT, cfg::kDialTimeout),
+    ui::text(IDC_DIAL_RETRIES, cfg::kDialRetries),
+    ui::number(IDC_DIAL_DELAY, cfg::offering(cfg::kRedialDelay, cfg::kRedialDelayOffered), 5, 90, IDC_DIAL_DELAY_SPIN),
+};
+constexpr int kDialupDetails[] = {
+    IDC_DIAL_CONNECTION, IDC_DIAL_WAIT, IDC_DIAL_RETRIES, IDC_DIAL_DELAY, IDC_DIAL_DELAY_SPIN, IDC_DIAL_LBL_CONNECTION,
+    IDC_DIAL_LBL_WAIT, IDC_DIAL_LBL_SECS, IDC_DIAL_LBL_REDIAL, IDC_DIAL_LBL_TIMES, IDC_DIAL_LBL_SECONDS};
+constexpr ui::EnableRule kDialupRules[] = {{IDC_DIAL_DIALUP, kDialupDetails}};
 
 // The entries Apply checks and writes in this order when dial-up is chosen.
 struct DialEntry {
@@ -81,6 +104,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeDialupPage(const PageRow& row) { return std::make_unique<DialupPage>(row); }
+const PageDefinition pages::dialup{
+    {.dialog = IDD_PAGE_DIALUP, .tips = kDialupTips, .bindings = kDialupBindings, .rules = kDialupRules},
+    behaviour<DialupPage>};
 
 }  // namespace admin

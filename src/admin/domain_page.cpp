@@ -13,19 +13,32 @@
 #include "accounts/account_rules.h"
 #include "accounts/accounts.h"
 #include "admin/convert_domains_dialog.h"
+#include "admin/domain_ids.h"
 #include "admin/domain_rules.h"
-#include "admin/page_behaviours.h"
+#include "admin/settings_page.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kDomainTips[] = {
+    {IDC_DOM_SINGLE, "Single domain mode"},
+    {IDC_DOM_MULTI, "Multi domain mode"},
+    {IDC_DOM_NAME, "Name of the domain to host"},
+    {IDC_DOM_EXCLUSIVE, "Domain is totally handled by this server"},
+    {IDC_DOM_MAPS, "List of domains to convert"},
+    {IDC_DOM_MAP_ADD, "Make a new domain mapping"},
+    {IDC_DOM_MAP_DELETE, "Delete a domain mapping"},
+};
+constexpr ui::Binding kDomainBindings[] = {ui::check(IDC_DOM_EXCLUSIVE, cfg::kDomainExclusive)};
+constexpr int kDomSingleControls[] = {IDC_DOM_EXCLUSIVE};
+constexpr ui::EnableRule kDomainRules[] = {{IDC_DOM_SINGLE, kDomSingleControls}};
 
 constexpr char kAdministratorText[] = "Administrators email address";
 
 class DomainPage final : public SettingsPage {
 public:
-    explicit DomainPage(const PageRow& row) : SettingsPage(row), multiTips_(row.tips.begin(), row.tips.end()) {
+    explicit DomainPage(const PageRow& row) : SettingsPage(row), multiTips_(row.window.tips.begin(), row.window.tips.end()) {
         for (ui::Tip& tip : multiTips_)
             if (tip.control == IDC_DOM_NAME) tip.text = kAdministratorText;
     }
@@ -44,7 +57,7 @@ protected:
 
     // The name edit's tip follows the mode.
     std::span<const ui::Tip> tips() const override {
-        return single_ ? row().tips : std::span<const ui::Tip>(multiTips_);
+        return single_ ? row().window.tips : std::span<const ui::Tip>(multiTips_);
     }
 
     void onUserCommand(int id, int code) override {
@@ -111,6 +124,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeDomainPage(const PageRow& row) { return std::make_unique<DomainPage>(row); }
+const PageDefinition pages::domain{
+    {.dialog = IDD_PAGE_DOMAIN, .tips = kDomainTips, .bindings = kDomainBindings, .rules = kDomainRules},
+    behaviour<DomainPage>};
 
 }  // namespace admin

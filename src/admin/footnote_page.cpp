@@ -1,19 +1,26 @@
 // The "Foot Note" page's behaviour: the note added to the bottom of
 // outgoing mail, the file "foot note.txt" shown in the edit (or the
 // standard note when there is none) and rewritten at Apply with its empty
-// lines. Adding the note on or off is a binding of the page's row.
+// lines. Adding the note on or off is a binding of the page's definition.
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
-#include "admin/page_behaviours.h"
+#include "admin/footnote_ids.h"
 #include "admin/page_text.h"
+#include "admin/settings_page.h"
 #include "frame/install_folder.h"
-#include "resources/admin_ids.h"
+#include "frame/settings.h"
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kFootNoteTips[] = {
+    {IDC_FOOT_TEXT, "The foot note to add"},
+    {IDC_FOOT_ENABLE, "Enable the adding of a foot note"},
+};
+constexpr ui::Binding kFootNoteBindings[] = {ui::check(IDC_FOOT_ENABLE, cfg::kFootnoteUse)};
 
 constexpr char kNoteFile[] = "\\foot note.txt";
 constexpr std::size_t kNoteLimit = 32000;
@@ -56,6 +63,8 @@ protected:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeFootNotePage(const PageRow& row) { return std::make_unique<FootNotePage>(row); }
+const PageDefinition pages::footnote{
+    {.dialog = IDD_PAGE_FOOTNOTE, .tips = kFootNoteTips, .bindings = kFootNoteBindings},
+    behaviour<FootNotePage>};
 
 }  // namespace admin

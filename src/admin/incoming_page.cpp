@@ -1,14 +1,15 @@
 // The "Incoming" page's behaviour: the provider POP3 mailboxes the server
 // collects from (section incoming), kept in the record editor while the
 // page is open and rewritten whole at Apply. The undeliverable-mail
-// settings are bindings of the page's row.
+// settings are bindings of the page's definition.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "admin/advanced_pop_dialog.h"
-#include "admin/page_behaviours.h"
+#include "admin/incoming_ids.h"
 #include "admin/server_checks.h"
+#include "admin/settings_page.h"
 #include "admin/sign_in_step.h"
 #include "frame/crypt.h"
 #include "frame/profile.h"
@@ -21,11 +22,53 @@
 namespace admin {
 namespace {
 
+constexpr ui::Tip kIncomingTips[] = {
+    {IDC_IN_SERVER, "Name of POP server"},
+    {IDC_IN_PORT, "POP server port number (default=110)"},
+    {IDC_IN_LIST, "Pop servers to collect mail from"},
+    {IDC_IN_ADD, "Add a new POP server"},
+    {IDC_IN_DELETE, "Remove a POP server"},
+    {IDC_IN_UP, "Change order servers are connected to"},
+    {IDC_IN_DOWN, "Change order servers are connected to"},
+    {IDC_IN_EDIT, "Edit POP server settings"},
+    {IDC_IN_SAVE, "Save new server"},
+    {IDC_IN_CANCEL, "Cancel operation"},
+    {IDC_IN_COPY_ALL, "Copy misaddressed message to all users"},
+    {IDC_IN_KILL, "Delete misaddressed message"},
+    {IDC_IN_SHOW_PW, "Show or hide password"},
+    {IDC_IN_REMOVE_MAIL, "Delete mail from server after collection"},
+    {IDC_IN_EXTENSIONS, "Enable protocol extentions"},
+    {IDC_IN_ROUTE, "Send misaddressed message to a user"},
+    {IDC_IN_RECIPIENT, "User to receive miss-addressed message"},
+    {IDC_IN_BOUNCE, "Send an undeliverable message back"},
+    {IDC_IN_ADVANCED, "Set a size limit on incoming messages"},
+    {IDC_IN_USER, "POP login user name"},
+    {IDC_IN_PASSWORD, "POP login password"},
+    {IDC_IN_ACTIVE, "Collect mail from this mailbox"},
+    {IDC_IN_BYPASS, "Give all mail from this pop3 mail collection to a user"},
+    {IDC_IN_BYPASS_USER, "The user to receive all mail from this collection"},
+    {IDC_IN_TLS, "Encryption: TLS from the start (port 995) or STARTTLS"},
+    {IDC_IN_LOGIN, "Log in with the password, or sign in with a provider (Microsoft, Google, other)"},
+    {IDC_IN_SIGN_IN, "Sign in with the provider in the browser"},
+};
+constexpr ui::RadioChoice kUndeliverableChoices[] = {{IDC_IN_COPY_ALL, 0}, {IDC_IN_KILL, 1}, {IDC_IN_ROUTE, 2}};
+constexpr ui::Binding kIncomingBindings[] = {
+    ui::check(IDC_IN_BOUNCE, cfg::kUndelSendBounce),
+    ui::radio(cfg::kUndelAction, kUndeliverableChoices),
+    ui::writtenWhile(ui::comboText(IDC_IN_RECIPIENT, cfg::kUndelRecipient, accountNames, true), IDC_IN_ROUTE),
+};
+constexpr int kInRouteControls[] = {IDC_IN_RECIPIENT};
+constexpr int kInBypassControls[] = {IDC_IN_BYPASS_USER};
+constexpr ui::EnableRule kIncomingRules[] = {
+    {IDC_IN_ROUTE, kInRouteControls},
+    {IDC_IN_BYPASS, kInBypassControls},
+};
+
 constexpr int kMaxRecords = 32000;
 
 struct PopRecord {
     std::string server;
-    int port = 110;
+    int port = cfg::kPop3Port;
     std::string user;
     std::string password;  // clear text while the page is open
     bool removeMail = true;
@@ -99,9 +142,8 @@ public:
 
 protected:
     bool onOpen() override {
-        active_ = ui::loadBitmap(IDB_POP_ACTIVE);
-        mask_ = ui::loadBitmap(IDB_POP_MASK);
-        inactive_ = ui::loadBitmap(IDB_POP_INACTIVE);
+        active_ = ui::loadMaskedPicture(IDB_POP_ACTIVE, IDB_POP_MASK);
+        inactive_ = ui::loadMaskedPicture(IDB_POP_INACTIVE, IDB_POP_MASK);
         upDown(IDC_IN_PORT_SPIN).setRange(1, 32767);
         edit(IDC_IN_PASSWORD).mask(true);
         item(IDC_IN_EXTENSIONS).show(false);  // kept and stored, but not offered
@@ -134,7 +176,7 @@ protected:
         if (item.CtlID != IDC_IN_LIST) return;
         const PopRecord* r = editor_.at(static_cast<int>(item.itemID));
         if (!r) return;
-        ui::drawPictureItem(item, r->active ? active_.get() : inactive_.get(), mask_.get(), display(*r).c_str());
+        ui::drawPictureItem(item, r->active ? active_ : inactive_, display(*r).c_str());
     }
 
     // The mailboxes first, then the undeliverable-mail settings.
@@ -246,11 +288,13 @@ private:
 
     ui::RecordEditor<PopRecord> editor_{kEditor};
     std::string token_;  // the sign-in of the record being edited, as it will be stored
-    ui::OwnedBitmap active_, mask_, inactive_;
+    ui::MaskedPicture active_, inactive_;
 };
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeIncomingPage(const PageRow& row) { return std::make_unique<IncomingPage>(row); }
+const PageDefinition pages::incoming{
+    {.dialog = IDD_PAGE_INCOMING, .tips = kIncomingTips, .bindings = kIncomingBindings, .rules = kIncomingRules},
+    behaviour<IncomingPage>};
 
 }  // namespace admin

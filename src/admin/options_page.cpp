@@ -1,7 +1,7 @@
 // The "Options" page's behaviour: the order of a connection's two
 // operations, the controls that are live while either of two boxes is
 // ticked, the archive folder and its subfolders, and the event log viewer.
-// The page's flags, password and folder are bindings of its row.
+// The page's flags, password and folder are bindings of its definition.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -10,18 +10,49 @@
 
 #include "admin/entry_rules.h"
 #include "admin/folder_choice.h"
-#include "admin/page_behaviours.h"
+#include "admin/options_ids.h"
+#include "admin/settings_page.h"
 #include "frame/install_folder.h"
+#include "frame/paths.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
+#include "ui/message_box.h"
 
 namespace admin {
 namespace {
 
+constexpr ui::Tip kOptionTips[] = {
+    {IDC_OPT_PASSWORD, "Password that must appear in admin messages"},
+    {IDC_OPT_ARCHIVE_IN, "Save a copy of incoming mail"},
+    {IDC_OPT_VIEW_LOG, "View the event log file"},
+    {IDC_OPT_SET_FOLDER, "Set the location of the archive folder"},
+    {IDC_OPT_SWAP, "Change order of online operations"},
+    {IDC_OPT_ARCHIVE_OUT, "Save a copy of outgoing mail"},
+    {IDC_OPT_CONNECT_START, "Exchange mail when server started"},
+    {IDC_OPT_LOG_FILE, "Save event log to a file"},
+    {IDC_OPT_TIPS, "Disable me"},
+    {IDC_OPT_ADMIN_LOCAL, "Local users can send admin commands"},
+    {IDC_OPT_ADMIN_ANYONE, "Anyone can send admin commands"},
+    {IDC_OPT_WARN, "Email postmaster if connection fails"},
+    {IDC_OPT_SHOW_PASSWORD, "Shows or hides the password"},
+    {IDC_OPT_FIRST, "Operation to perform first"},
+    {IDC_OPT_SECOND, "Operation to perform second"},
+};
+// In the order Apply writes them (after the order of operations).
+constexpr ui::Binding kOptionBindings[] = {
+    ui::check(IDC_OPT_CONNECT_START, cfg::kConnectOnStartup),
+    ui::check(IDC_OPT_ARCHIVE_IN, cfg::kArchiveIncoming),
+    ui::check(IDC_OPT_ARCHIVE_OUT, cfg::kArchiveOutgoing),
+    ui::check(IDC_OPT_LOG_FILE, cfg::kEventLogUse),
+    ui::check(IDC_OPT_TIPS, cfg::kTooltipsUse),
+    ui::check(IDC_OPT_ADMIN_LOCAL, cfg::kRadmInternal),
+    ui::check(IDC_OPT_WARN, cfg::kWarnOnConnectFail),
+    ui::check(IDC_OPT_ADMIN_ANYONE, cfg::kRadmExternal),
+    ui::secret(IDC_OPT_PASSWORD, cfg::kRadmPassword),
+    ui::text(IDC_OPT_FOLDER, cfg::kArchiveFolder),
+};
+
 constexpr char kSendMail[] = "Send mail";
 constexpr char kCollectMail[] = "Collect mail";
-constexpr char kEventLogFolder[] = "\\event log";
-constexpr char kEventLogFile[] = "\\event log\\events.txt";
 
 class OptionsPage final : public SettingsPage {
 public:
@@ -95,17 +126,19 @@ private:
     }
 
     void viewLog() const {
-        std::string log = util::installFile(kEventLogFile);
+        std::string log = util::eventLogPathFor(util::installFolder(), false);
         if (!util::pathExists(log)) {
-            MessageBoxA(hwnd_, "You do not have an event log", "Warning", MB_OK | MB_ICONEXCLAMATION);
+            ui::showWarning(hwnd_, "You do not have an event log");
             return;
         }
-        ShellExecuteA(hwnd_, "open", log.c_str(), nullptr, util::installFile(kEventLogFolder).c_str(), SW_SHOWNORMAL);
+        ShellExecuteA(hwnd_, "open", log.c_str(), nullptr, util::installFile(util::kEventLogFolder).c_str(), SW_SHOWNORMAL);
     }
 };
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeOptionsPage(const PageRow& row) { return std::make_unique<OptionsPage>(row); }
+const PageDefinition pages::options{
+    {.dialog = IDD_PAGE_OPTIONS, .tips = kOptionTips, .bindings = kOptionBindings},
+    behaviour<OptionsPage>};
 
 }  // namespace admin

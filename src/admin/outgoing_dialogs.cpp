@@ -1,6 +1,8 @@
 #include "admin/outgoing_dialogs.h"
 
+#include "admin/select_users_ids.h"
 #include "admin/settings_page.h"
+#include "admin/smtp_auth_ids.h"
 #include "content/base64_string.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
@@ -75,8 +77,7 @@ public:
 
 protected:
     bool onOpen() override {
-        picture_ = ui::loadBitmap(IDB_USER);
-        mask_ = ui::loadBitmap(IDB_USER_MASK);
+        picture_ = ui::loadMaskedPicture(IDB_USER, IDB_USER_MASK);
         item(IDC_SEL_TITLE).setText(title_);
         for (const std::string& name : accountNames()) users().add(name);
         for (const std::string& name : util::listValues(util::readSection(user_.section), user_, cfg::kMaxAccounts))
@@ -114,7 +115,7 @@ protected:
     void onDrawItem(const DRAWITEMSTRUCT& item) override {
         if (item.itemID == static_cast<UINT>(-1)) return;
         ui::ListBox list(item.hwndItem);
-        ui::drawPictureItem(item, picture_.get(), mask_.get(), list.itemText(static_cast<int>(item.itemID)).c_str());
+        ui::drawPictureItem(item, picture_, list.itemText(static_cast<int>(item.itemID)).c_str());
     }
 
 private:
@@ -136,13 +137,13 @@ private:
 
     std::string title_;
     cfg::TextKey user_;  // user0, user1, ... of the option's section
-    ui::OwnedBitmap picture_, mask_;
+    ui::MaskedPicture picture_;
 };
 
 }  // namespace
 
-const ui::DialogDefinition kSmtpAuthDialog{IDD_SMTP_AUTH, kAuthTips};
-const ui::DialogDefinition kSelectUsersDialog{IDD_SELECT_USERS, kSelectTips};
+const ui::WindowDefinition kSmtpAuthDialog{IDD_SMTP_AUTH, kAuthTips};
+const ui::WindowDefinition kSelectUsersDialog{IDD_SELECT_USERS, kSelectTips};
 
 INT_PTR runSmtpAuthDialog(HWND owner, AuthBuffers& buffers) {
     SmtpAuthDialog dialog(buffers);

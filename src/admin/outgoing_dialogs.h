@@ -21,8 +21,8 @@ struct AuthBuffers {
     bool complete() const { return !account64.empty() && !password64.empty(); }
 };
 
-extern const ui::DialogDefinition kSmtpAuthDialog;
-extern const ui::DialogDefinition kSelectUsersDialog;
+extern const ui::WindowDefinition kSmtpAuthDialog;
+extern const ui::WindowDefinition kSelectUsersDialog;
 
 INT_PTR runSmtpAuthDialog(HWND owner, AuthBuffers& buffers);
 // section: the option's section of users (user0, user1, ...).

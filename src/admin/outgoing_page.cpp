@@ -2,15 +2,16 @@
 // they are tried (section outgoing), kept in the record editor as their
 // stored records and rewritten whole at Apply; a saved relay goes to the
 // top of the list. The options for all outgoing mail are bindings of the
-// page's row; their "Applies To" users are written by their own dialog.
+// page's definition; their "Applies To" users are written by their own dialog.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "admin/outgoing_dialogs.h"
-#include "admin/page_behaviours.h"
+#include "admin/outgoing_ids.h"
 #include "admin/relay_record.h"
 #include "admin/server_checks.h"
+#include "admin/settings_page.h"
 #include "admin/sign_in_step.h"
 #include "content/base64_decoder.h"
 #include "content/base64_string.h"
@@ -24,6 +25,54 @@
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kOutgoingTips[] = {
+    {IDC_OUT_HOST, "Name of SMTP server"},
+    {IDC_OUT_PORT, "Port number of SMTP server (default=25)"},
+    {IDC_OUT_LIST, "Outgoing mail SMTP servers"},
+    {IDC_OUT_ADD, "An a new SMTP server"},
+    {IDC_OUT_DELETE, "Remove an SMTP server"},
+    {IDC_OUT_SENDER, "The address to use in SMTP envelope"},
+    {IDC_OUT_UP, "Change order servers are connected to"},
+    {IDC_OUT_DOWN, "Change order servers are connected to"},
+    {IDC_OUT_SAVE, "Save new server"},
+    {IDC_OUT_CANCEL, "Cancel operation"},
+    {IDC_OUT_SIZE_KB, "Size limit in kilo bytes"},
+    {IDC_OUT_USE_NEXT, "Use next server if message refused"},
+    {IDC_OUT_CHANGE_FROM, "Replace the senders address"},
+    {IDC_OUT_INSIDE, "Replace the From: address in message"},
+    {IDC_OUT_REDIR, "Re-route outgoing mail to a local user"},
+    {IDC_OUT_SIZE, "Restrict size of outgoing messages"},
+    {IDC_OUT_COPY, "Give local user a copy of each message sent"},
+    {IDC_OUT_COPY_USER, "List of local users"},
+    {IDC_OUT_REDIR_USER, "List of local users"},
+    {IDC_OUT_AUTH, "Login to smtp server required"},
+    {IDC_OUT_AUTH_SET, "Set account name and password..."},
+    {IDC_OUT_TLS, "Encryption: TLS from the start (port 465) or STARTTLS (port 587)"},
+    {IDC_OUT_LOGIN, "Log in with a password, or sign in with a provider (Microsoft, Google, other)"},
+    {IDC_OUT_SIGN_IN, "Sign in with the provider in the browser"},
+};
+constexpr ui::Binding kOutgoingBindings[] = {
+    ui::check(IDC_OUT_USE_NEXT, cfg::kOutgoingUseNext),
+    ui::check(IDC_OUT_COPY, cfg::kOptOutCopy),
+    ui::comboText(IDC_OUT_COPY_USER, cfg::kOptOutCopyUser, accountNames, true),
+    ui::check(IDC_OUT_REDIR, cfg::kOptOutRedirect),
+    ui::comboText(IDC_OUT_REDIR_USER, cfg::kOptOutRedirectUser, accountNames, true),
+    ui::check(IDC_OUT_SIZE, cfg::kOptOutSize),
+    ui::text(IDC_OUT_SIZE_KB, cfg::kOptOutSizeKb),
+};
+constexpr int kOutCopyControls[] = {IDC_OUT_COPY_USER, IDC_OUT_COPY_USERS};
+constexpr int kOutRedirectControls[] = {IDC_OUT_REDIR_USER, IDC_OUT_REDIR_USERS};
+constexpr int kOutSizeControls[] = {IDC_OUT_SIZE_KB, IDC_OUT_SIZE_SPIN, IDC_OUT_KBYTES, IDC_OUT_SIZE_USERS};
+constexpr int kOutSenderControls[] = {IDC_OUT_SENDER, IDC_OUT_SENDER_LBL, IDC_OUT_INSIDE};
+constexpr int kOutAuthControls[] = {IDC_OUT_AUTH_SET};
+constexpr ui::EnableRule kOutgoingRules[] = {
+    {IDC_OUT_COPY, kOutCopyControls},
+    {IDC_OUT_REDIR, kOutRedirectControls},
+    {IDC_OUT_SIZE, kOutSizeControls},
+    {IDC_OUT_CHANGE_FROM, kOutSenderControls},
+    {IDC_OUT_AUTH, kOutAuthControls},
+};
 
 constexpr int kMaxRelays = 32000;
 
@@ -90,8 +139,7 @@ public:
 
 protected:
     bool onOpen() override {
-        relay_ = ui::loadBitmap(IDB_RELAY);
-        mask_ = ui::loadBitmap(IDB_RELAY_MASK);
+        relay_ = ui::loadMaskedPicture(IDB_RELAY, IDB_RELAY_MASK);
         upDown(IDC_OUT_PORT_SPIN).setRange(1, 32767);
         upDown(IDC_OUT_SIZE_SPIN).setRange(1, 32767);
         editor_.attach(hwnd_, *this);
@@ -134,7 +182,7 @@ protected:
         if (relay->tls != 0) shown += std::string(" (") + util::kTlsChoiceNames[relay->tls % util::kTlsModeCount] + ")";
         if (relay->login != util::LoginKind::Password)
             shown += std::string(" (") + util::kLoginChoiceNames[static_cast<int>(relay->login)] + ")";
-        ui::drawPictureItem(item, relay_.get(), mask_.get(), shown.c_str());
+        ui::drawPictureItem(item, relay_, shown.c_str());
     }
 
     // The relays first, then the options.
@@ -163,7 +211,7 @@ private:
     void showFresh() override {
         item(IDC_OUT_HOST).setText("");
         item(IDC_OUT_SENDER).setText("");
-        item(IDC_OUT_PORT).setText("25");
+        item(IDC_OUT_PORT).setText(std::to_string(cfg::kSmtpPort));
         for (int id : {IDC_OUT_CHANGE_FROM, IDC_OUT_INSIDE, IDC_OUT_AUTH}) button(id).check(false);
         comboBox(IDC_OUT_TLS).select(0);
         comboBox(IDC_OUT_LOGIN).select(0);
@@ -255,13 +303,15 @@ private:
     }
 
     ui::RecordEditor<RelayEntry> editor_{kEditor, ui::NewRecordAt::Top};
-    ui::OwnedBitmap relay_, mask_;
+    ui::MaskedPicture relay_;
     AuthBuffers auth_;
     std::optional<SignedIn> signedIn_;  // the new relay's sign-in
 };
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeOutgoingPage(const PageRow& row) { return std::make_unique<OutgoingPage>(row); }
+const PageDefinition pages::outgoing{
+    {.dialog = IDD_PAGE_OUTGOING, .tips = kOutgoingTips, .bindings = kOutgoingBindings, .rules = kOutgoingRules},
+    behaviour<OutgoingPage>};
 
 }  // namespace admin

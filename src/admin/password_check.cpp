@@ -4,10 +4,11 @@
 
 #include <string>
 
+#include "admin/enter_password_ids.h"
 #include "frame/crypt.h"
 #include "frame/export_guard.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
+#include "ui/message_box.h"
 #include "ui/modal.h"
 #include "utilities.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 constexpr std::size_t kEntryMax = 1023;
 
-const ui::DialogDefinition kEnterPasswordDialog{IDD_ENTER_PASSWORD};
+const ui::WindowDefinition kEnterPasswordDialog{IDD_ENTER_PASSWORD};
 
 class EnterPasswordDialog final : public ui::ModalDialog {
 public:
@@ -42,7 +43,7 @@ int getPassword(HWND owner) {
     if (dialog.run(owner) != IDOK) return 0;
     if (dialog.entry.empty()) return 0;
     if (util::crypt(util::kSystemKey, dialog.entry, true) == stored) return 1;
-    MessageBoxA(owner, "Invalid password entered...", "Error", MB_OK | MB_ICONSTOP);
+    ui::showError(owner, "Invalid password entered...");
     return 0;
 }
 

@@ -1,19 +1,29 @@
 // The "Password" page's behaviour: a new administration password typed
 // twice through the prompt, cleared, or shown in clear. The password
-// itself is a binding of the page's row (esmtp/ver, scrambled with the
+// itself is a binding of the page's definition (esmtp/ver, scrambled with the
 // system key; empty when none is set).
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
-#include "admin/page_behaviours.h"
 #include "admin/page_text.h"
-#include "resources/admin_ids.h"
+#include "admin/password_ids.h"
+#include "admin/settings_page.h"
+#include "frame/settings.h"
+#include "ui/message_box.h"
 #include "ui/prompt.h"
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kPasswordTips[] = {
+    {IDC_PWD_PASSWORD, "Administration password"},
+    {IDC_PWD_SHOW, "Show or hide the administration password"},
+    {IDC_PWD_NEW, "Enter a new administration password"},
+    {IDC_PWD_CLEAR, "Remove administration password"},
+};
+constexpr ui::Binding kPasswordBindings[] = {ui::secret(IDC_PWD_PASSWORD, cfg::kAdminPassword)};
 
 constexpr int kPasswordLength = 512;
 
@@ -49,7 +59,7 @@ private:
             ui::prompt(hwnd_, {"Please confirm new password", "", kPasswordLength, true});
         if (!second || second->empty()) return;
         if (*first != *second) {
-            MessageBoxA(hwnd_, "Passwords do not match...", "Error", MB_OK);
+            ui::messageBox(hwnd_, "Passwords do not match...", "Error", MB_OK);
             return;
         }
         // Blanks at either end would not survive ms.ini, and the password
@@ -64,6 +74,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makePasswordPage(const PageRow& row) { return std::make_unique<PasswordPage>(row); }
+const PageDefinition pages::password{
+    {.dialog = IDD_PAGE_PASSWORD, .tips = kPasswordTips, .bindings = kPasswordBindings},
+    behaviour<PasswordPage>};
 
 }  // namespace admin

@@ -1,7 +1,7 @@
 // The "Ports" page's behaviour: the address lists (any address, the
 // machine's own addresses, the loopback address), the idle-time sliders
 // with their labels, "Restore Defaults" and Apply. The ports are bindings
-// of the page's row.
+// of the page's definition.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,15 +9,23 @@
 #include <memory>
 #include <string>
 
-#include "admin/page_behaviours.h"
+#include "admin/machine_addresses.h"
+#include "admin/ports_ids.h"
+#include "admin/settings_page.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
-#include "transport/local_addresses.h"
 
 namespace admin {
 namespace {
 
-constexpr char kAnyAddress[] = "Any address";
+constexpr ui::Tip kPortTips[] = {
+    {IDC_PORT_SMTP_IDLE, "Number of inactive seconds before connection terminated"},
+    {IDC_PORT_POP_IDLE, "Number of inactive seconds before connection terminated"},
+};
+constexpr ui::Binding kPortBindings[] = {
+    ui::text(IDC_PORT_SMTP_PORT, cfg::kSmtpListener.port),
+    ui::text(IDC_PORT_POP_PORT, cfg::kPopListener.port),
+};
+
 constexpr char kLoopback[] = "127.0.0.1";
 constexpr int kMinIdle = 5, kMaxIdle = 999, kTickEvery = 100;
 
@@ -83,8 +91,8 @@ private:
     void fillAddressLists() const {
         ui::ComboBox first = comboBox(kListeners[0].address);
         ui::ComboBox second = comboBox(kListeners[1].address);
-        first.add(kAnyAddress);
-        util::listLocalAddresses(first.handle());
+        first.add(cfg::kAnyAddress);
+        listMachineAddresses(first.handle());
         for (int i = 0; i < first.count(); ++i) second.add(first.itemText(i));
         first.add(kLoopback);
         second.add(kLoopback);
@@ -107,6 +115,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makePortsPage(const PageRow& row) { return std::make_unique<PortsPage>(row); }
+const PageDefinition pages::ports{
+    {.dialog = IDD_PAGE_PORTS, .tips = kPortTips, .bindings = kPortBindings},
+    behaviour<PortsPage>};
 
 }  // namespace admin

@@ -6,11 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "frame/settings.h"
+
 namespace admin {
 
 struct Relay {
     std::string host;
-    int port = 25;
+    int port = cfg::kSmtpPort;
     std::string sender;           // empty: the envelope sender is not replaced
     bool senderInside = false;    // the From: line inside the message is replaced too
     bool authentication = false;

@@ -10,13 +10,21 @@
 #include <vector>
 
 #include "admin/auto_email_dialog.h"
-#include "admin/page_behaviours.h"
+#include "admin/reminders_ids.h"
+#include "admin/settings_page.h"
 #include "reminders/reminder_text.h"
 #include "reminders/reminders.h"
-#include "resources/admin_ids.h"
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kReminderTips[] = {
+    {IDC_REM_LIST, "List of outstanding messages"},
+    {IDC_REM_ADD, "Schedule a new message"},
+    {IDC_REM_EDIT, "Edit a scheduled message"},
+    {IDC_REM_DELETE, "Remove a scheduled message"},
+    {IDC_REM_SEND_NOW, "Send the message right now"},
+};
 
 using util::ReminderRecord;
 
@@ -132,6 +140,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeRemindersPage(const PageRow& row) { return std::make_unique<RemindersPage>(row); }
+const PageDefinition pages::reminders{{.dialog = IDD_PAGE_REMINDERS, .tips = kReminderTips}, behaviour<RemindersPage>};
 
 }  // namespace admin

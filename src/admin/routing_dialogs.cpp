@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "admin/auto_printing_ids.h"
 #include "admin/filter_record.h"
+#include "admin/filters_ids.h"
+#include "admin/relay_options_ids.h"
 #include "admin/routing_checks.h"
-#include "resources/admin_ids.h"
+#include "admin/select_choice_ids.h"
 
 namespace admin {
 namespace {
@@ -257,10 +260,10 @@ private:
 
 }  // namespace
 
-const ui::DialogDefinition kFiltersDialog{IDD_FILTERS};
-const ui::DialogDefinition kSelectChoiceDialog{IDD_SELECT_CHOICE};
-const ui::DialogDefinition kAutoPrintingDialog{IDD_AUTO_PRINTING};
-const ui::DialogDefinition kRelayOptionsDialog{IDD_RELAY_OPTIONS, kRelayTips, {}, kRelayRules};
+const ui::WindowDefinition kFiltersDialog{IDD_FILTERS};
+const ui::WindowDefinition kSelectChoiceDialog{IDD_SELECT_CHOICE};
+const ui::WindowDefinition kAutoPrintingDialog{IDD_AUTO_PRINTING};
+const ui::WindowDefinition kRelayOptionsDialog{IDD_RELAY_OPTIONS, kRelayTips, {}, kRelayRules};
 
 FiltersAnswer runFiltersDialog(HWND owner, const FiltersRequest& request) {
     FiltersDialog dialog(request);

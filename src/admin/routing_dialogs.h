@@ -15,10 +15,10 @@
 
 namespace admin {
 
-extern const ui::DialogDefinition kFiltersDialog;
-extern const ui::DialogDefinition kSelectChoiceDialog;
-extern const ui::DialogDefinition kAutoPrintingDialog;
-extern const ui::DialogDefinition kRelayOptionsDialog;
+extern const ui::WindowDefinition kFiltersDialog;
+extern const ui::WindowDefinition kSelectChoiceDialog;
+extern const ui::WindowDefinition kAutoPrintingDialog;
+extern const ui::WindowDefinition kRelayOptionsDialog;
 
 struct FiltersRequest {
     const char* caption;

@@ -12,19 +12,49 @@
 #include <vector>
 
 #include "admin/filter_record.h"
-#include "admin/page_behaviours.h"
 #include "admin/routing_checks.h"
 #include "admin/routing_dialogs.h"
+#include "admin/routing_ids.h"
+#include "admin/settings_page.h"
 #include "frame/install_folder.h"
 #include "frame/profile.h"
 #include "frame/spool_files.h"
-#include "resources/admin_ids.h"
 #include "ui/common_dialogs.h"
 #include "ui/gdi.h"
+#include "ui/message_box.h"
 #include "ui/prompt.h"
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kRoutingTips[] = {
+    {IDC_ROUTE_LIST, "List of current routing filters"},
+    {IDC_ROUTE_NEW, "Create a new routing filter"},
+    {IDC_ROUTE_DELETE, "Delete a routing filter"},
+    {IDC_ROUTE_DOWN, "Change order of routing filters"},
+    {IDC_ROUTE_UP, "Change order of routing filters"},
+    {IDC_ROUTE_ACTIVE, "Make routing filter active or inactive"},
+    {IDC_ROUTE_INTERNAL, "Perform action on mail from users"},
+    {IDC_ROUTE_EXTERNAL, "Perform action on mail from internet"},
+    {IDC_ROUTE_ALL, "Perform action on all mail"},
+    {IDC_ROUTE_SUBJECT1, "First condition that must be satisfied"},
+    {IDC_ROUTE_OPERATOR1, "First condition that must be satisfied"},
+    {IDC_ROUTE_VALUE1, "First condition that must be satisfied"},
+    {IDC_ROUTE_CONJUNCTION, "Enable a further condition"},
+    {IDC_ROUTE_SUBJECT2, "Second condition that must be satisfied"},
+    {IDC_ROUTE_OPERATOR2, "Second condition that must be satisfied"},
+    {IDC_ROUTE_VALUE2, "Second condition that must be satisfied"},
+    {IDC_ROUTE_ACTION1, "First action to perform"},
+    {IDC_ROUTE_ACTION2, "Second action to perform"},
+    {IDC_ROUTE_ACTION3, "Third action to perform"},
+    {IDC_ROUTE_ACTION4, "Fourth action to perform"},
+    {IDC_ROUTE_ACTION5, "Fifth action to perform"},
+    {IDC_ROUTE_PARAM2, "Action settings"},
+    {IDC_ROUTE_PARAM3, "Action settings"},
+    {IDC_ROUTE_PARAM4, "Action settings"},
+    {IDC_ROUTE_PARAM1, "Action settings"},
+    {IDC_ROUTE_PARAM5, "Action settings"},
+};
 
 // One limit for reading, renumbering and applying, so that no filter the
 // page shows is dropped when it is written back.
@@ -214,8 +244,9 @@ protected:
         for (std::size_t kind = 0; kind < std::size(kPictureIds); ++kind) {
             if (kPictureIds[kind].applies != shown.appliesTo) continue;
             const Pictures& p = pictures_[kind];
-            picture = shown.isActive() ? p.active.get() : p.inactive.get();
-            mask = shown.isActive() ? p.activeMask.get() : p.inactiveMask.get();
+            const ui::MaskedPicture& drawn = shown.isActive() ? p.active : p.inactive;
+            picture = drawn.image.get();
+            mask = drawn.mask.get();
         }
         ui::drawListItem(item, {picture, mask, 0, kFilterPictureWidth}, shown.name.c_str(), kFilterPictureWidth);
     }
@@ -235,7 +266,7 @@ protected:
 
 private:
     struct Pictures {
-        ui::OwnedBitmap active, activeMask, inactive, inactiveMask;
+        ui::MaskedPicture active, inactive;
     };
 
     ui::ListBox list() const { return listBox(IDC_ROUTE_LIST); }
@@ -260,14 +291,15 @@ private:
 
     // Twelve loads: each kind's two pictures, each with its mask.
     void loadPictures() {
-        auto load = [this](int id) {
-            ui::OwnedBitmap bitmap = ui::loadBitmap(id);
-            if (!bitmap) MessageBoxA(hwnd_, "Unable to load bitmaps ...", "Fatal error", MB_OK | MB_ICONSTOP);
-            return bitmap;
+        auto load = [this](int image, int mask) {
+            ui::MaskedPicture picture = ui::loadMaskedPicture(image, mask);
+            for (bool loaded : {static_cast<bool>(picture.image), static_cast<bool>(picture.mask)})
+                if (!loaded) ui::messageBox(hwnd_, "Unable to load bitmaps ...", "Fatal error", MB_OK | MB_ICONSTOP);
+            return picture;
         };
         for (std::size_t kind = 0; kind < std::size(kPictureIds); ++kind) {
             const PictureIds& ids = kPictureIds[kind];
-            pictures_[kind] = {load(ids.active), load(ids.mask), load(ids.inactive), load(ids.mask)};
+            pictures_[kind] = {load(ids.active, ids.mask), load(ids.inactive, ids.mask)};
         }
     }
 
@@ -500,7 +532,7 @@ private:
         case ParameterKind::AddressList: {
             std::vector<std::string> lists = addressLists();
             if (lists.empty()) {
-                MessageBoxA(hwnd_, "You do not have any address lists...", "Warning", MB_OK | MB_ICONEXCLAMATION);
+                ui::showWarning(hwnd_, "You do not have any address lists...");
                 return;
             }
             chosen = chooseFrom(slot, lists, "Please select the list...");
@@ -574,6 +606,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeRoutingPage(const PageRow& row) { return std::make_unique<RoutingPage>(row); }
+const PageDefinition pages::routing{{.dialog = IDD_PAGE_ROUTING, .tips = kRoutingTips}, behaviour<RoutingPage>};
 
 }  // namespace admin

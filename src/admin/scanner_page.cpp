@@ -2,19 +2,35 @@
 // mail it handles (section snooper, x0, x1, ..., each scrambled with the
 // system key), edited through the prompt and rewritten with the whole
 // section at Apply. Scanning on and the user who gets a copy of a matching
-// message are bindings of the page's row.
+// message are bindings of the page's definition.
 #include <memory>
 #include <string>
 
-#include "admin/page_behaviours.h"
 #include "admin/page_text.h"
+#include "admin/scanner_ids.h"
+#include "admin/settings_page.h"
 #include "frame/crypt.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
 #include "ui/prompt.h"
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kScannerTips[] = {
+    {IDC_SCAN_ENABLE, "Enable the scanner system"},
+    {IDC_SCAN_PHRASES, "The phrases to look for"},
+    {IDC_SCAN_ADD, "Add a new phrase"},
+    {IDC_SCAN_DELETE, "Remove a phrase"},
+    {IDC_SCAN_EDIT, "Change a phrase"},
+    {IDC_SCAN_DESTINATION, "User to receive matching message"},
+};
+constexpr ui::Binding kScannerBindings[] = {
+    ui::check(IDC_SCAN_ENABLE, cfg::kScannerUse),
+    ui::comboText(IDC_SCAN_DESTINATION, cfg::kScannerRecipient, accountNames, true),
+};
+constexpr int kScanControls[] = {IDC_SCAN_PHRASES, IDC_SCAN_ADD, IDC_SCAN_DELETE, IDC_SCAN_EDIT,
+                                 IDC_SCAN_DESTINATION};
+constexpr ui::EnableRule kScannerRules[] = {{IDC_SCAN_ENABLE, kScanControls}};
 
 constexpr int kPhraseLength = 512;
 
@@ -67,16 +83,20 @@ protected:
         refreshEnabling();
     }
 
-    // The section anew: the bindings, every phrase in list order, then the
-    // change key that makes the scanner reload them. The bindings are
-    // written as ever; the phrases and the change key join them in one
-    // write of the whole section.
+    // The section anew: "use", every phrase in list order, the recipient
+    // ("dst"), then the change key that makes the scanner reload them. The
+    // bindings are written as ever; the section is then written whole in
+    // that order, with one write.
     bool onApply() override {
         util::eraseSection(cfg::kSnooper);
         saveBindings();
-        util::ProfileLines lines = util::readSection(cfg::kSnooper);
+        const util::ProfileLines bound = util::readSection(cfg::kSnooper);
+        util::ProfileLines lines;
+        if (bound.has(cfg::kScannerUse.key)) util::put(lines, cfg::kScannerUse, util::read(bound, cfg::kScannerUse));
         for (int i = 0; i < phrases().count(); ++i)
             util::put(lines, cfg::kScannerPhrase, util::crypt(util::kSystemKey, phrases().itemText(i), true), i);
+        if (bound.has(cfg::kScannerRecipient.key))
+            util::put(lines, cfg::kScannerRecipient, util::read(bound, cfg::kScannerRecipient));
         util::put(lines, cfg::kScannerChanged, 1);
         util::replaceSection(cfg::kSnooper, lines);
         return true;
@@ -88,6 +108,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeScannerPage(const PageRow& row) { return std::make_unique<ScannerPage>(row); }
+const PageDefinition pages::scanner{
+    {.dialog = IDD_PAGE_SCANNER, .tips = kScannerTips, .bindings = kScannerBindings, .rules = kScannerRules},
+    behaviour<ScannerPage>};
 
 }  // namespace admin

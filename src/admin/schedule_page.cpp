@@ -1,6 +1,6 @@
 // The "Schedule" page's behaviour: the hour edits and their spins, Apply's
 // checks and writes, and "Set Times". How the page loads, reports changes
-// and enables its controls by the schedule type is its table row.
+// and enables its controls by the schedule type is its definition.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,13 +9,54 @@
 #include <string>
 
 #include "admin/connection_times_dialog.h"
-#include "admin/page_behaviours.h"
+#include "admin/schedule_ids.h"
+#include "admin/settings_page.h"
 #include "connect/schedule_times.h"
 #include "frame/profile.h"
-#include "resources/admin_ids.h"
 
 namespace admin {
 namespace {
+
+constexpr ui::Tip kScheduleTips[] = {
+    {IDC_SCHED_MANUAL, "User decides when to connect"},
+    {IDC_SCHED_INTERVAL, "Connect every so often"},
+    {IDC_SCHED_TIMES, "Connect at certain times"},
+    {IDC_SCHED_MINUTES, "Number of minutes between connections"},
+    {IDC_SCHED_URGENT, "Connect when a user sends an urgent message"},
+    {IDC_SCHED_START, "Time connections start at"},
+    {IDC_SCHED_END, "Time connections end at"},
+    {IDC_SCHED_SUN, "Enable connections on this day"},
+    {IDC_SCHED_MON, "Enable connections on this day"},
+    {IDC_SCHED_TUE, "Enable connections on this day"},
+    {IDC_SCHED_WED, "Enable connections on this day"},
+    {IDC_SCHED_THU, "Enable connections on this day"},
+    {IDC_SCHED_FRI, "Enable connections on this day"},
+    {IDC_SCHED_SAT, "Enable connections on this day"},
+    {IDC_SCHED_SET_TIMES, "Enter the times to connect at"},
+};
+constexpr ui::RadioChoice kScheduleTypes[] = {{IDC_SCHED_MANUAL, 0}, {IDC_SCHED_INTERVAL, 1}, {IDC_SCHED_TIMES, 2}};
+// The days and the interval are written only with the interval schedule.
+constexpr ui::Binding scheduleDay(int day) {
+    return ui::writtenWhile(ui::check(IDC_SCHED_SUN + day, cfg::kScheduleDaysShown[day]), IDC_SCHED_INTERVAL);
+}
+constexpr ui::Binding kScheduleBindings[] = {
+    scheduleDay(0), scheduleDay(1), scheduleDay(2), scheduleDay(3), scheduleDay(4), scheduleDay(5), scheduleDay(6),
+    ui::writtenWhile(ui::number(IDC_SCHED_MINUTES, cfg::kScheduleInterval, 3, 1440, IDC_SCHED_MINUTES_SPIN),
+                     IDC_SCHED_INTERVAL),
+    ui::radio(cfg::kScheduleType, kScheduleTypes),
+    ui::check(IDC_SCHED_URGENT, cfg::kSchedulePriority),
+};
+constexpr int kScheduleIntervalControls[] = {
+    IDC_SCHED_MINUTES, IDC_SCHED_MINUTES_SPIN, IDC_SCHED_START, IDC_SCHED_START_SPIN, IDC_SCHED_END, IDC_SCHED_END_SPIN,
+    IDC_SCHED_LBL_MINUTES, IDC_SCHED_LBL_AND, IDC_SCHED_LBL_DAYS, IDC_SCHED_SUN, IDC_SCHED_MON, IDC_SCHED_TUE,
+    IDC_SCHED_WED, IDC_SCHED_THU, IDC_SCHED_FRI, IDC_SCHED_SAT};
+constexpr int kScheduleTimesControls[] = {IDC_SCHED_SET_TIMES};
+constexpr int kScheduleAutomaticControls[] = {IDC_SCHED_URGENT};
+constexpr ui::EnableRule kScheduleRules[] = {
+    {IDC_SCHED_INTERVAL, kScheduleIntervalControls},
+    {IDC_SCHED_TIMES, kScheduleTimesControls},
+    {IDC_SCHED_MANUAL, kScheduleAutomaticControls, true},
+};
 
 constexpr int kDays = 7;  // IDC_SCHED_SUN to IDC_SCHED_SAT
 
@@ -83,6 +124,8 @@ protected:
 
 }  // namespace
 
-std::unique_ptr<SettingsPage> makeSchedulePage(const PageRow& row) { return std::make_unique<SchedulePage>(row); }
+const PageDefinition pages::schedule{
+    {.dialog = IDD_PAGE_SCHEDULE, .tips = kScheduleTips, .bindings = kScheduleBindings, .rules = kScheduleRules},
+    behaviour<SchedulePage>};
 
 }  // namespace admin

@@ -5,14 +5,14 @@
 #include <string>
 
 #include "frame/install_folder.h"
+#include "frame/server_name.h"
+#include "ui/message_box.h"
 
 namespace admin {
 namespace {
 
-constexpr char kServerName[] = "Brindle Mail Server";
 constexpr char kServiceProgram[] = "Service.exe";
 constexpr char kRunKey[] = "software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr char kRunValue[] = "brindlemailserver";
 // Service.exe ends within moments; the page waits no longer than this.
 constexpr DWORD kServiceWaitMs = 30000;
 
@@ -30,7 +30,7 @@ std::string runningProgram() {
 
 void writeServiceIni(const std::string& command) {
     std::string ini = util::installFile("\\Service.ini");
-    WritePrivateProfileStringA("main", "name", kServerName, ini.c_str());
+    WritePrivateProfileStringA("main", "name", util::kServerName, ini.c_str());
     WritePrivateProfileStringA("main", "command", command.c_str(), ini.c_str());
     WritePrivateProfileStringA("main", "gui", "y", ini.c_str());
 }
@@ -59,7 +59,7 @@ bool runServiceProgram(HWND owner, const char* parameter) {
 void removeRunValue() {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, kRunValue);
+    RegDeleteValueA(key, util::kServerRunValue);
     RegCloseKey(key);
 }
 
@@ -67,22 +67,21 @@ void removeRunValue() {
 
 void requestService(HWND owner, ServiceRequest request) {
     if (!platformHasServices()) {
-        MessageBoxA(owner, "Your version of windows does not support services", "Error", MB_OK | MB_ICONSTOP);
+        ui::showError(owner, "Your version of windows does not support services");
         return;
     }
     bool install = request == ServiceRequest::Install;
     writeServiceIni(install ? runningProgram() + " -s" : runningProgram());
     // Without Service.exe nothing changed: the server keeps starting as it did.
     if (!runServiceProgram(owner, install ? "/i" : "/u")) {
-        MessageBoxA(owner, "Service.exe could not be started from the mail server's folder", "Error",
-                    MB_OK | MB_ICONSTOP);
+        ui::showError(owner, "Service.exe could not be started from the mail server's folder");
         return;
     }
     if (install) removeRunValue();
-    MessageBoxA(owner,
-                install ? "Brindle Mail Server will start as a service the next time you reboot"
-                        : "Brindle Mail Server has been removed from the service list",
-                "Information", MB_OK | MB_ICONINFORMATION);
+    ui::messageBox(owner,
+                   std::string(util::kServerName) + (install ? " will start as a service the next time you reboot"
+                                                             : " has been removed from the service list"),
+                   "Information", MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace admin

@@ -1,8 +1,8 @@
 #include "admin/settings_page.h"
 
-#include "frame/help_topics.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
+#include "ui/message_box.h"
 #include "utilities.h"
 
 namespace admin {
@@ -10,7 +10,7 @@ namespace admin {
 bool SettingsPage::onStart() {
     ui::centreOnScreen(sheet());
     picture(IDC_PAGE_ICON).setIcon(LoadIconA(ui::moduleInstance(), MAKEINTRESOURCEA(row_.icon)));
-    bound_.load(hwnd_);
+    loadBindings();
     bool defaultFocus = onOpen();
     refreshEnabling();
     return defaultFocus;
@@ -19,23 +19,19 @@ bool SettingsPage::onStart() {
 void SettingsPage::onSetActive() { SetForegroundWindow(sheet()); }
 
 void SettingsPage::refreshEnabling() const {
-    bound_.applyRules(hwnd_, [this](int control) { return allows(control); });
+    applyRules([this](int control) { return allows(control); });
 }
 
-void SettingsPage::openHelp() const { RunApp(hwnd_, "hh.exe", help::topicParameter(row_.help).c_str()); }
+void SettingsPage::openHelp() const { ui::openHelpTopic(hwnd_, row_.help); }
 
 void SettingsPage::onControl(int id, int code) {
-    if (bound_.isChange(id, code)) changed();
-    if (code == BN_CLICKED && !row_.rules.empty()) refreshEnabling();
+    if (isBoundChange(id, code)) changed();
+    if (code == BN_CLICKED && !row_.window.rules.empty()) refreshEnabling();
     onUserCommand(id, code);
 }
 
 std::optional<ui::Refusal> SettingsPage::validate() {
-    for (const FieldCheck& c : row_.checks) {
-        ui::Window control = item(c.control);
-        if (!control.enabled()) continue;
-        if (!c.accepts(control.text())) return ui::Refusal{c.message, c.control, c.selectText};
-    }
+    if (std::optional<ui::Refusal> refusal = checkFields()) return refusal;
     return check();
 }
 
@@ -50,8 +46,23 @@ std::vector<std::string> accountNames() {
     return names;
 }
 
-std::unique_ptr<SettingsPage> makePage(const PageRow& row) {
-    return row.behaviour ? row.behaviour(row) : std::make_unique<SettingsPage>(row);
+namespace {
+
+#define UTIL_PAGE_DEFINITION(name, title, icon, help) &pages::name,
+constinit const PageDefinition* const kDefinitions[] = {UTIL_SETTINGS_PAGES(UTIL_PAGE_DEFINITION)};
+#undef UTIL_PAGE_DEFINITION
+
+#define UTIL_PAGE_ROW(name, title, icon, help) {title, icon, help, pages::name.window},
+constinit const PageRow kRows[] = {UTIL_SETTINGS_PAGES(UTIL_PAGE_ROW)};
+#undef UTIL_PAGE_ROW
+
+}  // namespace
+
+std::span<const PageRow> pageTable() { return kRows; }
+
+std::unique_ptr<SettingsPage> makePage(std::size_t index) {
+    const PageDefinition& page = *kDefinitions[index];
+    return page.behaviour ? page.behaviour(kRows[index]) : std::make_unique<SettingsPage>(kRows[index]);
 }
 
 }  // namespace admin

@@ -1,5 +1,5 @@
-// ShowMainConfig: the modal "Server Settings" sheet, one page a row of the
-// page table.
+// ShowMainConfig: the modal "Server Settings" sheet, its pages those of the
+// list of pages (admin/page_list.h).
 #include <windows.h>
 
 #include <memory>
@@ -15,8 +15,8 @@ namespace {
 int showMainConfig(HWND owner, int startPage) {
     std::vector<std::unique_ptr<SettingsPage>> pages;
     std::vector<PROPSHEETPAGEA> descriptions;
-    for (const PageRow& row : pageTable()) {
-        pages.push_back(makePage(row));
+    for (std::size_t i = 0; i < pageTable().size(); ++i) {
+        pages.push_back(makePage(i));
         descriptions.push_back(pages.back()->describe());
     }
     ui::SheetOptions options;

@@ -27,7 +27,7 @@ std::vector<std::unique_ptr<SettingsPage>> makeWizardPages(WizardState& state);
 
 // "Mail Client Information": what the office's mail clients need, with Close
 // and Print.
-extern const ui::DialogDefinition kClientInformationDialog;
+extern const ui::WindowDefinition kClientInformationDialog;
 void runClientInformation(HWND owner);
 
 }  // namespace admin

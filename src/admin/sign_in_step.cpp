@@ -2,6 +2,7 @@
 
 #include "frame/message_pump.h"
 #include "transport/oauth_sign_in.h"
+#include "ui/message_box.h"
 
 namespace admin {
 namespace {
@@ -39,16 +40,16 @@ std::optional<SignedIn> runSignIn(HWND owner, util::LoginKind kind, util::MailSe
             const std::string text = "To sign in with " + provider + ", open " + device.verificationAddress +
                                      " on any computer or phone and enter the code " + device.userCode +
                                      ".\r\n\r\nPress OK once you have signed in there.";
-            return MessageBoxA(owner, text.c_str(), kSignInTitle, MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+            return ui::messageBox(owner, text, kSignInTitle, MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
         };
         result = util::signIn({kind, service, loginHint}, hooks);
     }
     if (!result.signedIn) {
-        MessageBoxA(owner, result.failure.c_str(), kSignInTitle, MB_OK | MB_ICONEXCLAMATION);
+        ui::messageBox(owner, result.failure, kSignInTitle, MB_OK | MB_ICONEXCLAMATION);
         return std::nullopt;
     }
     const std::string told = "Signed in with " + provider + (result.account.empty() ? "." : " as " + result.account + ".");
-    MessageBoxA(owner, told.c_str(), kSignInTitle, MB_OK | MB_ICONINFORMATION);
+    ui::messageBox(owner, told, kSignInTitle, MB_OK | MB_ICONINFORMATION);
     return SignedIn{result.storedToken, result.account};
 }
 

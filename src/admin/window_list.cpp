@@ -1,6 +1,6 @@
 #include "admin/window_list.h"
 
-#include "accounts/accounts_dialog.h"
+#include "admin/accounts_dialog.h"
 #include "admin/advanced_pop_dialog.h"
 #include "admin/convert_domains_dialog.h"
 #include "admin/auto_email_dialog.h"
@@ -15,21 +15,21 @@
 namespace admin {
 namespace {
 
-NamedControls namedBy(int dialog, std::span<const ui::Tip> tips, std::span<const ui::Binding> bindings,
-                      std::span<const ui::EnableRule> rules) {
-    NamedControls named{dialog, {}};
+NamedControls namedBy(const ui::WindowDefinition& window) {
+    NamedControls named{window.dialog, {}};
     auto& ids = named.controls;
-    for (const ui::Tip& tip : tips) ids.push_back(tip.control);
-    for (const ui::Binding& b : bindings) {
+    for (const ui::Tip& tip : window.tips) ids.push_back(tip.control);
+    for (const ui::Binding& b : window.bindings) {
         ids.push_back(b.control);
         if (b.spin) ids.push_back(b.spin);
         if (b.writtenWhile) ids.push_back(b.writtenWhile);
         for (const ui::RadioChoice& c : b.choices) ids.push_back(c.control);
     }
-    for (const ui::EnableRule& rule : rules) {
+    for (const ui::EnableRule& rule : window.rules) {
         ids.push_back(rule.when);
         ids.insert(ids.end(), rule.controls.begin(), rule.controls.end());
     }
+    for (const ui::FieldCheck& c : window.checks) ids.push_back(c.control);
     return named;
 }
 
@@ -39,13 +39,10 @@ std::vector<NamedControls> administrationWindows() {
     std::vector<NamedControls> windows;
     // The settings pages, then the wizard's.
     for (std::span<const PageRow> table : {pageTable(), wizardPageTable()}) {
-        for (const PageRow& page : table) {
-            windows.push_back(namedBy(page.dialog, page.tips, page.bindings, page.rules));
-            for (const FieldCheck& c : page.checks) windows.back().controls.push_back(c.control);
-        }
+        for (const PageRow& page : table) windows.push_back(namedBy(page.window));
     }
     // The dialogs, one a line.
-    const ui::DialogDefinition* dialogs[] = {
+    const ui::WindowDefinition* dialogs[] = {
         &kAdvancedPopDialog,
         &kSmtpAuthDialog,
         &kSelectUsersDialog,
@@ -56,13 +53,13 @@ std::vector<NamedControls> administrationWindows() {
         &kAutoPrintingDialog,
         &kRelayOptionsDialog,
         &kConnectionTimesDialog,
-        &util::kMailboxDetailsDialog,
+        &kMailboxDetailsDialog,
         &monitor::kMailViewerWindow,
         &monitor::kSelectDestinationDialog,
         &kClientInformationDialog,
     };
-    for (const ui::DialogDefinition* dialog : dialogs)
-        windows.push_back(namedBy(dialog->dialog, dialog->tips, dialog->bindings, dialog->rules));
+    for (const ui::WindowDefinition* dialog : dialogs)
+        windows.push_back(namedBy(*dialog));
     return windows;
 }
 

@@ -9,11 +9,17 @@
 
 #include "accounts/account_rules.h"
 #include "accounts/accounts.h"
-#include "admin/server_checks.h"
 #include "admin/domain_rules.h"
+#include "admin/pages.h"
+#include "admin/server_checks.h"
 #include "admin/setup_wizard.h"
 #include "admin/sign_in_step.h"
+#include "admin/wizard_connection_ids.h"
+#include "admin/wizard_domain_ids.h"
+#include "admin/wizard_mailbox_ids.h"
+#include "admin/wizard_relay_ids.h"
 #include "admin/wizard_rules.h"
+#include "admin/wizard_user_ids.h"
 #include "connect/dialup_list.h"
 #include "content/base64_decoder.h"
 #include "frame/crypt.h"
@@ -85,17 +91,24 @@ constexpr Tip kUserTips[] = {
     {IDC_WUSR_SHOW_PW, "Show or hide password"},
 };
 
-const PageRow kWizardPages[] = {
-    {.title = kCaption, .dialog = IDD_WIZARD_DOMAIN, .icon = IDI_PAGE_DOMAIN, .help = help::kDomains,
-     .tips = kDomainTips},
-    {.title = kCaption, .dialog = IDD_WIZARD_CONNECTION, .icon = IDI_PAGE_DIALUP, .help = help::kDialup,
-     .tips = kConnectionTips, .rules = kConnectionRules},
-    {.title = kCaption, .dialog = IDD_WIZARD_RELAY, .icon = IDI_PAGE_OUTGOING, .help = help::kOutgoing,
-     .tips = kRelayTips, .rules = kRelayRules},
-    {.title = kCaption, .dialog = IDD_WIZARD_MAILBOX, .icon = IDI_PAGE_INCOMING, .help = help::kIncoming,
-     .tips = kMailboxTips},
-    {.title = kCaption, .dialog = IDD_WIZARD_USER, .icon = IDI_PAGE_ALIASES, .help = help::kUsers,
-     .tips = kUserTips},
+constexpr ui::WindowDefinition kDomainWindow{.dialog = IDD_WIZARD_DOMAIN, .tips = kDomainTips};
+constexpr ui::WindowDefinition kConnectionWindow{.dialog = IDD_WIZARD_CONNECTION, .tips = kConnectionTips,
+                                                 .rules = kConnectionRules};
+constexpr ui::WindowDefinition kRelayWindow{.dialog = IDD_WIZARD_RELAY, .tips = kRelayTips, .rules = kRelayRules};
+constexpr ui::WindowDefinition kMailboxWindow{.dialog = IDD_WIZARD_MAILBOX, .tips = kMailboxTips};
+constexpr ui::WindowDefinition kUserWindow{.dialog = IDD_WIZARD_USER, .tips = kUserTips};
+
+// Each page shows the icon and opens the help of the settings page it
+// stands for; the first user's page those of the accounts.
+constexpr PageRow wizardRow(const char* page, const ui::WindowDefinition& window) {
+    return {kCaption, pageNamed(page).icon, pageNamed(page).help, window};
+}
+constinit const PageRow kWizardPages[] = {
+    wizardRow("domain", kDomainWindow),
+    wizardRow("dialup", kConnectionWindow),
+    wizardRow("outgoing", kRelayWindow),
+    wizardRow("incoming", kMailboxWindow),
+    {kCaption, pageNamed("aliases").icon, help::kUsers, kUserWindow},
 };
 
 // ---- What every page does ------------------------------------------------------------
@@ -203,7 +216,7 @@ public:
 protected:
     bool onOpen() override {
         upDown(IDC_WCON_INTERVAL_SPIN).setRange(0, 1440);
-        item(IDC_WCON_INTERVAL).setText("15");
+        item(IDC_WCON_INTERVAL).setText(std::to_string(cfg::kScheduleIntervalOffered));
         int type = util::read(cfg::kConnectionType);
         int chosen = type == cfg::kDialUpNetworking  ? IDC_WCON_DIALUP
                      : type == cfg::kInternalMailOnly ? IDC_WCON_INTERNAL

@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "connect/countdown_ids.h"
 #include "frame/export_guard.h"
 #include "frame/install_folder.h"
 #include "frame/profile.h"
-#include "resources/resource_ids.h"
 #include "ui/modal.h"
 #include "utilities.h"
 
@@ -19,7 +19,7 @@ constexpr int kCountdownStart = 10;
 constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kTickMilliseconds = 1000;
 
-const ui::DialogDefinition kCountdownDialog{IDD_CONNECT_COUNTDOWN};
+const ui::WindowDefinition kCountdownDialog{IDD_CONNECT_COUNTDOWN};
 
 class Countdown final : public ui::ModalDialog {
 public:

@@ -9,7 +9,7 @@
 #include "frame/install_folder.h"
 #include "frame/message_pump.h"
 #include "frame/profile.h"
-#include "transport/abort_flag.h"
+#include "frame/abort_flag.h"
 #include "utilities.h"
 
 namespace util {
@@ -37,7 +37,7 @@ void showCursor(LPCSTR cursor) { SetCursor(LoadCursorA(nullptr, cursor)); }
 
 HWND findOrStartHandler() {
     ConnectState& state = connectState();
-    showCursor(MAKEINTRESOURCEA(32650));  // IDC_APPSTARTING
+    showCursor(IDC_APPSTARTING);
     if (HWND found = lookForHandler()) return state.handler = found;
 
     std::string program = installFile(std::string("\\") + kHandlerProgram);
@@ -45,7 +45,7 @@ HWND findOrStartHandler() {
     auto started = reinterpret_cast<INT_PTR>(
         ShellExecuteA(nullptr, "open", program.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL));
     if (started <= 32) {
-        showCursor(MAKEINTRESOURCEA(32512));  // IDC_ARROW
+        showCursor(IDC_ARROW);
         return state.handler = nullptr;
     }
     HWND found = lookForHandler();
@@ -53,7 +53,7 @@ HWND findOrStartHandler() {
         Sleep(kLookupInterval);
         found = lookForHandler();
     }
-    showCursor(MAKEINTRESOURCEA(32512));
+    showCursor(IDC_ARROW);
     return state.handler = found;
 }
 

@@ -45,10 +45,10 @@ int getOnLine(HWND nameWindow, LPARAM handlerParam, HWND statusWindow) {
     if (connectionType() != cfg::kDialUpNetworking) return 1;
 
     DialSettings settings = dialSettings();
-    showCursor(MAKEINTRESOURCEA(32514));  // IDC_WAIT
+    showCursor(IDC_WAIT);
     HandlerDial platform(nameWindow, handlerParam, statusWindow);
     DialOutcome outcome = runDial(platform, settings, state.counters);
-    showCursor(MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    showCursor(IDC_ARROW);
     if (outcome == DialOutcome::Quit) mark.keep();
     return outcome == DialOutcome::Online ? 1 : 0;
 }
@@ -56,17 +56,17 @@ int getOnLine(HWND nameWindow, LPARAM handlerParam, HWND statusWindow) {
 int getOffline(HWND nameWindow, LPARAM handlerParam, HWND statusWindow) {
     int type = connectionType();
     if (type != cfg::kDialUpNetworking) return type;
-    showCursor(MAKEINTRESOURCEA(32514));
+    showCursor(IDC_WAIT);
     HWND handler = findOrStartHandler();
     if (!handler) {
-        showCursor(MAKEINTRESOURCEA(32512));
+        showCursor(IDC_ARROW);
         return 0;
     }
     std::string name = rasName();
     SetWindowTextA(nameWindow, name.c_str());
     SendMessageA(handler, kHandlerHangUp, reinterpret_cast<WPARAM>(nameWindow), handlerParam);
     dialStatusLine(statusWindow, disconnectingLine(name), true);
-    showCursor(MAKEINTRESOURCEA(32512));
+    showCursor(IDC_ARROW);
     return 0;
 }
 

@@ -42,12 +42,6 @@ bool readTimeOfDay(std::string_view text, int& hour, int& minute) {
     return readInt(text, at, minute);
 }
 
-std::string clockText(int hour, int minute) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d:%02d", hour, minute);
-    return text;
-}
-
 int hourOf(std::string_view text) {
     std::size_t at = 0;
     int hour = 0;

@@ -8,14 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "frame/clock_text.h"
+
 namespace util {
 
 // Reads "%d:%d" as the C library does: an hour, a colon and a minute, each
 // with optional blanks and sign. False when the text does not begin so.
 bool readTimeOfDay(std::string_view text, int& hour, int& minute);
-
-// "%02d:%02d".
-std::string clockText(int hour, int minute);
 
 // The hour of a "%d:00" text (0 when it has none), and the text one step
 // later or earlier, kept within [low, high], written "%02d:00".

@@ -21,7 +21,7 @@ FileSource::FileSource(const char* path) : file_(path && *path ? std::fopen(path
 FileSource::~FileSource() { close(); }
 
 void FileSource::close() {
-    if (file_) std::fclose(file_);
+    if (file_ && owned_) std::fclose(file_);
     file_ = nullptr;
 }
 

@@ -39,6 +39,9 @@ public:
 class FileSource final : public ByteSource {
 public:
     explicit FileSource(const char* path);
+    // A file the caller opened (in binary mode) and keeps: read from where
+    // it stands, never closed here.
+    explicit FileSource(std::FILE* borrowed) : file_(borrowed), owned_(false) {}
     ~FileSource() override;
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
@@ -50,6 +53,7 @@ public:
 
 private:
     std::FILE* file_ = nullptr;
+    bool owned_ = true;
     bool failed_ = false;
 };
 

@@ -37,14 +37,14 @@ bool LineReader::next(std::size_t maxLength, LinePiece& piece) {
     const char* p = buffer_.data() + begin_;
     std::size_t scan = std::min(held, maxLength + 2);
     std::size_t take = maxLength, consume = maxLength;
-    bool ends = false;
+    bool ends = false, lineFeed = false;
     if (const char* lf = findByte(p, p + scan, '\n')) {
         std::size_t at = static_cast<std::size_t>(lf - p);
         std::size_t length = at > 0 && p[at - 1] == '\r' ? at - 1 : at;
         if (length <= maxLength) {
             take = length;
             consume = at + 1;
-            ends = true;
+            ends = lineFeed = true;
         }
     } else if (atEnd_ && held <= maxLength) {
         take = consume = held;  // the last line, without a line end
@@ -53,6 +53,7 @@ bool LineReader::next(std::size_t maxLength, LinePiece& piece) {
     piece.text = std::string_view(p, take);
     piece.startsLine = !midLine_;
     piece.endsLine = ends;
+    piece.lineFeed = lineFeed;
     midLine_ = !ends;
     begin_ += consume;
     position_ += consume;

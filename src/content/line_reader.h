@@ -17,6 +17,8 @@ struct LinePiece {
     std::string_view text;  // valid until the next read
     bool startsLine = true;
     bool endsLine = true;
+    // The line ended at a line feed (not at the end of the input).
+    bool lineFeed = true;
     // A line with nothing before its line end.
     bool blank() const { return startsLine && endsLine && text.empty(); }
 };

@@ -23,7 +23,7 @@ void PhraseList::addEntry(const std::vector<std::string>& words) {
     for (const std::string& w : words) {
         std::string_view cut = std::string_view(w).substr(0, kMaxListWord);
         words_.push_back({static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(cut.size())});
-        for (char c : cut) text_.push_back(foldCase(c));
+        for (char c : cut) text_.push_back(asciiLower(c));
     }
     entries_.push_back(entry);
     index(static_cast<std::uint32_t>(entries_.size() - 1));

@@ -41,7 +41,7 @@ bool restMatches(const PhraseList& list, std::uint32_t entry, WordStream& words)
     std::size_t n = list.wordCount(entry);
     for (std::size_t k = 1; k < n; ++k) {
         const std::string* w = words.peek(k - 1);
-        if (!w || !equalFolded(*w, list.word(entry, k))) return false;
+        if (!w || !equalsIgnoringCase(*w, list.word(entry, k))) return false;
     }
     return true;
 }
@@ -67,7 +67,7 @@ bool matchMessage(const PhraseList& list, ByteSource& message, AtRule atRule, st
         std::size_t length = word.size();
         std::size_t at = std::string_view::npos;
         for (std::size_t i = 0; i < length; ++i) {
-            folded[i] = foldCase(word[i]);
+            folded[i] = asciiLower(word[i]);
             if (folded[i] == '@' && at == std::string_view::npos) at = i;
         }
         std::string_view key(folded, length);

@@ -5,18 +5,6 @@
 
 namespace util::spam {
 
-std::string foldedCopy(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) c = foldCase(c);
-    return folded;
-}
-
-bool equalFolded(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (foldCase(a[i]) != foldCase(b[i])) return false;
-    return true;
-}
 
 std::vector<std::string> splitWords(std::string_view text, std::size_t maxWord) {
     std::vector<std::string> words;

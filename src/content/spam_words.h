@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "frame/ascii_case.h"
+
 namespace util::spam {
 
 // A list word keeps at most 255 characters, a message word at most 254;
@@ -35,14 +37,6 @@ inline constexpr std::array<bool, 256> kDelimiters = makeDelimiters();
 }  // namespace detail
 
 inline bool isDelimiter(char c) { return detail::kDelimiters[static_cast<unsigned char>(c)]; }
-
-// Case folding of the ASCII letters only, as the C locale compares.
-inline char foldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string foldedCopy(std::string_view text);
-
-// True when the two words are equal without regard to case.
-bool equalFolded(std::string_view a, std::string_view b);
 
 // The words of one list line or scanner phrase, each cut to maxWord.
 std::vector<std::string> splitWords(std::string_view text, std::size_t maxWord = kMaxListWord);

@@ -4,6 +4,14 @@
 
 namespace util {
 
+int dayOfYear(int year, int month, int day) {
+    constexpr int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    int yday = day - 1;
+    for (int m = 0; m < month - 1 && m < 12; ++m) yday += kMonthDays[m] + (m == 1 && leap ? 1 : 0);
+    return yday;
+}
+
 const char* monthAbbrev(int month) {
     static const char* const names[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};

@@ -19,4 +19,8 @@ struct LocalTime {
 const char* monthAbbrev(int month);     // 1 to 12
 const char* weekdayAbbrev(int weekday); // 0 (Sunday) to 6
 
+// The day of the year from 0 (1 January) of a date in the Gregorian
+// calendar; month 1 to 12.
+int dayOfYear(int year, int month, int day);
+
 }  // namespace util

@@ -16,7 +16,8 @@ std::string configPathFor(std::string_view installFolder) {
 
 std::string eventLogPathFor(std::string_view installFolder, bool trimmingCopy) {
     std::string path(isDriveRoot(installFolder) ? installFolder.substr(0, 2) : installFolder);
-    path += trimmingCopy ? "\\event log\\events.tmp" : "\\event log\\events.txt";
+    path += kEventLogFolder;
+    path += trimmingCopy ? "\\events.tmp" : "\\events.txt";
     return path;
 }
 

@@ -18,6 +18,10 @@ bool isDriveRoot(std::string_view folder);
 // "ms.ini"; a drive root takes "ms.ini" directly.
 std::string configPathFor(std::string_view installFolder);
 
+// The event log's folder under the install folder; the file is events.txt
+// in it (trimmed through events.tmp).
+inline constexpr char kEventLogFolder[] = "\\event log";
+
 // Full path of the event log file, or of its trimming copy: a drive root is
 // cut to its first two characters before the tail is appended.
 std::string eventLogPathFor(std::string_view installFolder, bool trimmingCopy);

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "frame/ascii_case.h"
 #include "frame/install_folder.h"
 #include "frame/profile_text.h"
 
@@ -219,12 +220,6 @@ bool carryOut(const std::string& section, const std::optional<ProfileLines>& lin
     return lines ? writeSection(section, *lines) : deleteProfileSection(section.c_str());
 }
 
-std::string lowerName(std::string name) {
-    for (char& c : name)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return name;
-}
-
 std::optional<std::string> fileText(const std::string& path) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -298,17 +293,17 @@ bool replaceSection(const std::string& section, const ProfileLines& lines) {
 }
 
 void SectionEdits::erase(const std::string& section) {
-    latest_[lowerName(section)] = changes_.size();
+    latest_[asciiLowered(section)] = changes_.size();
     changes_.push_back({section, std::nullopt});
 }
 
 void SectionEdits::write(const std::string& section, ProfileLines lines) {
-    latest_[lowerName(section)] = changes_.size();
+    latest_[asciiLowered(section)] = changes_.size();
     changes_.push_back({section, std::move(lines)});
 }
 
 ProfileLines SectionEdits::current(const std::string& section) const {
-    auto latest = latest_.find(lowerName(section));
+    auto latest = latest_.find(asciiLowered(section));
     if (latest != latest_.end()) {
         const Change& change = changes_[latest->second];
         return change.lines ? *change.lines : ProfileLines{};

@@ -2,15 +2,10 @@
 
 #include <cstdint>
 
+#include "frame/ascii_case.h"
+
 namespace util {
 namespace {
-
-std::string lowered(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return result;
-}
 
 // Blanks as the platform's reader takes them: white space, carriage
 // return and the old end-of-file mark.
@@ -55,14 +50,14 @@ ProfileLines ProfileLines::fromBlock(std::string_view block) {
         std::size_t equals = line.find('=');
         Line entry{std::string(line.substr(0, equals)), std::nullopt};
         if (equals != std::string_view::npos) entry.value = std::string(line.substr(equals + 1));
-        section.first_.try_emplace(lowered(entry.key), section.lines_.size());
+        section.first_.try_emplace(asciiLowered(entry.key), section.lines_.size());
         section.lines_.push_back(std::move(entry));
     }
     return section;
 }
 
 const ProfileLines::Line* ProfileLines::find(std::string_view key) const {
-    auto at = first_.find(lowered(key));
+    auto at = first_.find(asciiLowered(key));
     return at == first_.end() ? nullptr : &lines_[at->second];
 }
 
@@ -80,7 +75,7 @@ int ProfileLines::integer(std::string_view key, int fallback) const {
 void ProfileLines::set(std::string_view key, std::string_view value) {
     while (!value.empty() && profileBlank(value.front())) value.remove_prefix(1);
     while (!value.empty() && profileBlank(value.back())) value.remove_suffix(1);
-    auto [at, added] = first_.try_emplace(lowered(key), lines_.size());
+    auto [at, added] = first_.try_emplace(asciiLowered(key), lines_.size());
     if (added) {
         lines_.push_back({std::string(key), std::string(value)});
     } else {

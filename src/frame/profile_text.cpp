@@ -1,5 +1,7 @@
 #include "frame/profile_text.h"
 
+#include "frame/ascii_case.h"
+
 namespace util {
 namespace {
 
@@ -11,24 +13,6 @@ std::string_view trimmed(std::string_view line) {
     while (!line.empty() && blank(line.front())) line.remove_prefix(1);
     while (!line.empty() && blank(line.back())) line.remove_suffix(1);
     return line;
-}
-
-std::string lowered(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return result;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 std::string bodyOf(const ProfileLines& lines) {
@@ -59,7 +43,7 @@ std::optional<ProfileText> ProfileText::parse(std::string_view text) {
         std::size_t close = inner.rfind(']');
         if (!inner.empty() && inner.front() == '[' && close != std::string_view::npos) {
             std::string name(inner.substr(1, close - 1));
-            if (!name.empty()) result.firstOf_.try_emplace(lowered(name), result.blocks_.size());
+            if (!name.empty()) result.firstOf_.try_emplace(asciiLowered(name), result.blocks_.size());
             result.blocks_.push_back({std::move(name), std::string(line), {}});
         } else {
             result.blocks_.back().body += line;
@@ -78,11 +62,11 @@ std::vector<std::string> ProfileText::sectionNames() const {
 const ProfileText::Block* ProfileText::first(std::string_view name) const {
     // The lines before the first header are the first section without a name.
     if (name.empty()) return &blocks_.front();
-    auto known = firstOf_.find(lowered(name));
+    auto known = firstOf_.find(asciiLowered(name));
     std::size_t from = known == firstOf_.end() ? blocks_.size() : known->second;
     // Sections added since the text was taken apart are not in the index.
     for (std::size_t i = known == firstOf_.end() ? 1 : from; i < blocks_.size(); ++i)
-        if (!blocks_[i].erased && !blocks_[i].name.empty() && sameName(blocks_[i].name, name)) return &blocks_[i];
+        if (!blocks_[i].erased && !blocks_[i].name.empty() && equalsIgnoringCase(blocks_[i].name, name)) return &blocks_[i];
     return nullptr;
 }
 
@@ -133,7 +117,7 @@ void ProfileText::write(std::string_view name, const ProfileLines& lines) {
         return;
     }
     for (std::size_t i = 1; i < blocks_.size(); ++i)
-        if (!blocks_[i].erased && sameName(blocks_[i].name, name)) blocks_[i].body.clear();
+        if (!blocks_[i].erased && equalsIgnoringCase(blocks_[i].name, name)) blocks_[i].body.clear();
     target->body = bodyOf(lines);
 }
 

@@ -7,9 +7,11 @@
 // "node%d"): the record's number takes its place when the key is read with
 // a number. Families are dense lists from 0; readers stop at the first gap.
 //
-// Where readers of one key need different defaults (or buffer sizes), each
-// has its own entry, named for the reader; key names match without regard
-// to case, so "Domain" and "domain" are one key.
+// Every key has one entry and one default. A reader that needs another
+// buffer size reads it withSize; a window that shows a key as stored (empty
+// when missing) reads it asStored; a value a window offers where nothing is
+// stored is declared beside its key as what it is. Key names match without
+// regard to case, so "Domain" and "domain" are one key.
 #pragma once
 
 #include <array>
@@ -36,6 +38,26 @@ struct TextKey {
     const char* fallback;
     int size = kValueSize;
 };
+
+// The same key read into a buffer of another size.
+constexpr TextKey withSize(TextKey key, int size) {
+    key.size = size;
+    return key;
+}
+// The same key read as stored: empty when it is missing.
+constexpr TextKey asStored(TextKey key) {
+    key.fallback = "";
+    return key;
+}
+// The same key with what a window offers when nothing is stored.
+constexpr TextKey offering(TextKey key, const char* offered) {
+    key.fallback = offered;
+    return key;
+}
+
+// The mail protocols' own ports, where a record or a field gives none.
+inline constexpr int kPop3Port = 110;
+inline constexpr int kSmtpPort = 25;
 
 // The pattern with its "%d" replaced by number; unchanged without one.
 std::string numbered(const char* pattern, int number);
@@ -151,8 +173,8 @@ inline constexpr TextKey kDialupEntry{kDialup, "ras", "", 256};  // the phone-bo
 inline constexpr TextKey kDialTimeout{kDialup, "timeout", "120"};  // seconds to wait for a dial
 inline constexpr TextKey kDialRetries{kDialup, "retries", "3"};   // redials after a busy line
 inline constexpr TextKey kRedialDelay{kDialup, "delay", "15"};    // seconds before a redial
-// The Dialup page shows another delay when the key is absent.
-inline constexpr TextKey kRedialDelayShown{kDialup, "delay", "10"};
+// What the Dialup page offers when the key is absent.
+inline constexpr char kRedialDelayOffered[] = "10";
 
 inline constexpr char kStartup[] = "startup";
 inline constexpr IntKey kConnectOnStartup{kStartup, "connect", 0};
@@ -161,6 +183,8 @@ inline constexpr IntKey kConnectOnStartup{kStartup, "connect", 0};
 inline constexpr char kSchedule[] = "schedule";
 inline constexpr IntKey kScheduleType{kSchedule, "type", 0};  // 0 none, 1 interval, 2 fixed times
 inline constexpr IntKey kScheduleInterval{kSchedule, "interval", 60};  // minutes, type 1
+// What the setup wizard offers a new installation.
+inline constexpr int kScheduleIntervalOffered = 15;
 inline constexpr IntKey kScheduleFromHour{kSchedule, "lotime", 8};
 inline constexpr IntKey kScheduleUntilHour{kSchedule, "hitime", 17};  // the window ends as this hour starts
 inline constexpr IntKey kSchedulePriority{kSchedule, "priority", 0};  // connect for an urgent message
@@ -225,18 +249,17 @@ inline constexpr char kDomain[] = "domain";
 inline constexpr IntKey kSingleDomain{kDomain, "use", 1};  // 0: multi-domain mode
 inline constexpr TextKey kAdministratorAddress{kDomain, "root", kPlaceholderRoot};  // the sender in multi-domain mode
 inline constexpr IntKey kDomainExclusive{kDomain, "registered", 1};
-// The primary domain, as each reader needs it when it is missing: a
-// placeholder where a message must name some domain, empty where the
-// administrator edits it.
+// The primary domain: a placeholder where a message must name some domain;
+// the windows where the administrator edits it show it as stored.
 inline constexpr TextKey kPrimaryDomain{kDomain, "domain", kPlaceholderDomain};
-inline constexpr TextKey kReminderDomain{kDomain, "domain", kPlaceholderDomain, 256};
-inline constexpr TextKey kPrimaryDomainAsStored{kDomain, "domain", ""};
+inline constexpr TextKey kReminderDomain = withSize(kPrimaryDomain, 256);
+inline constexpr TextKey kPrimaryDomainAsStored = asStored(kPrimaryDomain);
 // The administrator's address as the Domain page and the wizard show it: a
 // missing one shows empty, so that Apply asks for one.
-inline constexpr TextKey kAdministratorAddressAsStored{kDomain, "root", ""};
+inline constexpr TextKey kAdministratorAddressAsStored = asStored(kAdministratorAddress);
 // The name an SMTP greeting gives: the primary domain in single-domain
 // mode (use exactly 1), otherwise this key, which nothing in the library writes.
-inline constexpr TextKey kGreetingDomain{kDomain, "domain", kPlaceholderDomain, 512};
+inline constexpr TextKey kGreetingDomain = withSize(kPrimaryDomain, 512);
 inline constexpr TextKey kGreetingOtherName{kDomain, "smtp-outgoing", kPlaceholderDomain, 512};
 
 // ---- administration: the sheet ---------------------------------------------------
@@ -251,7 +274,7 @@ inline constexpr char kIncoming[] = "incoming";
 inline constexpr TextKey kIncomingNode{kIncoming, "node%d", ""};  // empty ends the list
 inline constexpr TextKey kIncomingUser{kIncoming, "user%d", ""};
 inline constexpr TextKey kIncomingPassword{kIncoming, "password%d", ""};  // scrambled with the system key
-inline constexpr IntKey kIncomingPort{kIncoming, "port%d", 110};
+inline constexpr IntKey kIncomingPort{kIncoming, "port%d", kPop3Port};
 inline constexpr IntKey kIncomingDeleteMail{kIncoming, "deletemail%d", 1};
 inline constexpr IntKey kIncomingExtensions{kIncoming, "extention%d", 0};
 inline constexpr IntKey kIncomingActive{kIncoming, "active%d", 1};

@@ -3,16 +3,16 @@
 #include <cstdio>
 #include <unordered_set>
 
+#include "frame/ascii_case.h"
+
 namespace util {
 namespace {
-
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool startsWith(std::string_view text, std::string_view prefix, bool ignoreCase) {
     if (text.size() < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
         char a = text[i], b = prefix[i];
-        if (ignoreCase ? lower(a) != lower(b) : a != b) return false;
+        if (ignoreCase ? asciiLower(a) != asciiLower(b) : a != b) return false;
     }
     return true;
 }
@@ -21,7 +21,7 @@ bool matchFrom(std::string_view p, std::string_view n) {
     // Iterative match with one back-track point for the last "*".
     std::size_t pi = 0, ni = 0, starP = std::string_view::npos, starN = 0;
     while (ni < n.size()) {
-        if (pi < p.size() && (p[pi] == '?' || lower(p[pi]) == lower(n[ni]))) {
+        if (pi < p.size() && (p[pi] == '?' || asciiLower(p[pi]) == asciiLower(n[ni]))) {
             ++pi;
             ++ni;
         } else if (pi < p.size() && p[pi] == '*') {
@@ -70,7 +70,7 @@ std::string spoolPath(std::string_view base, std::string_view extension) {
 
 std::vector<FolderMessage> folderMessages(const std::vector<std::string>& fileNames) {
     auto lowered = [](std::string text) {
-        for (char& c : text) c = lower(c);
+        for (char& c : text) c = asciiLower(c);
         return text;
     };
     const std::string messagePattern = "*." + std::string(kMessageExtension);

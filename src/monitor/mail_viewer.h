@@ -8,7 +8,7 @@
 
 namespace monitor {
 
-extern const ui::DialogDefinition kMailViewerWindow;
+extern const ui::WindowDefinition kMailViewerWindow;
 
 // Opens the viewer owned by parent, or returns the one already open.
 HWND showMailViewer(HWND parent);

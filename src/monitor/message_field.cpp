@@ -9,7 +9,6 @@
 namespace monitor {
 namespace {
 
-constexpr char kProperty[] = "RuledPaper";
 constexpr int kMarginLine = 30;
 constexpr int kTextLeft = 35;
 constexpr int kTabStop = 48;
@@ -38,21 +37,17 @@ void RuledPaper::attach(HWND edit) {
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif"));
     SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageA(edit, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(kTextLeft, 0));
-    SetPropA(edit, kProperty, this);
-    original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RuledPaper::procedure)));
+    ui::Subclass::attach(edit, &RuledPaper::message, this);
     InvalidateRect(edit, nullptr, TRUE);
 }
 
 void RuledPaper::detach() {
     if (!edit_) return;
     if (IsWindow(edit_)) {
-        SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-        RemovePropA(edit_, kProperty);
+        ui::Subclass::detach(edit_, &RuledPaper::message);
         SendMessageA(edit_, WM_SETFONT, 0, FALSE);
     }
     edit_ = nullptr;
-    original_ = nullptr;
     font_.reset();
 }
 
@@ -61,21 +56,23 @@ void RuledPaper::showHeaders(bool on) {
     if (edit_) InvalidateRect(edit_, nullptr, TRUE);
 }
 
-LRESULT CALLBACK RuledPaper::procedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<RuledPaper*>(GetPropA(edit, kProperty));
-    if (!self) return DefWindowProcA(edit, message, wParam, lParam);
-    WNDPROC original = self->original_;
-    try {
-        if (message == WM_PAINT) {
-            self->paint();
-            return 0;
-        }
-        if (message == WM_ERASEBKGND) return 1;
-        if (message == WM_NCDESTROY) self->detach();
-    } catch (...) {
-        return 0;
+bool RuledPaper::message(HWND, UINT message, WPARAM, LPARAM, void* data, LRESULT& result) {
+    auto* self = static_cast<RuledPaper*>(data);
+    if (message == WM_PAINT) {
+        self->paint();
+        result = 0;
+        return true;
     }
-    return CallWindowProcA(original, edit, message, wParam, lParam);
+    if (message == WM_ERASEBKGND) {
+        result = 1;
+        return true;
+    }
+    if (message == WM_NCDESTROY) {
+        SendMessageA(self->edit_, WM_SETFONT, 0, FALSE);
+        self->edit_ = nullptr;  // the subclass goes with the window
+        self->font_.reset();
+    }
+    return false;
 }
 
 void RuledPaper::paint() {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "ui/gdi.h"
+#include "ui/subclass.h"
 
 namespace monitor {
 
@@ -26,11 +27,10 @@ public:
     void showHeaders(bool on);
 
 private:
-    static LRESULT CALLBACK procedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+    static bool message(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, void* data, LRESULT& result);
     void paint();
 
     HWND edit_ = nullptr;
-    WNDPROC original_ = nullptr;
     ui::OwnedFont font_;
     bool headers_ = false;
 };

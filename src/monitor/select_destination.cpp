@@ -1,6 +1,7 @@
+
+#include "monitor/select_destination_ids.h"
 #include "monitor/select_destination.h"
 
-#include "resources/admin_ids.h"
 
 namespace monitor {
 namespace {
@@ -33,7 +34,7 @@ private:
 
 }  // namespace
 
-const ui::DialogDefinition kSelectDestinationDialog{IDD_SELECT_DESTINATION};
+const ui::WindowDefinition kSelectDestinationDialog{IDD_SELECT_DESTINATION};
 
 std::optional<TransferChoice> chooseDestination(HWND owner, const std::vector<Destination>& destinations) {
     SelectDestination dialog(destinations);

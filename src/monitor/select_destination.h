@@ -12,7 +12,7 @@
 
 namespace monitor {
 
-extern const ui::DialogDefinition kSelectDestinationDialog;
+extern const ui::WindowDefinition kSelectDestinationDialog;
 
 struct TransferChoice {
     int destination;  // a node id

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -9,7 +10,7 @@
 #include "frame/export_guard.h"
 #include "frame/frame_state.h"
 #include "frame/message_pump.h"
-#include "resources/resource_ids.h"
+#include "resources/admin_ids.h"
 #include "utilities.h"
 
 namespace monitor {
@@ -19,9 +20,20 @@ constexpr UINT kEntryId = 1024;
 constexpr UINT kCallbackMessage = 0x0800;
 constexpr UINT kAddIntervalMs = 2000;
 constexpr UINT kFrameMs = 200;
-constexpr DWORD kRecordSize = 88;  // the original record, without the later fields
+// The original record, without the later fields.
+constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
 constexpr const char* kTip = "Corvane eMail Server";
-constexpr int kFrames[14] = {162, 163, 164, 165, 166, 167, 168, 169, 168, 167, 166, 165, 164, 163};
+// The animation runs up the frames and back down: first, ..., last, ...,
+// the one after the first.
+constexpr int kFrameIcons = IDI_TRAY_LAST - IDI_TRAY_FIRST + 1;
+constexpr std::array<int, 2 * kFrameIcons - 2> kFrames = [] {
+    std::array<int, 2 * kFrameIcons - 2> frames{};
+    for (int i = 0; i < kFrameIcons; ++i) frames[static_cast<std::size_t>(i)] = IDI_TRAY_FIRST + i;
+    for (int i = 1; i < kFrameIcons - 1; ++i) frames[static_cast<std::size_t>(kFrameIcons - 1 + i)] = IDI_TRAY_LAST - i;
+    return frames;
+}();
+static_assert(kFrames[0] == IDI_TRAY_FIRST && kFrames[kFrameIcons - 1] == IDI_TRAY_LAST &&
+              kFrames.back() == IDI_TRAY_FIRST + 1);
 
 constinit TrayState state{};
 
@@ -44,7 +56,7 @@ HICON loadFrame(int resource) {
 
 void CALLBACK animate(HWND, UINT, UINT_PTR, DWORD) {
     state.icon = loadFrame(kFrames[state.frame]);
-    state.frame = state.frame == 13 ? 0 : state.frame + 1;
+    state.frame = state.frame + 1 == static_cast<int>(kFrames.size()) ? 0 : state.frame + 1;
     NOTIFYICONDATAA data = entry(NIF_ICON | NIF_TIP);
     Shell_NotifyIconA(NIM_MODIFY, &data);
 }

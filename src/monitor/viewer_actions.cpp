@@ -11,10 +11,11 @@
 #include "frame/profile.h"
 #include "frame/spool_files.h"
 #include "frame/spool_names.h"
+#include "monitor/mail_viewer_ids.h"
 #include "monitor/select_destination.h"
 #include "monitor/viewer_text.h"
 #include "monitor/viewer_window.h"
-#include "resources/admin_ids.h"
+#include "ui/message_box.h"
 #include "ui/printing.h"
 #include "utilities.h"
 
@@ -75,7 +76,7 @@ void MailViewer::onControl(int id, int code) {
     case IDC_VIEW_PRINT: printMessage(); break;
     case IDC_VIEW_EDIT: editCurrent(); break;
     case IDC_VIEW_REFRESH: refresh(); break;
-    case IDC_VIEW_HELP: RunApp(hwnd_, "hh.exe", help::topicParameter(help::kViewer).c_str()); break;
+    case IDC_VIEW_HELP: ui::openHelpTopic(hwnd_, help::kViewer); break;
     case IDC_VIEW_CLOSE: destroy(); break;
     default: break;
     }

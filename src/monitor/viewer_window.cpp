@@ -14,8 +14,8 @@
 #include "frame/spool_files.h"
 #include "frame/spool_names.h"
 #include "monitor/mail_viewer.h"
+#include "monitor/mail_viewer_ids.h"
 #include "monitor/viewer_text.h"
-#include "resources/admin_ids.h"
 #include "utilities.h"
 
 namespace monitor {
@@ -91,11 +91,10 @@ bool MailViewer::onOpen() {
     listBox(IDC_VIEW_LIST).setItemHeight(kItemHeight);
     listFont_.reset(CreateFontA(kItemHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial"));
-    states_ = ui::loadBitmap(IDB_VIEW_STATES);
-    statesMask_ = ui::loadBitmap(IDB_VIEW_STATES_MASK);
+    states_ = ui::loadMaskedPicture(IDB_VIEW_STATES, IDB_VIEW_STATES_MASK);
     treeImages_.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0));
-    ui::OwnedBitmap folders = ui::loadBitmap(IDB_VIEW_FOLDERS), mask = ui::loadBitmap(IDB_VIEW_FOLDERS_MASK);
-    ImageList_Add(treeImages_.get(), folders.get(), mask.get());
+    const ui::MaskedPicture folders = ui::loadMaskedPicture(IDB_VIEW_FOLDERS, IDB_VIEW_FOLDERS_MASK);
+    ImageList_Add(treeImages_.get(), folders.image.get(), folders.mask.get());
     treeView(IDC_VIEW_TREE).setImageList(treeImages_.get());
     statusBar(IDC_VIEW_STATUS).setParts(3, kStatusEdges);
     paper_.attach(item(IDC_VIEW_TEXT).handle());
@@ -416,7 +415,7 @@ void MailViewer::onDrawItem(const DRAWITEMSTRUCT& drawn) {
     if (drawn.CtlID != IDC_VIEW_LIST || drawn.itemID == static_cast<UINT>(-1)) return;
     std::string text = listEntryText(listBox(IDC_VIEW_LIST).itemText(static_cast<int>(drawn.itemID)));
     int state = static_cast<int>(drawn.itemData);
-    ui::drawListItem(drawn, {states_.get(), statesMask_.get(), state * 20, 20, kItemHeight}, text.c_str(), 20,
+    ui::drawListItem(drawn, {states_.image.get(), states_.mask.get(), state * 20, 20, kItemHeight}, text.c_str(), 20,
                      listFont_.get());
 }
 
@@ -468,7 +467,7 @@ void MailViewer::refresh() {
 
 // ---- the process's one viewer -------------------------------------------------------------
 
-const ui::DialogDefinition kMailViewerWindow{IDD_MAIL_VIEWER, kTips};
+const ui::WindowDefinition kMailViewerWindow{IDD_MAIL_VIEWER, kTips};
 
 HWND showMailViewer(HWND parent) {
     if (viewer && viewer->isOpen()) return viewer->handle();

@@ -86,7 +86,7 @@ private:
     bool opening_ = false;
     RuledPaper paper_;
     ui::OwnedImageList treeImages_;
-    ui::OwnedBitmap states_, statesMask_;
+    ui::MaskedPicture states_;
     ui::OwnedFont listFont_;
     // Sizes taken from the template at opening: the buttons' width, height
     // and pitch, the From and To row's height and the labels' widths.

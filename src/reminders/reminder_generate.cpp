@@ -13,7 +13,7 @@
 #include "frame/message_file.h"
 #include "frame/profile.h"
 #include "frame/spool_files.h"
-#include "reminders/message_text.h"
+#include "reminders/reminder_message.h"
 #include "reminders/reminders.h"
 #include "utilities.h"
 

@@ -8,8 +8,6 @@ namespace {
 
 constexpr int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
-bool calendarLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
 // Day numbers live in 32 bits unsigned, as ms.ini stores them.
 std::uint32_t toDayNumber(std::int64_t value) {
     if (value < 0) return static_cast<std::uint32_t>(value);  // before 2000: wraps as the stored form does
@@ -42,12 +40,6 @@ std::uint32_t dayNumberOfDateWide(std::int64_t year, std::int64_t month, std::in
 }
 
 }  // namespace
-
-int dayOfYear(int year, int month, int day) {
-    int yday = day - 1;
-    for (int m = 0; m < month - 1 && m < 12; ++m) yday += kMonthDays[m] + (m == 1 && calendarLeap(year) ? 1 : 0);
-    return yday;
-}
 
 ScanClock scanClock(const LocalTime& t) {
     return ScanClock{t.year, t.month - 1, t.day, t.hour, t.minute, t.weekday, dayOfYear(t.year, t.month, t.day)};

@@ -47,10 +47,6 @@ struct ScanClock {
 
 ScanClock scanClock(const LocalTime& now);
 
-// Zero-based day of the year of a calendar date (month 1 to 12), by the
-// calendar's own leap years.
-int dayOfYear(int year, int month, int day);
-
 // Days since 1 January 2000 (day 0) of the zero-based day d of year Y;
 // every year divisible by 4 counts as a leap year. Years up to 2000 give d.
 std::uint32_t dayNumber(int year, int yday);

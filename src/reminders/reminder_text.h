@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "connect/schedule_times.h"  // clockText
+#include "frame/clock_text.h"
 
 #include "reminders/reminder_rules.h"
 

@@ -1,33 +1,23 @@
 // Resource numbers and control ids of the administration windows: the
-// settings sheet's sixteen pages, its small dialogs, their images, and the
+// settings sheet's pages, its small dialogs, their images, and the
 // tray icon's frames. Control ids are kept per dialog; the same number may
 // mean different controls on different dialogs.
 #pragma once
 
-// Every page's icon static: the page table says which icon it shows.
+// Every page's icon static: the list of pages says which icon it shows.
 #define IDC_PAGE_ICON 1240
 
-// --- Page icons ---------------------------------------------------------------
-#define IDI_PAGE_DOMAIN        233
-#define IDI_PAGE_DIALUP        229
-#define IDI_PAGE_OUTGOING      235
-#define IDI_PAGE_INCOMING      241
-#define IDI_PAGE_ANTISPAM      262
-#define IDI_PAGE_SCHEDULE      245
-#define IDI_PAGE_REMINDERS     232
-#define IDI_PAGE_ROUTING       170
-#define IDI_PAGE_PASSWORD      228
-#define IDI_PAGE_ADDRESS_LISTS 236
-#define IDI_PAGE_ALIASES       231
-#define IDI_PAGE_FOOTNOTE      234
-#define IDI_PAGE_SCANNER       251
-#define IDI_PAGE_ATTACHMENTS   221
-#define IDI_PAGE_PORTS         239
-#define IDI_PAGE_OPTIONS       246
-
 // --- Tray icon: the eight frames of the animation --------------------------------
-#define IDI_TRAY_FIRST 162
-#define IDI_TRAY_LAST  169
+#define IDI_TRAY_0 162
+#define IDI_TRAY_1 163
+#define IDI_TRAY_2 164
+#define IDI_TRAY_3 165
+#define IDI_TRAY_4 166
+#define IDI_TRAY_5 167
+#define IDI_TRAY_6 168
+#define IDI_TRAY_7 169
+#define IDI_TRAY_FIRST IDI_TRAY_0
+#define IDI_TRAY_LAST  IDI_TRAY_7
 
 // --- List bitmaps (image, mask) --------------------------------------------------
 #define IDB_POP_ACTIVE   257
@@ -39,42 +29,3 @@
 #define IDB_USER_MASK    200
 #define IDB_CLOCK        271
 #define IDB_CLOCK_MASK   272
-
-// --- Each window's template number and control ids ----------------------------
-#include "windows/enter_password.h"
-#include "windows/prompt.h"
-#include "windows/advanced_pop.h"
-#include "windows/smtp_auth.h"
-#include "windows/select_users.h"
-#include "windows/domain.h"
-#include "windows/convert_domains.h"
-#include "windows/dialup.h"
-#include "windows/outgoing.h"
-#include "windows/incoming.h"
-#include "windows/antispam.h"
-#include "windows/schedule.h"
-#include "windows/connection_times.h"
-#include "windows/reminders.h"
-#include "windows/auto_email.h"
-#include "windows/routing.h"
-#include "windows/password.h"
-#include "windows/address_lists.h"
-#include "windows/aliases.h"
-#include "windows/footnote.h"
-#include "windows/scanner.h"
-#include "windows/attachments.h"
-#include "windows/ports.h"
-#include "windows/options.h"
-#include "windows/filters.h"
-#include "windows/select_choice.h"
-#include "windows/auto_printing.h"
-#include "windows/relay_options.h"
-#include "windows/mail_viewer.h"
-#include "windows/select_destination.h"
-#include "windows/mailbox_details.h"
-#include "windows/wizard_domain.h"
-#include "windows/wizard_connection.h"
-#include "windows/wizard_relay.h"
-#include "windows/wizard_mailbox.h"
-#include "windows/wizard_user.h"
-#include "windows/client_information.h"

@@ -1,16 +1,11 @@
 #include "transport/http_message.h"
 
-#include <cctype>
 #include <cstdlib>
+
+#include "frame/ascii_case.h"
 
 namespace util {
 namespace {
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -47,7 +42,7 @@ std::optional<std::string> unchunk(std::string_view rest) {
 
 std::optional<HttpsAddress> parseHttpsAddress(std::string_view address) {
     constexpr std::string_view kScheme = "https://";
-    if (lower(address.substr(0, kScheme.size())) != kScheme) return std::nullopt;
+    if (asciiLowered(address.substr(0, kScheme.size())) != kScheme) return std::nullopt;
     address.remove_prefix(kScheme.size());
     const std::size_t slash = address.find_first_of("/?");
     std::string_view authority = address.substr(0, slash);
@@ -119,8 +114,8 @@ std::optional<HttpAnswer> parseHttpAnswer(std::string_view all) {
         headers = lineEnd == std::string_view::npos ? std::string_view() : headers.substr(lineEnd + 1);
         const std::size_t colon = line.find(':');
         if (colon == std::string_view::npos) continue;
-        const std::string name = lower(trimmed(line.substr(0, colon)));
-        const std::string value = lower(trimmed(line.substr(colon + 1)));
+        const std::string name = asciiLowered(trimmed(line.substr(0, colon)));
+        const std::string value = asciiLowered(trimmed(line.substr(colon + 1)));
         if (name == "transfer-encoding" && value.find("chunked") != std::string::npos) chunked = true;
         if (name == "content-length" && !value.empty() && value.size() < 10 &&
             value.find_first_not_of("0123456789") == std::string::npos)

@@ -18,16 +18,15 @@ Fn lookUp(HMODULE library, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
 
-void stop(HWND owner, const char* text) { MessageBoxA(owner, text, "Error", MB_OK | MB_ICONSTOP); }
-
 }  // namespace
 
-std::vector<std::string> localAddresses(HWND owner, const char* socketsLibrary) {
-    std::vector<std::string> addresses;
+LocalAddresses localAddresses(const char* socketsLibrary) {
+    LocalAddresses result;
+    std::vector<std::string>& addresses = result.addresses;
     HMODULE library = LoadLibraryA(socketsLibrary);
     if (!library) {
-        stop(owner, "You do not have TCP networking installed. Please install TCP and try again...");
-        return addresses;
+        result.error = "You do not have TCP networking installed. Please install TCP and try again...";
+        return result;
     }
     auto startup = lookUp<StartupFn>(library, "WSAStartup");
     auto cleanup = lookUp<CleanupFn>(library, "WSACleanup");
@@ -35,13 +34,13 @@ std::vector<std::string> localAddresses(HWND owner, const char* socketsLibrary) 
     auto hostByName = lookUp<HostByNameFn>(library, "gethostbyname");
     auto ntoa = lookUp<NtoaFn>(library, "inet_ntoa");
     if (!startup || !cleanup || !hostName || !hostByName || !ntoa) {
-        stop(owner, "Error - you do not have TCP networking installed. Please install TCP and try again...");
+        result.error = "Error - you do not have TCP networking installed. Please install TCP and try again...";
         FreeLibrary(library);
-        return addresses;
+        return result;
     }
     WSADATA data;
     if (startup(MAKEWORD(1, 1), &data) != 0) {
-        stop(owner, "Error - your TCP networking returned an error. Please re-install TCP and try again...");
+        result.error = "Error - your TCP networking returned an error. Please re-install TCP and try again...";
     } else {
         char name[511] = {};
         if (hostName(name, sizeof name) != 0) lstrcpyA(name, "localhost");
@@ -55,12 +54,7 @@ std::vector<std::string> localAddresses(HWND owner, const char* socketsLibrary) 
         cleanup();
     }
     FreeLibrary(library);
-    return addresses;
-}
-
-void listLocalAddresses(HWND combo, const char* socketsLibrary) {
-    for (const std::string& address : localAddresses(GetParent(combo), socketsLibrary))
-        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(address.c_str()));
+    return result;
 }
 
 }  // namespace util

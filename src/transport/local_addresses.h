@@ -1,19 +1,20 @@
 // The machine's own IP addresses, for the Ports page and the setup wizard.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
 namespace util {
 
-// The machine's addresses in dotted form; when TCP networking is missing or
-// fails, an "Error" message box owned by owner says so and the list is
-// empty. The sockets library is "wsock32" unless another is named.
-std::vector<std::string> localAddresses(HWND owner, const char* socketsLibrary = "wsock32");
+// The machine's addresses in dotted form, or why there are none: when TCP
+// networking is missing or fails, error says so (the windows show it) and
+// the list is empty.
+struct LocalAddresses {
+    std::vector<std::string> addresses;
+    std::string error;
+};
 
-// Appends them to the combo box (its parent owns the message boxes).
-void listLocalAddresses(HWND combo, const char* socketsLibrary = "wsock32");
+// The sockets library is "wsock32" unless another is named.
+LocalAddresses localAddresses(const char* socketsLibrary = "wsock32");
 
 }  // namespace util

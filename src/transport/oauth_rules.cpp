@@ -4,6 +4,7 @@
 
 #include <cctype>
 
+#include "frame/ascii_case.h"
 #include "frame/secret.h"
 
 namespace util {
@@ -111,10 +112,8 @@ std::string_view loginKindName(LoginKind kind) {
 }
 
 LoginKind loginKindFromName(std::string_view stored) {
-    std::string lower;
-    for (char c : stored) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     for (LoginKind kind : {LoginKind::Microsoft, LoginKind::Google, LoginKind::Other})
-        if (lower == loginKindName(kind)) return kind;
+        if (equalsIgnoringCase(stored, loginKindName(kind))) return kind;
     return LoginKind::Password;
 }
 

@@ -10,7 +10,7 @@
 #include "frame/event_log.h"
 #include "frame/profile.h"
 #include "frame/secret.h"
-#include "transport/abort_flag.h"
+#include "frame/abort_flag.h"
 #include "transport/https_client.h"
 #include "transport/oauth_platform.h"
 #include "transport/oauth_tokens.h"

@@ -13,7 +13,7 @@
 #include "frame/export_guard.h"
 #include "frame/profile.h"
 #include "frame/spool_file.h"
-#include "transport/abort_flag.h"
+#include "frame/abort_flag.h"
 #include "transport/pop3_ids.h"
 #include "transport/pop3_reply.h"
 #include "transport/pop3_scanner.h"

@@ -1,6 +1,6 @@
 #include "transport/pop3_journal.h"
 
-#include "accounts/account_rules.h"
+#include "frame/ascii_case.h"
 
 namespace util {
 namespace {

@@ -7,16 +7,11 @@
 
 #include "content/base64_decoder.h"
 #include "content/base64_string.h"
+#include "frame/ascii_case.h"
 #include "frame/secret.h"
 
 namespace util {
 namespace {
-
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
 
 bool offers(const std::vector<std::string>& offered, std::string_view name) {
     return std::find(offered.begin(), offered.end(), name) != offered.end();
@@ -32,7 +27,7 @@ std::vector<std::string> offeredMechanisms(std::string_view line) {
     // An SMTP line begins with its code: "250-" or "250 ".
     if (line.size() >= 4 && std::isdigit(static_cast<unsigned char>(line[0])) && (line[3] == '-' || line[3] == ' '))
         line.remove_prefix(4);
-    const std::string head = upper(line.substr(0, 5));
+    const std::string head = asciiUppered(line.substr(0, 5));
     std::size_t skip = 0;
     if (head.rfind("SASL ", 0) == 0 || head.rfind("AUTH ", 0) == 0 || head.rfind("AUTH=", 0) == 0)
         skip = 5;
@@ -45,7 +40,7 @@ std::vector<std::string> offeredMechanisms(std::string_view line) {
         if (start == std::string_view::npos) break;
         rest.remove_prefix(start);
         const std::size_t end = std::min(rest.find_first_of(" \t"), rest.size());
-        mechanisms.push_back(upper(rest.substr(0, end)));
+        mechanisms.push_back(asciiUppered(rest.substr(0, end)));
         rest.remove_prefix(end);
     }
     return mechanisms;

@@ -1,5 +1,6 @@
 #include "transport/smtp_data.h"
 
+#include "frame/ascii_case.h"
 #include "transport/smtp_address.h"
 
 #include <string>
@@ -7,14 +8,7 @@
 namespace util {
 
 bool beginsWithFrom(std::string_view line) {
-    static constexpr char kFrom[] = "from:";
-    if (line.size() < 5) return false;
-    for (std::size_t i = 0; i < 5; ++i) {
-        char c = line[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != kFrom[i]) return false;
-    }
-    return true;
+    return startsWithIgnoringCase(line, "from:");
 }
 
 DataOutcome writeMessageData(SpoolLineReader& reader, std::string_view rewriteSender, DataSink& sink) {

@@ -5,11 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "frame/settings.h"
+
 namespace util {
 
 inline constexpr int kRelayFields = 7;
 inline constexpr std::size_t kRelayTextMax = 255;  // host, send-as, account, password
-inline constexpr int kDefaultSmtpPort = 25;
+inline constexpr int kDefaultSmtpPort = cfg::kSmtpPort;
 
 struct RelayRecord {
     std::string host;            // 1: name or dotted address

@@ -18,7 +18,7 @@
 #include "frame/paths.h"
 #include "frame/profile.h"
 #include "frame/secret.h"
-#include "transport/abort_flag.h"
+#include "frame/abort_flag.h"
 #include "transport/oauth_tokens.h"
 #include "transport/sasl.h"
 #include "transport/smtp_address.h"

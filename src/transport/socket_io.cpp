@@ -1,6 +1,6 @@
 #include "transport/socket_io.h"
 
-#include "transport/abort_flag.h"
+#include "frame/abort_flag.h"
 #include "transport/socket_layer.h"
 
 namespace util {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "frame/event_log.h"
+#include "frame/settings.h"
 #include "transport/smtp_reply.h"
 #include "transport/socket_io.h"
 #include "transport/tls_channel.h"
@@ -112,7 +113,7 @@ SOCKET connectTo(const char* host, int selector, int port) {
         networkPort = htons(static_cast<u_short>(port));
     } else if (selector == kServiceSmtp || selector == kServicePop3) {
         const servent* service = getservbyname(selector == kServiceSmtp ? "smtp" : "pop3", "tcp");
-        networkPort = service ? service->s_port : htons(selector == kServiceSmtp ? 25 : 110);
+        networkPort = service ? service->s_port : htons(selector == kServiceSmtp ? cfg::kSmtpPort : cfg::kPop3Port);
     } else {
         return INVALID_SOCKET;
     }

@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "accounts/account_rules.h"
+#include "frame/ascii_case.h"
+#include "frame/settings.h"
 
 namespace util {
 namespace {
@@ -65,7 +66,7 @@ TlsMode connectionTlsMode(MailService service, int port, int stored) {
 }
 
 TlsMode recordedTlsMode(MailService service, const std::vector<TlsRecord>& records, std::string_view host, int port) {
-    const int defaultPort = service == MailService::Pop3 ? 110 : 25;
+    const int defaultPort = service == MailService::Pop3 ? cfg::kPop3Port : cfg::kSmtpPort;
     auto effective = [&](int p) { return p > 0 ? p : defaultPort; };
     TlsMode mode = portTlsMode(service, effective(port));
     if (mode != TlsMode::None) return mode;

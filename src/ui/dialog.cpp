@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "frame/frame_state.h"
+#include "ui/message_box.h"
 #include "ui/tooltips.h"
 
 namespace ui {
@@ -32,7 +33,7 @@ bool Dialog::tipFor(int control, char* buffer, int size) const {
 }
 
 void Dialog::refuse(const Refusal& refusal) const {
-    MessageBoxA(hwnd_, refusal.message.c_str(), refusal.title, MB_OK | refusal.icon);
+    messageBox(hwnd_, refusal.message, refusal.title, MB_OK | refusal.icon);
     HWND control = GetDlgItem(hwnd_, refusal.control);
     if (!control) return;
     // The dialog manager selects an edit's whole text when it gives it the

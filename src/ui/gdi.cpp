@@ -10,6 +10,8 @@ OwnedBitmap loadBitmap(int resource) {
     return OwnedBitmap(LoadBitmapA(moduleInstance(), MAKEINTRESOURCEA(resource)));
 }
 
+MaskedPicture loadMaskedPicture(int image, int mask) { return {loadBitmap(image), loadBitmap(mask)}; }
+
 void drawListItem(const DRAWITEMSTRUCT& item, const StripPicture& picture, const char* text, int textLeft,
                   HFONT font) {
     if (item.itemID == static_cast<UINT>(-1)) return;

@@ -50,6 +50,14 @@ using OwnedImageList = Owned<HIMAGELIST, ImageList_Destroy>;
 // A bitmap of the library's resources, owned by the caller.
 OwnedBitmap loadBitmap(int resource);
 
+// A picture of the library's resources drawn through its mask (the list
+// pictures: 16 by 16, or a strip of them side by side), both owned.
+struct MaskedPicture {
+    OwnedBitmap image;
+    OwnedBitmap mask;
+};
+MaskedPicture loadMaskedPicture(int image, int mask);
+
 // One picture of a strip of pictures side by side, and its mask.
 struct StripPicture {
     HBITMAP image = nullptr;
@@ -68,6 +76,9 @@ void drawListItem(const DRAWITEMSTRUCT& item, const StripPicture& picture, const
 // The usual item: a 16-pixel picture and the text from x = 18.
 inline void drawPictureItem(const DRAWITEMSTRUCT& item, HBITMAP picture, HBITMAP mask, const char* text) {
     drawListItem(item, {picture, mask}, text, 18);
+}
+inline void drawPictureItem(const DRAWITEMSTRUCT& item, const MaskedPicture& picture, const char* text) {
+    drawPictureItem(item, picture.image.get(), picture.mask.get(), text);
 }
 
 }  // namespace ui

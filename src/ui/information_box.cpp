@@ -4,7 +4,7 @@
 #include <string>
 
 #include "frame/export_guard.h"
-#include "resources/resource_ids.h"
+#include "ui/information_ids.h"
 #include "ui/link_static.h"
 #include "ui/modal.h"
 #include "utilities.h"
@@ -16,7 +16,7 @@ constexpr const char* kFeedbackTarget = "mailto:feedback@example.com?subject=Mai
 constexpr const char* kPriceListTarget = "https://example.com/mail-server/prices.html";
 constexpr std::size_t kMaxMessage = 511;
 
-const DialogDefinition kInformationDialog{IDD_INFORMATION};
+const WindowDefinition kInformationDialog{IDD_INFORMATION};
 
 class InformationBox final : public ModalDialog {
 public:
@@ -26,7 +26,7 @@ protected:
     bool wantsTips() const override { return false; }
 
     bool onOpen() override {
-        picture(IDC_INFO_ICON).setIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32516)));
+        picture(IDC_INFO_ICON).setIcon(LoadIconA(nullptr, IDI_INFORMATION));
         item(IDC_INFO_TEXT).setText(text_);
         bool yesNo = mode_ == 1;
         item(IDOK).show(!yesNo);

@@ -4,44 +4,35 @@
 
 #include "frame/frame_state.h"
 #include "resources/resource_ids.h"
+#include "ui/subclass.h"
 
 namespace ui {
 namespace {
 
-constexpr const char* kTargetProp = "util.link.target";
-constexpr const char* kProcProp = "util.link.proc";
-
-LRESULT CALLBACK linkProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto previous = reinterpret_cast<WNDPROC>(GetPropA(control, kProcProp));
+// data: the target to open.
+bool linkMessage(HWND control, UINT message, WPARAM, LPARAM, void* data, LRESULT& result) {
     switch (message) {
     case WM_NCHITTEST:
-        return HTCLIENT;
+        result = HTCLIENT;
+        return true;
     case WM_SETCURSOR:
         SetCursor(LoadCursorA(util::frameState().module, MAKEINTRESOURCEA(IDC_HAND_LINK)));
-        return TRUE;
+        result = TRUE;
+        return true;
     case WM_LBUTTONDOWN:
-        if (auto target = static_cast<const char*>(GetPropA(control, kTargetProp)))
+        if (auto target = static_cast<const char*>(data))
             ShellExecuteA(GetParent(control), "open", target, nullptr, nullptr, SW_SHOWNORMAL);
-        return 0;
-    case WM_NCDESTROY:
-        RemovePropA(control, kTargetProp);
-        RemovePropA(control, kProcProp);
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        break;
+        result = 0;
+        return true;
     default:
-        break;
+        return false;
     }
-    return previous ? CallWindowProcA(previous, control, message, wParam, lParam)
-                    : DefWindowProcA(control, message, wParam, lParam);
 }
 
 }  // namespace
 
 void makeLinkStatic(HWND control, const char* target) {
-    if (!control) return;
-    SetPropA(control, kTargetProp, const_cast<char*>(target));
-    auto previous = SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(linkProc));
-    SetPropA(control, kProcProp, reinterpret_cast<HANDLE>(previous));
+    Subclass::attach(control, linkMessage, const_cast<char*>(target));
 }
 
 }  // namespace ui

@@ -2,40 +2,13 @@
 // tooltips with depth 1 while they are open.
 #pragma once
 
-#include "ui/bindings.h"
-#include "ui/dialog.h"
+#include "ui/window_definition.h"
 
 namespace ui {
 
-// What a window is as data: its template, its tips, its bound settings and
-// its enabling rules.
-struct DialogDefinition {
-    int dialog;
-    std::span<const Tip> tips{};
-    std::span<const Binding> bindings{};
-    std::span<const EnableRule> rules{};
-};
-
-// A window made from a definition: tips answered, bindings loaded at start (and
-// saved on request), rules applied at start and after every click.
-class DefinedWindow : public Dialog {
-protected:
-    explicit DefinedWindow(const DialogDefinition& definition) : definition_(definition), bound_(definition.bindings, definition.rules) {}
-    const DialogDefinition& definition() const { return definition_; }
-    std::span<const Tip> tips() const override { return definition_.tips; }
-    void loadBindings() const { bound_.load(hwnd_); }
-    void saveBindings() const { bound_.save(hwnd_); }
-    void applyRules() const { bound_.applyRules(hwnd_); }
-    bool isBoundChange(int id, int code) const { return bound_.isChange(id, code); }
-
-private:
-    const DialogDefinition& definition_;
-    BindingSet bound_;
-};
-
 class ModalDialog : public DefinedWindow {
 public:
-    explicit ModalDialog(const DialogDefinition& definition) : DefinedWindow(definition) {}
+    explicit ModalDialog(const WindowDefinition& definition) : DefinedWindow(definition) {}
     // Runs the dialog modally; returns what closed it (-1 when it could not
     // be created).
     INT_PTR run(HWND owner);
@@ -63,7 +36,7 @@ private:
 // loop; destroy() or the window's own close ends it.
 class ModelessWindow : public DefinedWindow {
 public:
-    explicit ModelessWindow(const DialogDefinition& definition) : DefinedWindow(definition) {}
+    explicit ModelessWindow(const WindowDefinition& definition) : DefinedWindow(definition) {}
     // Creates and shows the window; false when it could not be created.
     bool create(HWND owner);
     void destroy() {

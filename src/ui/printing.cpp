@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "ui/message_box.h"
 #include "ui/print_layout.h"
 
 namespace ui {
@@ -33,7 +34,7 @@ private:
 // print that fails must not look like one that was sent.
 bool failed(HWND owner, const std::string& reason) {
     const std::string text = "The document could not be printed.\r\n" + reason;
-    MessageBoxA(owner, text.c_str(), "Error", MB_OK | MB_ICONSTOP);
+    showError(owner, text);
     return false;
 }
 

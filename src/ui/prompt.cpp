@@ -1,7 +1,7 @@
 #include "ui/prompt.h"
 
-#include "resources/resource_ids.h"
 #include "ui/modal.h"
+#include "ui/prompt_ids.h"
 
 namespace ui {
 namespace {
@@ -9,7 +9,7 @@ namespace {
 constexpr std::size_t kQuestionMax = 255;
 constexpr std::size_t kTextMax = 1023;
 
-const DialogDefinition kPromptDialog{IDD_PROMPT};
+const WindowDefinition kPromptDialog{IDD_PROMPT};
 
 class PromptDialog final : public ModalDialog {
 public:

@@ -8,12 +8,12 @@
 
 namespace ui {
 
-PROPSHEETPAGEA Page::describe(const char* title, int templateId, bool help) {
+PROPSHEETPAGEA Page::describe(const char* title, bool help) {
     PROPSHEETPAGEA page{};
     page.dwSize = sizeof page;
     page.dwFlags = PSP_USETITLE | (help ? PSP_HASHELP : 0);
     page.hInstance = moduleInstance();
-    page.pszTemplate = MAKEINTRESOURCEA(templateId);
+    page.pszTemplate = MAKEINTRESOURCEA(definition().dialog);
     page.pfnDlgProc = pageProc;
     page.pszTitle = title;
     page.lParam = reinterpret_cast<LPARAM>(static_cast<Dialog*>(this));

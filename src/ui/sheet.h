@@ -11,14 +11,15 @@
 #include <optional>
 #include <span>
 
-#include "ui/dialog.h"
+#include "ui/window_definition.h"
 
 namespace ui {
 
-class Page : public Dialog {
+class Page : public DefinedWindow {
 public:
+    explicit Page(const WindowDefinition& definition) : DefinedWindow(definition) {}
     // The sheet's description of this page; help shows the sheet's Help.
-    PROPSHEETPAGEA describe(const char* title, int templateId, bool help = true);
+    PROPSHEETPAGEA describe(const char* title, bool help = true);
 
 protected:
     HWND sheet() const { return GetParent(hwnd_); }

@@ -2,10 +2,11 @@
 
 #include <cstring>
 
-#include "ui/dialog.h"
 #include "frame/export_guard.h"
 #include "frame/message_pump.h"
 #include "frame/profile.h"
+#include "ui/dialog.h"
+#include "ui/subclass.h"
 #include "utilities.h"
 
 namespace ui {
@@ -38,7 +39,7 @@ struct TipState {
     POINT suppress;       // no tip while the cursor stays here; (-1, -1): none
     char text[kTipBufferSize + 2];
     HWND control;         // the control the tip belongs to (subclassed)
-    WNDPROC controlProc;  // its own procedure while the tip is up
+    bool hooked;  // the control's messages seen first while the tip is up
     HFONT font;
 };
 constinit TipState state{};
@@ -99,11 +100,9 @@ void CALLBACK watchTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (under != state.tip && under != state.control) destroyTip();
 }
 
-// The control's procedure while its tip is shown: a click or a key removes
+// The control's messages while its tip is shown: a click or a key removes
 // the tip and marks the cursor position so that no tip comes back there.
-LRESULT CALLBACK controlHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    WNDPROC own = state.controlProc;
-    if (!own) return DefWindowProcA(window, message, wParam, lParam);
+bool controlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void*, LRESULT& result) {
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: {
@@ -115,20 +114,21 @@ LRESULT CALLBACK controlHook(HWND window, UINT message, WPARAM wParam, LPARAM lP
         POINT cursor{};
         GetCursorPos(&cursor);
         ScreenToClient(window, &cursor);
-        return SendMessageA(window, message, wParam, MAKELPARAM(cursor.x, cursor.y));
+        result = SendMessageA(window, message, wParam, MAKELPARAM(cursor.x, cursor.y));
+        return true;
     }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_CHAR: {
         GetCursorPos(&state.suppress);
         POINT saved = state.suppress;
-        LRESULT result = CallWindowProcA(own, window, message, wParam, lParam);
+        result = Subclass::passOn(window, message, wParam, lParam);
         destroyTip();
         state.suppress = saved;
-        return result;
+        return true;
     }
     default:
-        return CallWindowProcA(own, window, message, wParam, lParam);
+        return false;
     }
 }
 
@@ -178,18 +178,14 @@ LRESULT CALLBACK tipProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         resetSuppression();
         state.tip = window;
         state.watchTimer = SetTimer(nullptr, 0, kWatchMs, watchTimer);
-        if (state.control) {
-            state.controlProc = reinterpret_cast<WNDPROC>(
-                SetWindowLongPtrA(state.control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlHook)));
-        }
+        if (state.control) state.hooked = Subclass::attach(state.control, controlMessage);
         return 0;
     }
     case WM_DESTROY:
         if (state.watchTimer) KillTimer(nullptr, state.watchTimer);
         state.watchTimer = 0;
-        if (state.control && state.controlProc && IsWindow(state.control))
-            SetWindowLongPtrA(state.control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(state.controlProc));
-        state.controlProc = nullptr;
+        if (state.control && state.hooked && IsWindow(state.control)) Subclass::detach(state.control, controlMessage);
+        state.hooked = false;
         state.control = nullptr;
         state.tip = nullptr;
         if (state.font) DeleteObject(state.font);
@@ -336,7 +332,7 @@ int registerForTips(HWND window, unsigned depth, int mode) {
     cls.style = CS_HREDRAW | CS_VREDRAW;
     cls.lpfnWndProc = tipProc;
     cls.hInstance = moduleInstance();
-    cls.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     cls.lpszClassName = kTipClass;
     return RegisterClassA(&cls);
 }

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "admin/address_lists_ids.h"
 #include "page_replies.h"
-#include "resources/admin_ids.h"
 #include "support/ui_driver.h"
 #include "utilities.h"
 

@@ -9,13 +9,34 @@
 #include <cstdio>
 #include <string>
 
+#include "admin/mailbox_details_ids.h"
+#include "admin/advanced_pop_ids.h"
+#include "admin/aliases_ids.h"
+#include "admin/attachments_ids.h"
+#include "admin/auto_email_ids.h"
+#include "admin/connection_times_ids.h"
+#include "admin/convert_domains_ids.h"
+#include "admin/domain_ids.h"
+#include "admin/filters_ids.h"
+#include "admin/incoming_ids.h"
+#include "admin/outgoing_ids.h"
+#include "admin/pages.h"
+#include "admin/reminders_ids.h"
+#include "admin/routing_ids.h"
+#include "admin/schedule_ids.h"
+#include "admin/smtp_auth_ids.h"
+#include "admin/wizard_connection_ids.h"
+#include "admin/wizard_domain_ids.h"
+#include "admin/wizard_mailbox_ids.h"
+#include "admin/wizard_relay_ids.h"
+#include "admin/wizard_user_ids.h"
 #include "frame/frame_state.h"
-#include "resources/admin_ids.h"
+#include "monitor/mail_viewer_ids.h"
+#include "support/ui_driver.h"
 #include "support/win32_support.h"
 #include "ui/prompt.h"
-#include "support/ui_driver.h"
-#include "wizard_driver.h"
 #include "utilities.h"
+#include "wizard_driver.h"
 
 using namespace testing_support;
 
@@ -57,10 +78,18 @@ const char* kSampleIni =
     "[opt-outgoing]\r\ncopy=1\r\ncopyuser=Alice Smith\r\nsize=1\r\nsizekb=2048\r\n"
     "[opt-out-copy]\r\nuser0=Bob Jones\r\n";
 
-const char* kPageNames[16] = {"page00_domain",  "page01_dialup",   "page02_outgoing",  "page03_incoming",
-                              "page04_antispam", "page05_schedule", "page06_reminders", "page07_routing",
-                              "page08_password", "page09_address_lists", "page10_aliases", "page11_footnote",
-                              "page12_scanner",  "page13_attachments",   "page14_ports",   "page15_options"};
+// A settings page's picture, by the list of pages: "page_<name>", and
+// "page_<name>_<state>" for a state of it.
+std::string pagePicture(const std::string& title, const std::string& state = "") {
+    const admin::PageEntry& page = admin::kPageList[drive::pageIndex(title)];
+    return std::string("page_") + page.name + (state.empty() ? "" : "_" + state);
+}
+
+// Shows the page with this title and takes its picture.
+void shootPage(HWND sheet, const std::string& title) {
+    drive::showPage(sheet, title);
+    shoot(pagePicture(title), sheet);
+}
 
 // The Domain, Anti-Spam, Password, Address Lists, Aliases, Foot Note and
 // Scanner pages with the lists and settings of a small office, and
@@ -101,15 +130,12 @@ void shootListPages(const std::string& folder) {
     for (const auto& f : files) writeFile(folder + "\\" + f[0], f[1]);
 
     drive::runSheet("Domain", [](HWND sheet) {
-        const int pages[] = {0, 4, 8, 9, 10, 11, 12};
-        for (int i : pages) {
-            drive::showPage(sheet, i);
-            shoot(kPageNames[i], sheet);
-        }
+        for (const char* title : {"Domain", "Anti-Spam", "Password", "Address Lists", "Aliases", "Foot Note", "Scanner"})
+            shootPage(sheet, title);
         HWND page = drive::showPage(sheet, "Aliases");
         drive::selectListItem(page, IDC_ALIAS_LIST, 1);
         drive::click(page, IDC_ALIAS_EDIT);
-        shoot("page10_aliases_editing", sheet);
+        shoot(pagePicture("Aliases", "editing"), sheet);
         drive::click(page, IDC_ALIAS_CANCEL);
         page = drive::showPage(sheet, "Domain");
         drive::clickOpening(page, IDC_DOM_MAP_ADD, "Convert Domains", [](HWND dialog) {
@@ -150,16 +176,16 @@ void shootConnectivityAndOptionPages(const std::string& folder) {
               "[script]\r\nidle_exit=30\r\nentry0=Office ISP\r\nentry1=Backup Line\r\nentry2=Home Office\r\n");
 
     drive::runSheet("Dialup", [](HWND sheet) {
-        shoot("page01_dialup", sheet);
+        shoot(pagePicture("Dialup"), sheet);
         drive::showPage(sheet, "Schedule");
-        shoot("page05_schedule", sheet);
+        shoot(pagePicture("Schedule"), sheet);
         HWND page = drive::showPage(sheet, "Attachments");
         drive::selectListItem(page, IDC_ATT_TYPES, 7);
-        shoot("page13_attachments", sheet);
+        shoot(pagePicture("Attachments"), sheet);
         drive::showPage(sheet, "Ports");
-        shoot("page14_ports", sheet);
+        shoot(pagePicture("Ports"), sheet);
         drive::showPage(sheet, "Options");
-        shoot("page15_options", sheet);
+        shoot(pagePicture("Options"), sheet);
         page = drive::showPage(sheet, "Schedule");
         drive::click(page, IDC_SCHED_TIMES);
         drive::clickOpening(page, IDC_SCHED_SET_TIMES, "Connection Times", [](HWND dialog) {
@@ -202,7 +228,7 @@ void shootRouting(const std::string& installDir) {
 
     drive::runSheet("Routing", [](HWND sheet) {
         HWND page = drive::currentPage(sheet);
-        shoot("page07_routing_filters", sheet);
+        shoot(pagePicture("Routing", "filters"), sheet);
         struct Parameter {
             int button;
             const char* title;
@@ -242,7 +268,7 @@ void shootReminders(const std::string& install) {
     writeFile(install + "\\address lists\\Staff.txt", "ann@example.org\r\nbob@example.org\r\n");
     drive::runSheet("Reminders", [](HWND sheet) {
         HWND page = drive::currentPage(sheet);
-        shoot("page06_reminders", sheet);
+        shoot(pagePicture("Reminders"), sheet);
         ListView_SetItemState(GetDlgItem(page, IDC_REM_LIST), 1, LVIS_SELECTED | LVIS_FOCUSED,
                               LVIS_SELECTED | LVIS_FOCUSED);
         drive::clickOpening(page, IDC_REM_EDIT, "Auto Email", [](HWND dialog) {
@@ -361,13 +387,10 @@ int main(int argc, char** argv) {
     SetCursorPos(0, 0);
 
     drive::runSheet("Domain", [](HWND sheet) {
-        for (int i = 0; i < 16; ++i) {
-            drive::showPage(sheet, i);
-            shoot(kPageNames[i], sheet);
-        }
+        for (const admin::PageEntry& page : admin::kPageList) shootPage(sheet, page.title);
         HWND page = drive::showPage(sheet, "Incoming");
         drive::click(page, IDC_IN_ADD);
-        shoot("page03_incoming_editing", sheet);
+        shoot(pagePicture("Incoming", "editing"), sheet);
         drive::click(page, IDC_IN_CANCEL);
         drive::clickOpening(page, IDC_IN_ADVANCED, "Advanced Options", [](HWND dialog) {
             drive::click(dialog, IDC_ADV_USE);
@@ -380,7 +403,7 @@ int main(int argc, char** argv) {
         drive::click(page, IDC_OUT_CHANGE_FROM);
         drive::setText(page, IDC_OUT_HOST, "smtp.new.example");
         drive::setText(page, IDC_OUT_SENDER, "office@example.org");
-        shoot("page02_outgoing_editing", sheet);
+        shoot(pagePicture("Outgoing", "editing"), sheet);
         drive::clickOpening(page, IDC_OUT_AUTH_SET, "SMTP Authentication", [](HWND dialog) {
             drive::setText(dialog, IDC_AUTH_ACCOUNT, "office");
             drive::setText(dialog, IDC_AUTH_PASSWORD, "secret");

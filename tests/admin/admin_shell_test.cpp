@@ -12,6 +12,7 @@
 #include "resources/admin_ids.h"
 #include "support/win32_support.h"
 #include "ui/prompt.h"
+#include "ui/prompt_ids.h"
 #include "utilities.h"
 
 using namespace testing_support;

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "resources/admin_ids.h"
+#include "admin/aliases_ids.h"
 #include "support/ui_driver.h"
 
 using namespace drive;
@@ -45,6 +45,23 @@ TEST(AliasesPage, AnAllMailboxesAliasIsStoredWithItsFinalTildeAndReadBack) {
         pressOk(sheet);
     });
     EXPECT_EQ(install.ini("alias", "map1"), "everyone@example.org~2~");
+}
+
+// The arrow keys go round the three kinds of target as one group, and the
+// target's edit is not part of it.
+TEST(AliasesPage, TheThreeKindsOfTargetAreOneGroupForTheArrowKeys) {
+    Install install;
+    runSheet(kAliases, [&](HWND sheet) {
+        HWND page = currentPage(sheet);
+        click(page, IDC_ALIAS_NEW);
+        HWND toAddress = GetDlgItem(page, IDC_ALIAS_TO_ADDRESS), toList = GetDlgItem(page, IDC_ALIAS_TO_LIST),
+             toAll = GetDlgItem(page, IDC_ALIAS_TO_ALL);
+        EXPECT_EQ(GetNextDlgGroupItem(page, toAddress, FALSE), toList);
+        EXPECT_EQ(GetNextDlgGroupItem(page, toList, FALSE), toAll);
+        EXPECT_EQ(GetNextDlgGroupItem(page, toAll, FALSE), toAddress);
+        EXPECT_EQ(GetNextDlgGroupItem(page, toAddress, TRUE), toAll);
+        pressCancel(sheet);
+    });
 }
 
 // Every check and its message is held in the core; here a refusal keeps

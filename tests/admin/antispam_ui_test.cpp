@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "resources/admin_ids.h"
+#include "admin/antispam_ids.h"
 #include "support/ui_driver.h"
 #include "utilities.h"
 

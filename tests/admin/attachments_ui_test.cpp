@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "resources/admin_ids.h"
+#include "admin/attachments_ids.h"
 #include "support/ui_driver.h"
+#include "ui/prompt_ids.h"
 
 using namespace drive;
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "admin/dialup_ids.h"
 #include "connect/connect_fixture.h"
-#include "resources/admin_ids.h"
 #include "support/ui_driver.h"
 
 using namespace drive;
@@ -161,7 +161,11 @@ TEST_F(DialupPage, ApplyChecksEachEntryInTurnWithTheEntriesBeforeItWritten) {
         EXPECT_EQ(install.ini("dialup", "timeout"), "45");
         EXPECT_EQ(install.ini("dialup", "delay"), "<none>");
 
-        setText(page, IDC_DIAL_DELAY, "30");
+        // The delay is typed as the other entries are (its spin steps it too)
+        // and stored as typed.
+        HWND delay = GetDlgItem(page, IDC_DIAL_DELAY);
+        for (char c : std::string("30")) SendMessageA(delay, WM_CHAR, static_cast<WPARAM>(c), 0);
+        EXPECT_EQ(text(page, IDC_DIAL_DELAY), "30");
         pressOk(sheet);
     });
     EXPECT_EQ(install.ini("dialup", "delay"), "30");

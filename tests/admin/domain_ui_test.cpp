@@ -6,7 +6,8 @@
 
 #include <memory>
 
-#include "resources/admin_ids.h"
+#include "admin/convert_domains_ids.h"
+#include "admin/domain_ids.h"
 #include "support/ui_driver.h"
 
 using namespace drive;

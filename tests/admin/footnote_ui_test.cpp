@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "resources/admin_ids.h"
+#include "admin/footnote_ids.h"
 #include "support/ui_driver.h"
 
 using namespace drive;

@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "resources/admin_ids.h"
+#include "admin/advanced_pop_ids.h"
+#include "admin/incoming_ids.h"
 #include "support/ui_driver.h"
 
 using namespace drive;

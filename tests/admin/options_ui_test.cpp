@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "resources/admin_ids.h"
+#include "admin/options_ids.h"
 #include "support/ui_driver.h"
 
 using namespace drive;

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "resources/admin_ids.h"
+#include "admin/outgoing_ids.h"
+#include "admin/select_users_ids.h"
+#include "admin/smtp_auth_ids.h"
 #include "support/ui_driver.h"
 
 using namespace drive;

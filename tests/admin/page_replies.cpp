@@ -1,7 +1,7 @@
 #include "page_replies.h"
 
-#include "resources/admin_ids.h"
 #include "support/ui_driver.h"
+#include "ui/prompt_ids.h"
 
 namespace drive {
 namespace {

@@ -7,8 +7,9 @@
 
 #include <memory>
 
+#include "admin/enter_password_ids.h"
+#include "admin/password_ids.h"
 #include "page_replies.h"
-#include "resources/admin_ids.h"
 #include "support/ui_driver.h"
 #include "utilities.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "transport/local_addresses.h"
+#include "admin/machine_addresses.h"
 #include "support/ui_driver.h"
 
 namespace {
@@ -15,7 +15,7 @@ std::string listingError(const char* library, int& added) {
     HWND parent = CreateWindowA("Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     HWND combo = CreateWindowA("COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 100, 100, parent, nullptr, nullptr,
                                nullptr);
-    std::string text = drive::expectingBox("Error", [&] { util::listLocalAddresses(combo, library); });
+    std::string text = drive::expectingBox("Error", [&] { admin::listMachineAddresses(combo, library); });
     added = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     DestroyWindow(parent);
     return text;

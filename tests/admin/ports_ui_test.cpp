@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/admin_ids.h"
+#include "admin/ports_ids.h"
 #include "support/ui_driver.h"
 
 using namespace drive;

@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "admin/reminders_ids.h"
 #include "reminders_steps.h"
 #include "support/win32_support.h"
 #include "support/ui_driver.h"

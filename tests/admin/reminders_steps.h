@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "resources/admin_ids.h"
+#include "admin/auto_email_ids.h"
 #include "support/ui_driver.h"
 
 namespace drive {

@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "resources/admin_ids.h"
-#include "ui/controls.h"
+#include "admin/auto_email_ids.h"
+#include "admin/reminders_ids.h"
 #include "reminders_steps.h"
 #include "support/ui_driver.h"
+#include "ui/controls.h"
 
 using namespace drive;
 

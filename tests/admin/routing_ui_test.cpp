@@ -11,8 +11,13 @@
 #include <memory>
 #include <sstream>
 
-#include "resources/admin_ids.h"
+#include "admin/auto_printing_ids.h"
+#include "admin/filters_ids.h"
+#include "admin/relay_options_ids.h"
+#include "admin/routing_ids.h"
+#include "admin/select_choice_ids.h"
 #include "support/ui_driver.h"
+#include "ui/prompt_ids.h"
 
 using namespace drive;
 using namespace testing_support;

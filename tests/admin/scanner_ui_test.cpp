@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "admin/scanner_ids.h"
 #include "page_replies.h"
-#include "resources/admin_ids.h"
 #include "support/ui_driver.h"
 #include "utilities.h"
 
@@ -67,8 +67,8 @@ TEST(ScannerPage, ChangingOnlyTheDestinationEnablesApplyAndIsStored) {
         EXPECT_EQ(install.ini("snooper", "dst"), "Alice");
         pressCancel(sheet);
     });
-    EXPECT_EQ(install.keys("snooper"), (std::vector<std::string>{"use", "dst", "x0", "mod"}))
-        << "the section is written anew";
+    EXPECT_EQ(install.keys("snooper"), (std::vector<std::string>{"use", "x0", "dst", "mod"}))
+        << "the section is written anew: use, the phrases, dst, mod";
     EXPECT_EQ(unscramble(install.ini("snooper", "x0")), "payroll");
 }
 
@@ -116,7 +116,7 @@ TEST(ScannerPage, AnEmptyPhraseInALongListLosesNoPhraseBehindIt) {
     EXPECT_EQ(unscramble(install.ini("snooper", "x1998")), "phrase 1999");
     EXPECT_EQ(install.ini("snooper", "x1999"), "<none>");
     EXPECT_EQ(install.ini("snooper", "mod"), "1");
-    EXPECT_EQ(install.keys("snooper").front(), "use") << "the bindings first, then the phrases, then the change key";
+    EXPECT_EQ(install.keys("snooper").front(), "use") << "use first, then the phrases, dst and the change key";
     EXPECT_EQ(install.keys("snooper").back(), "mod");
 }
 

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "resources/admin_ids.h"
+#include "admin/connection_times_ids.h"
+#include "admin/schedule_ids.h"
 #include "support/ui_driver.h"
 
 using namespace drive;

@@ -8,7 +8,11 @@
 
 #include <memory>
 
-#include "resources/admin_ids.h"
+#include "admin/advanced_pop_ids.h"
+#include "admin/enter_password_ids.h"
+#include "admin/incoming_ids.h"
+#include "admin/outgoing_ids.h"
+#include "admin/pages.h"
 #include "support/ui_driver.h"
 #include "utilities.h"
 
@@ -23,16 +27,15 @@ std::string tipAnswer(HWND page, int control) {
     return found ? std::string(buffer) : "<none: " + std::string(buffer) + ">";
 }
 
-TEST(SettingsSheet, OpensOnTheGivenPageWithSixteenTitledPages) {
+TEST(SettingsSheet, OpensOnTheGivenPageWithThePagesOfTheList) {
     Install install;
-    int result = runSheet(7, [&](HWND sheet) {
+    int result = runSheet("Routing", [&](HWND sheet) {
         HWND tabs = PropSheet_GetTabControl(sheet);
-        EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 16);
-        EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 7);
-        EXPECT_EQ(pageTitles(sheet),
-                  (std::vector<std::string>{"Domain", "Dialup", "Outgoing", "Incoming", "Anti-Spam", "Schedule",
-                                            "Reminders", "Routing", "Password", "Address Lists", "Aliases",
-                                            "Foot Note", "Scanner", "Attachments", "Ports", "Options"}));
+        EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(admin::kPageCount));
+        EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), pageIndex("Routing"));
+        std::vector<std::string> listed;
+        for (const admin::PageEntry& page : admin::kPageList) listed.push_back(page.title);
+        EXPECT_EQ(pageTitles(sheet), listed);
         for (int id : {IDOK, IDCANCEL, 0x3021 /* Apply */, 0x0009 /* Help */})
             EXPECT_TRUE(visible(sheet, id)) << id;
         RECT r;
@@ -44,8 +47,8 @@ TEST(SettingsSheet, OpensOnTheGivenPageWithSixteenTitledPages) {
         EXPECT_EQ(tipAnswer(incoming, 4242), "<none: >");
         HWND outgoing = showPage(sheet, "Outgoing");
         EXPECT_EQ(tipAnswer(outgoing, IDC_OUT_ADD), "An a new SMTP server");
-        for (int i = 0; i < 16; ++i) EXPECT_NE(showPage(sheet, i), nullptr) << i;
-        EXPECT_EQ(tipAnswer(currentPage(sheet), 1018), "Disable me");
+        for (const admin::PageEntry& page : admin::kPageList) EXPECT_NE(showPage(sheet, page.title), nullptr) << page.title;
+        EXPECT_EQ(tipAnswer(showPage(sheet, "Options"), 1018), "Disable me");
         pressCancel(sheet);
     });
     EXPECT_EQ(result, 1) << "the tip class is unregistered when the sheet goes";

@@ -15,7 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "resources/admin_ids.h"
+#include "admin/incoming_ids.h"
+#include "admin/outgoing_ids.h"
+#include "admin/wizard_connection_ids.h"
+#include "admin/wizard_domain_ids.h"
+#include "admin/wizard_mailbox_ids.h"
+#include "admin/wizard_relay_ids.h"
+#include "admin/wizard_user_ids.h"
 #include "support/peers.h"
 #include "support/win32_support.h"
 #include "support/ui_driver.h"
@@ -27,8 +33,8 @@ using namespace testing_support;
 
 namespace {
 
-constexpr int kOutgoing = 2;
-constexpr int kIncoming = 3;
+constexpr const char* kOutgoing = "Outgoing";
+constexpr const char* kIncoming = "Incoming";
 constexpr int kOther = 3;  // the choice "Other" of Login
 
 std::string idpAddress() {

@@ -15,10 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "resources/admin_ids.h"
+#include "admin/client_information_ids.h"
+#include "admin/wizard_connection_ids.h"
+#include "admin/wizard_domain_ids.h"
+#include "admin/wizard_mailbox_ids.h"
+#include "admin/wizard_relay_ids.h"
+#include "admin/wizard_user_ids.h"
 #include "support/peers.h"
-#include "support/win32_support.h"
 #include "support/ui_driver.h"
+#include "support/win32_support.h"
 #include "utilities.h"
 #include "wizard_driver.h"
 

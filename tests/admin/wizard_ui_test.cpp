@@ -10,7 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "resources/admin_ids.h"
+#include "admin/client_information_ids.h"
+#include "admin/wizard_connection_ids.h"
+#include "admin/wizard_domain_ids.h"
+#include "admin/wizard_mailbox_ids.h"
+#include "admin/wizard_relay_ids.h"
+#include "admin/wizard_user_ids.h"
 #include "support/ui_driver.h"
 #include "wizard_driver.h"
 

@@ -149,6 +149,6 @@ TEST(Crypt, InPlaceOnTheSameBuffer) {
 }
 
 TEST(HelpTopics, TheViewerGetsOneArgumentEvenForATopicWithASpace) {
-    EXPECT_EQ(help::topicParameter(help::kIncoming), "tarnmail.chm::incoming.htm");
-    EXPECT_EQ(help::topicParameter(help::kAddressLists), "\"tarnmail.chm::address lists.htm\"");
+    EXPECT_EQ(help::topicParameter("incoming.htm"), "tarnmail.chm::incoming.htm");
+    EXPECT_EQ(help::topicParameter("address lists.htm"), "\"tarnmail.chm::address lists.htm\"");
 }

@@ -8,9 +8,9 @@
 
 #include <sstream>
 
-#include "support/ui_driver.h"
-#include "resources/admin_ids.h"
+#include "monitor/mail_viewer_ids.h"
 #include "support/peers.h"
+#include "support/ui_driver.h"
 #include "utilities.h"
 
 using namespace testing_support;

@@ -9,8 +9,9 @@
 #include <algorithm>
 
 #include "accounts/udp_listener.h"
+#include "monitor/mail_viewer_ids.h"
+#include "monitor/select_destination_ids.h"
 #include "support/ui_driver.h"
-#include "resources/admin_ids.h"
 #include "utilities.h"
 
 using namespace testing_support;

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 
+#include "admin/pages.h"
 #include "utilities.h"
 
 using namespace testing_support;
@@ -70,11 +70,12 @@ HWND showPage(HWND sheet, int index) {
 }
 
 HWND showPage(HWND sheet, const std::string& title) {
-    const std::vector<std::string> titles = pageTitles(sheet);
-    for (std::size_t i = 0; i < titles.size(); ++i)
-        if (titles[i] == title) return showPage(sheet, static_cast<int>(i));
-    ADD_FAILURE() << "the sheet has no page \"" << title << "\"";
-    return nullptr;
+    int index = pageIndex(title);
+    if (index < 0) {
+        ADD_FAILURE() << "the sheet has no page \"" << title << "\"";
+        return nullptr;
+    }
+    return showPage(sheet, index);
 }
 
 std::vector<std::string> pageTitles(HWND sheet) {
@@ -93,51 +94,7 @@ std::vector<std::string> pageTitles(HWND sheet) {
     return titles;
 }
 
-namespace {
-
-// The sheet's titles are learnt once for a build of the library and kept in
-// the temporary folder (every test runs in a process of its own), beside
-// the library's write time, so a rebuilt library is asked again.
-std::string libraryStamp() {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    GetFileAttributesExA((exeFolder() + "\\utilities.dll").c_str(), GetFileExInfoStandard, &data);
-    return std::to_string(data.ftLastWriteTime.dwHighDateTime) + "." +
-           std::to_string(data.ftLastWriteTime.dwLowDateTime);
-}
-
-std::vector<std::string> knownTitles() {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string cache = std::string(temp) + "util-sheet-pages.txt";
-    std::istringstream kept(readFile(cache));
-    std::vector<std::string> titles;
-    std::string line;
-    if (std::getline(kept, line) && line == libraryStamp()) {
-        while (std::getline(kept, line)) titles.push_back(line);
-        return titles;
-    }
-    auto seen = std::make_shared<std::vector<std::string>>();
-    whenShown("#32770", "Server Settings", [seen](HWND sheet) {
-        if (!sheet) return;
-        *seen = pageTitles(sheet);
-        pressCancel(sheet);
-    });
-    ShowMainConfig(nullptr, 0);
-    titles = *seen;
-    std::string text = libraryStamp() + "\n";
-    for (const std::string& title : titles) text += title + "\n";
-    if (!titles.empty()) writeFile(cache, text);
-    return titles;
-}
-
-}  // namespace
-
-int pageIndex(const std::string& title) {
-    static const std::vector<std::string> titles = knownTitles();
-    for (std::size_t i = 0; i < titles.size(); ++i)
-        if (titles[i] == title) return static_cast<int>(i);
-    return -1;
-}
+int pageIndex(const std::string& title) { return admin::pageIndex(title); }
 
 void expectRefusals(HWND dialog, const std::vector<Refusal>& entries, const std::function<std::string()>& attempt) {
     for (const Refusal& entry : entries) {

@@ -31,8 +31,8 @@ HWND showPage(HWND sheet, int index);  // selects the page and returns it
 HWND showPage(HWND sheet, const std::string& title);
 // The titles of the sheet's pages (its tabs), in order.
 std::vector<std::string> pageTitles(HWND sheet);
-// The index of the sheet's page with this title (-1: none). The first call
-// learns the titles from a sheet opened and cancelled for it.
+// The index of the sheet's page with this title (-1: none), by the list of
+// pages (admin/pages.h).
 int pageIndex(const std::string& title);
 void pressApply(HWND sheet);
 void pressOk(HWND sheet);

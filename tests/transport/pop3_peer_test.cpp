@@ -11,7 +11,7 @@
 #include "frame/profile.h"
 #include "support/scripted_peer.h"
 #include "support/win32_support.h"
-#include "transport/abort_flag.h"
+#include "frame/abort_flag.h"
 #include "support/recorder.h"
 #include "transport/socket_layer.h"
 #include "utilities.h"

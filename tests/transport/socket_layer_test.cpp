@@ -6,7 +6,7 @@
 
 #include "support/scripted_peer.h"
 #include "support/win32_support.h"
-#include "transport/abort_flag.h"
+#include "frame/abort_flag.h"
 #include "transport/socket_layer.h"
 #include "utilities.h"
 

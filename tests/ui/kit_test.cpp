@@ -17,6 +17,7 @@
 #include "ui/modal.h"
 #include "ui/prompt.h"
 #include "ui/sheet.h"
+#include "ui/subclass.h"
 #include "ui/tooltips.h"
 #include "dialog_template.h"
 
@@ -181,9 +182,13 @@ TEST_F(BoundWindow, AControlIsLiveOnlyWhileEveryRuleNamingItHolds) {
 
 // ---- Sheets and wizards ----------------------------------------------------------
 
+// The pages' template comes from memory (fromMemory).
+constexpr ui::WindowDefinition kMemoryPage{.dialog = 0};
+
 // A page that refuses to be left while its edit is empty.
 class NamePage final : public ui::Page {
 public:
+    NamePage() : Page(kMemoryPage) {}
     int applied = 0;
     int nexts = 0;
 
@@ -203,7 +208,10 @@ protected:
     void onSetActive() override { setWizardButtons(PSWIZB_NEXT | PSWIZB_BACK | PSWIZB_FINISH); }
 };
 
-class PlainPage final : public ui::Page {};
+class PlainPage final : public ui::Page {
+public:
+    PlainPage() : Page(kMemoryPage) {}
+};
 
 const DialogTemplate& pageTemplate() {
     static const DialogTemplate tmpl(WS_CHILD | WS_CAPTION, 180, 80, L"",
@@ -213,7 +221,7 @@ const DialogTemplate& pageTemplate() {
 }
 
 PROPSHEETPAGEA fromMemory(ui::Page& page, const char* title) {
-    PROPSHEETPAGEA p = page.describe(title, 0, false);
+    PROPSHEETPAGEA p = page.describe(title, false);
     p.dwFlags |= PSP_DLGINDIRECT;
     p.pResource = pageTemplate().get();
     return p;
@@ -316,6 +324,48 @@ TEST(Tips, AModalDialogDestroyedFromOutsideLeavesNoRegistration) {
     EXPECT_NE(answer, 0);
     ui::unregisterForTips(probe);
     DestroyWindow(probe);
+}
+
+// ---- Subclassing -----------------------------------------------------------------
+
+// Claims WM_GETTEXTLENGTH (answering 42) and counts what it passes on.
+int passedOn = 0;
+bool claimLength(HWND, UINT message, WPARAM, LPARAM, void* data, LRESULT& result) {
+    if (message != WM_GETTEXTLENGTH) {
+        ++passedOn;
+        return false;
+    }
+    result = *static_cast<int*>(data);
+    return true;
+}
+// Asks the window's own procedure first and doubles its answer.
+bool doubleLength(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void*, LRESULT& result) {
+    if (message != WM_GETTEXTLENGTH) return false;
+    result = 2 * ui::Subclass::passOn(window, message, wParam, lParam);
+    return true;
+}
+
+TEST(Subclass, AHandlerClaimsOrPassesOnUntilDetachedOrTheWindowGoes) {
+    HWND edit = CreateWindowA("Edit", "abc", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    int answer = 42;
+    EXPECT_TRUE(ui::Subclass::attach(edit, claimLength, &answer));
+    EXPECT_TRUE(ui::Subclass::attached(edit, claimLength));
+    EXPECT_EQ(GetWindowTextLengthA(edit), 42);
+    char text[8] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "abc") << "what the handler does not claim reaches the edit";
+    EXPECT_GT(passedOn, 0);
+
+    // The later handler sees the message first; its passOn reaches the earlier one.
+    EXPECT_TRUE(ui::Subclass::attach(edit, doubleLength));
+    EXPECT_EQ(GetWindowTextLengthA(edit), 84);
+    ui::Subclass::detach(edit, claimLength);
+    EXPECT_FALSE(ui::Subclass::attached(edit, claimLength));
+    EXPECT_EQ(GetWindowTextLengthA(edit), 6) << "the edit's own length, doubled";
+
+    DestroyWindow(edit);
+    EXPECT_FALSE(ui::Subclass::attached(edit, doubleLength)) << "gone with the window";
 }
 
 }  // namespace

@@ -1,1 +1,0 @@
-util_fuzz_target(relay_record_fuzz relay_record_fuzz.cpp)

@@ -1,1 +1,0 @@
-util_fuzz_target(schedule_fuzz schedule_fuzz.cpp)

@@ -1,1 +1,0 @@
-util_fuzz_target(crypt_fuzz crypt_fuzz.cpp)

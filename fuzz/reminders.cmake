@@ -1,2 +1,0 @@
-util_fuzz_target(reminder_rules_fuzz reminder_rules_fuzz.cpp)
-util_fuzz_target(message_text_fuzz message_text_fuzz.cpp)

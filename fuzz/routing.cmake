@@ -1,1 +1,0 @@
-util_fuzz_target(filter_record_fuzz filter_record_fuzz.cpp)

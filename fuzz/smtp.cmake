@@ -1,1 +1,0 @@
-util_fuzz_target(smtp_data_fuzz smtp_data_fuzz.cpp)

@@ -1,2 +1,0 @@
-util_fuzz_target(pop3_scanner_fuzz pop3_scanner_fuzz.cpp)
-util_fuzz_target(oauth_answers_fuzz oauth_answers_fuzz.cpp)

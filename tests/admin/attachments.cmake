@@ -1,3 +1,0 @@
-if(WIN32)
-  target_sources(admin_ui_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/attachments_ui_test.cpp)
-endif()
