@@ -13,7 +13,6 @@
 #include "admin/server_checks.h"
 #include "admin/settings_page.h"
 #include "admin/sign_in_step.h"
-#include "content/base64_decoder.h"
 #include "content/base64_string.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
@@ -93,14 +92,6 @@ struct RelayEntry {
     util::LoginKind login = util::LoginKind::Password;
     std::string token;  // the sign-in's refresh token, protected, as stored
 };
-
-std::string decoded(std::string_view base64) {
-    std::string bytes(util::Base64Decoder::maxBytes(base64.size()), '\0');
-    util::Base64Decoder decoder;
-    char* end = decoder.finish(decoder.more(base64, bytes.data()));
-    bytes.resize(static_cast<std::size_t>(end - bytes.data()));
-    return bytes;
-}
 
 // The relays up to the first missing server key, each with the encryption
 // stored at its number; an empty record names no relay and is left out,
@@ -290,11 +281,11 @@ private:
         const RelayEntry* selected = editor_.selected();
         if (!selected || selected->login == util::LoginKind::Password) return;
         util::RelayRecord stored = util::parseRelayRecord(selected->record);
-        std::optional<SignedIn> again = runSignIn(hwnd_, selected->login, util::MailService::Smtp, decoded(stored.account));
+        std::optional<SignedIn> again = runSignIn(hwnd_, selected->login, util::MailService::Smtp, util::decodeBase64String(stored.account));
         if (!again) return;
         RelayEntry entry = *selected;
         entry.token = again->storedToken;
-        if (!again->account.empty() && again->account != decoded(stored.account)) {
+        if (!again->account.empty() && again->account != util::decodeBase64String(stored.account)) {
             Relay relay{stored.host, stored.port, stored.sendAs, stored.rewriteFrom, true,
                         util::encodeBase64String(again->account), ""};
             entry.record = buildRelayRecord(relay);

@@ -21,7 +21,7 @@
 #include "admin/wizard_rules.h"
 #include "admin/wizard_user_ids.h"
 #include "connect/dialup_list.h"
-#include "content/base64_decoder.h"
+#include "content/base64_string.h"
 #include "frame/crypt.h"
 #include "frame/help_topics.h"
 #include "frame/install_folder.h"
@@ -159,14 +159,6 @@ private:
 // password, in the checks' order of fields).
 ui::Refusal onPage(const Refusal& refusal, const int (&controls)[4]) {
     return ui::Refusal{refusal.message, controls[static_cast<int>(refusal.field)], refusal.selectText};
-}
-
-std::string decoded(std::string_view base64) {
-    std::string bytes(util::Base64Decoder::maxBytes(base64.size()), '\0');
-    util::Base64Decoder decoder;
-    char* end = decoder.finish(decoder.more(base64, bytes.data()));
-    bytes.resize(static_cast<std::size_t>(end - bytes.data()));
-    return bytes;
 }
 
 void fillTlsChoice(ui::ComboBox combo, util::TlsMode mode) {
@@ -314,7 +306,7 @@ protected:
         if (login != util::LoginKind::Password) {
             token_ = util::read(cfg::kOutgoingToken, 0);
             button(IDC_WREL_AUTH).check(true);
-            item(IDC_WREL_USER).setText(decoded(util::parseRelayRecord(record).account));
+            item(IDC_WREL_USER).setText(util::decodeBase64String(util::parseRelayRecord(record).account));
         }
         edit(IDC_WREL_PASSWORD).mask(true);
         return true;

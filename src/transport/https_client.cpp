@@ -25,21 +25,6 @@ private:
     unsigned before_;
 };
 
-// Winsock for the request's time, whoever else holds it.
-class Sockets {
-public:
-    Sockets() : started_(startSockets() == 0) {}
-    ~Sockets() {
-        if (started_) stopSockets();
-    }
-    Sockets(const Sockets&) = delete;
-    Sockets& operator=(const Sockets&) = delete;
-    bool started() const { return started_; }
-
-private:
-    bool started_;
-};
-
 HttpsOutcome failed(std::string text) {
     statusOut(text);
     return {std::nullopt, std::move(text)};
@@ -50,7 +35,7 @@ HttpsOutcome failed(std::string text) {
 HttpsOutcome postForm(std::string_view address, std::string_view body) {
     std::optional<HttpsAddress> where = parseHttpsAddress(address);
     if (!where) return failed("The provider's address is not an https address: " + std::string(address));
-    Sockets sockets;
+    SocketsHeld sockets;
     if (!sockets.started()) return failed("Network error");
     SOCKET s = connectTo(where->host.c_str(), 0, where->port);
     if (s == INVALID_SOCKET) return failed("Cannot connect to " + where->host);

@@ -293,6 +293,11 @@ RedirectRequest parseRedirectRequest(std::string_view line) {
     return r;
 }
 
+TokenAnswer::~TokenAnswer() {
+    wipe(accessToken);
+    wipe(refreshToken);
+}
+
 TokenAnswer parseTokenAnswer(std::string_view body) {
     TokenAnswer a;
     Json parsed = Json::parse(body.begin(), body.end(), nullptr, false);

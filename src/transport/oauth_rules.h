@@ -97,10 +97,15 @@ RedirectRequest parseRedirectRequest(std::string_view requestLine);
 
 // ---- the token endpoint's answers ------------------------------------------------------
 struct TokenAnswer {
-    std::string accessToken, refreshToken;
+    std::string accessToken, refreshToken;  // wiped when the answer goes
     std::int64_t expiresIn = 0;  // seconds; 0 when the answer did not say
     std::string account;         // the signed-in address from the identity token, when given
     std::string error, errorDescription;  // "invalid_grant", "authorization_pending", ...
+
+    TokenAnswer() = default;
+    TokenAnswer(const TokenAnswer&) = default;
+    TokenAnswer& operator=(const TokenAnswer&) = default;
+    ~TokenAnswer();
 };
 // An answer that is not JSON is an error "invalid_response".
 TokenAnswer parseTokenAnswer(std::string_view body);

@@ -50,21 +50,6 @@ bool keepWaiting(const SignInHooks& hooks) {
     return true;
 }
 
-// Winsock for the sign-in's time.
-class Sockets {
-public:
-    Sockets() : started_(startSockets() == 0) {}
-    ~Sockets() {
-        if (started_) stopSockets();
-    }
-    Sockets(const Sockets&) = delete;
-    Sockets& operator=(const Sockets&) = delete;
-    bool started() const { return started_; }
-
-private:
-    bool started_;
-};
-
 // A socket closed when it goes.
 class OwnedSocket {
 public:
@@ -182,13 +167,6 @@ SignInResult completeSignIn(const Provider& provider, const Fields& grant, const
     }
     TokenAnswer answer = parseTokenAnswer(outcome.answer->body);
     wipe(outcome.answer->body);
-    struct AnswerWipe {
-        TokenAnswer& a;
-        ~AnswerWipe() {
-            wipe(a.accessToken);
-            wipe(a.refreshToken);
-        }
-    } answerWipe{answer};
     if (!answer.error.empty()) {
         if (pendingError && (answer.error == "authorization_pending" || answer.error == "slow_down")) {
             *pendingError = answer.error;
@@ -246,7 +224,7 @@ SignInResult signIn(const SignInRequest& request, const SignInHooks& hooks) {
     std::string missing;
     std::optional<Provider> provider = providerFor(request.kind, request.service, readOAuthSettings(), &missing);
     if (!provider) return failure("Sign-in with " + loginKindTitle(request.kind) + " needs " + missing);
-    Sockets sockets;
+    SocketsHeld sockets;
     if (!sockets.started()) return failure("Network error");
     if (read(cfg::kOAuthDevice) == 1 || provider->authorize.empty()) return deviceSignIn(*provider, request, hooks);
 

@@ -154,13 +154,6 @@ bool accessTokenFor(const SignedInRecord& record, SecretText& token) {
     if (!outcome.answer) return false;
     TokenAnswer answer = parseTokenAnswer(outcome.answer->body);
     wipe(outcome.answer->body);
-    struct AnswerWipe {
-        TokenAnswer& a;
-        ~AnswerWipe() {
-            wipe(a.accessToken);
-            wipe(a.refreshToken);
-        }
-    } answerWipe{answer};
     if (answer.error == "invalid_grant") {
         // The refresh token is no more: only the administrator can sign in again.
         dropAccessToken(record);

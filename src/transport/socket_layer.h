@@ -48,6 +48,21 @@ void setReadTimeoutMs(unsigned milliseconds);  // shortened by tests only
 int startSockets();
 void stopSockets();
 
+// Winsock held for a scope's time (a request, a sign-in), whoever else holds it.
+class SocketsHeld {
+public:
+    SocketsHeld() : started_(startSockets() == 0) {}
+    ~SocketsHeld() {
+        if (started_) stopSockets();
+    }
+    SocketsHeld(const SocketsHeld&) = delete;
+    SocketsHeld& operator=(const SocketsHeld&) = delete;
+    bool started() const { return started_; }
+
+private:
+    bool started_;
+};
+
 // A connected blocking stream socket to host, or INVALID_SOCKET. A port of
 // 0 takes the service's port ("smtp" 25, "pop3" 110 when not in the table).
 SOCKET connectTo(const char* host, int selector, int port);
