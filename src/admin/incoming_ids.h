@@ -33,3 +33,6 @@
 #define IDC_IN_LBL_PASSWORD 1103
 #define IDC_IN_LBL_TLS      1104
 #define IDC_IN_TLS          1105
+#define IDC_IN_LBL_LOGIN    1106
+#define IDC_IN_LOGIN        1107
+#define IDC_IN_SIGN_IN      1108

@@ -10,9 +10,11 @@
 #include "admin/incoming_ids.h"
 #include "admin/server_checks.h"
 #include "admin/settings_page.h"
+#include "admin/sign_in_step.h"
 #include "frame/crypt.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
+#include "transport/oauth_rules.h"
 #include "transport/tls_rules.h"
 #include "ui/gdi.h"
 #include "ui/record_editor.h"
@@ -46,6 +48,8 @@ constexpr ui::Tip kIncomingTips[] = {
     {IDC_IN_BYPASS, "Give all mail from this pop3 mail collection to a user"},
     {IDC_IN_BYPASS_USER, "The user to receive all mail from this collection"},
     {IDC_IN_TLS, "Encryption: TLS from the start (port 995) or STARTTLS"},
+    {IDC_IN_LOGIN, "Log in with the password, or sign in with a provider (Microsoft, Google, other)"},
+    {IDC_IN_SIGN_IN, "Sign in with the provider in the browser"},
 };
 constexpr ui::RadioChoice kUndeliverableChoices[] = {{IDC_IN_COPY_ALL, 0}, {IDC_IN_KILL, 1}, {IDC_IN_ROUTE, 2}};
 constexpr ui::Binding kIncomingBindings[] = {
@@ -73,13 +77,15 @@ struct PopRecord {
     bool bypass = false;
     std::string bypassUser;
     int tls = 0;  // util::TlsMode, stored beside the record
+    util::LoginKind login = util::LoginKind::Password;  // stored beside the record
+    std::string token;  // the sign-in's refresh token, protected, as stored
 };
 
 constexpr int kEditorControls[] = {IDC_IN_SERVER,     IDC_IN_PORT,        IDC_IN_PORT_SPIN,  IDC_IN_USER,
                                    IDC_IN_PASSWORD,   IDC_IN_SHOW_PW,     IDC_IN_REMOVE_MAIL, IDC_IN_EXTENSIONS,
                                    IDC_IN_ACTIVE,     IDC_IN_BYPASS,      IDC_IN_LBL_SERVER, IDC_IN_LBL_PORT,
                                    IDC_IN_LBL_USER,   IDC_IN_LBL_PASSWORD, IDC_IN_BYPASS_USER, IDC_IN_TLS,
-                                   IDC_IN_LBL_TLS};
+                                   IDC_IN_LBL_TLS,    IDC_IN_LOGIN,       IDC_IN_LBL_LOGIN};
 const ui::RecordEditorControls kEditor{
     .list = IDC_IN_LIST, .add = IDC_IN_ADD, .edit = IDC_IN_EDIT, .remove = IDC_IN_DELETE, .up = IDC_IN_UP,
     .down = IDC_IN_DOWN, .save = IDC_IN_SAVE, .cancel = IDC_IN_CANCEL, .editing = kEditorControls};
@@ -97,6 +103,8 @@ PopRecord readRecord(const util::ProfileLines& stored, int i) {
     r.bypassUser = util::read(stored, cfg::kIncomingBypassUser, i);
     r.tls = static_cast<int>(
         util::connectionTlsMode(util::MailService::Pop3, r.port, util::read(stored, cfg::kIncomingTls, i)));
+    r.login = util::loginKindFromName(util::read(stored, cfg::kIncomingLogin, i));
+    if (r.login != util::LoginKind::Password) r.token = util::read(stored, cfg::kIncomingToken, i);
     return r;
 }
 
@@ -122,6 +130,10 @@ void putRecord(util::ProfileLines& lines, int i, const PopRecord& r) {
     util::put(lines, cfg::kIncomingBypass, r.bypass ? 1 : 0, i);
     util::put(lines, cfg::kIncomingBypassUser, r.bypassUser, i);
     util::put(lines, cfg::kIncomingTls, r.tls, i);
+    // A mailbox with a password is stored exactly as before sign-in existed.
+    if (r.login == util::LoginKind::Password) return;
+    util::put(lines, cfg::kIncomingLogin, std::string(util::loginKindName(r.login)), i);
+    util::put(lines, cfg::kIncomingToken, r.token, i);
 }
 
 class IncomingPage final : public SettingsPage, ui::RecordEditor<PopRecord>::Delegate {
@@ -136,6 +148,7 @@ protected:
         edit(IDC_IN_PASSWORD).mask(true);
         item(IDC_IN_EXTENSIONS).show(false);  // kept and stored, but not offered
         for (const char* choice : util::kTlsChoiceNames) comboBox(IDC_IN_TLS).add(choice);
+        for (const char* choice : util::kLoginChoiceNames) comboBox(IDC_IN_LOGIN).add(choice);
         for (const std::string& name : accountNames()) comboBox(IDC_IN_BYPASS_USER).add(name);
         comboBox(IDC_IN_BYPASS_USER).select(0);
         editor_.attach(hwnd_, *this);
@@ -148,7 +161,12 @@ protected:
     void onUserCommand(int id, int code) override {
         if (editor_.onCommand(id, code)) return;
         if (code == CBN_SELCHANGE && id == IDC_IN_BYPASS_USER) changed();
+        if (code == CBN_SELCHANGE && id == IDC_IN_LOGIN) {
+            token_.clear();  // a sign-in belongs to its provider
+            refreshLogin();
+        }
         if (code != BN_CLICKED) return;
+        if (id == IDC_IN_SIGN_IN) signIn();
         if (id == IDC_IN_SHOW_PW) edit(IDC_IN_PASSWORD).mask(!button(IDC_IN_SHOW_PW).checked());
         if (id == IDC_IN_BYPASS) changed();
         if (id == IDC_IN_ADVANCED) runAdvancedPopDialog(hwnd_);
@@ -173,7 +191,10 @@ protected:
 
 private:
     // The record editor's side.
-    std::string display(const PopRecord& r) const override { return r.server + " (" + r.user + ")"; }
+    std::string display(const PopRecord& r) const override {
+        if (r.login == util::LoginKind::Password) return r.server + " (" + r.user + ")";
+        return r.server + " (" + r.user + ", " + util::kLoginChoiceNames[static_cast<int>(r.login)] + ")";
+    }
 
     void showRecord(const PopRecord& r) override {
         item(IDC_IN_SERVER).setText(r.server);
@@ -188,7 +209,10 @@ private:
         button(IDC_IN_BYPASS).check(r.bypass);
         comboBox(IDC_IN_BYPASS_USER).selectPrefix(r.bypassUser);
         comboBox(IDC_IN_TLS).select(r.tls);
+        comboBox(IDC_IN_LOGIN).select(static_cast<int>(r.login));
+        token_ = r.token;
         refreshEnabling();
+        refreshLogin();
     }
 
     void showFresh() override {
@@ -207,12 +231,19 @@ private:
         r.server = item(IDC_IN_SERVER).text();
         std::string port = item(IDC_IN_PORT).text();
         r.user = item(IDC_IN_USER).text();
-        r.password = item(IDC_IN_PASSWORD).text();
-        if (auto refusal = checkPopEntry({r.server, port, r.user, r.password})) {
+        r.login = login();
+        const bool signsIn = r.login != util::LoginKind::Password;
+        r.password = signsIn ? std::string() : item(IDC_IN_PASSWORD).text();
+        if (auto refusal = checkPopEntry({r.server, port, r.user, r.password, signsIn})) {
             static constexpr int kFieldControl[] = {IDC_IN_SERVER, IDC_IN_PORT, IDC_IN_USER, IDC_IN_PASSWORD};
             refuse(refusal->message, kFieldControl[static_cast<int>(refusal->field)], refusal->selectText);
             return std::nullopt;
         }
+        if (auto refusal = checkSignedIn(signsIn, !token_.empty())) {
+            refuse(*refusal, IDC_IN_SIGN_IN);
+            return std::nullopt;
+        }
+        r.token = signsIn ? token_ : std::string();
         r.port = static_cast<int>(portValue(port));
         r.removeMail = button(IDC_IN_REMOVE_MAIL).checked();
         r.extensions = button(IDC_IN_EXTENSIONS).checked();
@@ -225,9 +256,38 @@ private:
     }
 
     void changed() override { SettingsPage::changed(); }
-    void modeChanged() override { refreshEnabling(); }
+    void modeChanged() override {
+        refreshEnabling();
+        refreshLogin();
+    }
+
+    util::LoginKind login() const {
+        const int chosen = comboBox(IDC_IN_LOGIN).selection();
+        return chosen > 0 && chosen < util::kLoginKindCount ? static_cast<util::LoginKind>(chosen) : util::LoginKind::Password;
+    }
+
+    // A mailbox that signs in with a provider has no password; its sign-in
+    // runs while it is edited.
+    void refreshLogin() {
+        const bool editing = editor_.editing();
+        const bool password = login() == util::LoginKind::Password;
+        item(IDC_IN_PASSWORD).enable(editing && password);
+        item(IDC_IN_SHOW_PW).enable(editing && password);
+        item(IDC_IN_SIGN_IN).enable(editing && !password);
+    }
+
+    // The user name, when given, is the account the provider is asked for;
+    // the account the provider signed in replaces it.
+    void signIn() {
+        std::optional<SignedIn> signedIn = runSignIn(hwnd_, login(), util::MailService::Pop3, item(IDC_IN_USER).text());
+        if (!signedIn) return;
+        token_ = signedIn->storedToken;
+        if (!signedIn->account.empty()) item(IDC_IN_USER).setText(signedIn->account);
+        item(IDC_IN_PASSWORD).setText("");
+    }
 
     ui::RecordEditor<PopRecord> editor_{kEditor};
+    std::string token_;  // the sign-in of the record being edited, as it will be stored
     ui::MaskedPicture active_, inactive_;
 };
 

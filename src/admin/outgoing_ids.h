@@ -34,3 +34,6 @@
 #define IDC_OUT_LBL_PORT    1101
 #define IDC_OUT_LBL_TLS     1102
 #define IDC_OUT_TLS         1103
+#define IDC_OUT_LBL_LOGIN   1104
+#define IDC_OUT_LOGIN       1105
+#define IDC_OUT_SIGN_IN     1106

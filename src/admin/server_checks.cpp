@@ -34,6 +34,7 @@ std::optional<Refusal> checkPopEntry(const PopEntry& e) {
     if (portValue(e.port) > 65535) return refuse("Please a valid pop3 port number (default is 110)...", Field::Port);
     if (e.user.empty()) return refuse(userText, Field::User);
     if (has(e.user, ' ')) return refuse(userText + " (remove space characters)", Field::User, true);
+    if (e.signsIn) return std::nullopt;
     if (e.password.empty()) return refuse(passwordText, Field::Password);
     if (has(e.password, ' ')) return refuse(passwordText + " (remove space characters)", Field::Password, true);
     return std::nullopt;
@@ -52,6 +53,11 @@ std::optional<Refusal> checkRelayEntry(const RelayEntry& e) {
             return refuse(std::string("Please enter a valid email address eg ") + kExampleAddress, Field::Sender, true);
     }
     if (e.authentication && !e.haveAuthData) return refuse("Please enter authentication data", Field::AuthSettings);
+    return std::nullopt;
+}
+
+std::optional<std::string> checkSignedIn(bool signsIn, bool signedIn) {
+    if (signsIn && !signedIn) return std::string(kSignInFirst);
     return std::nullopt;
 }
 

@@ -27,6 +27,7 @@ long long portValue(std::string_view text);
 
 struct PopEntry {
     std::string_view server, port, user, password;
+    bool signsIn = false;  // signs in with a provider: no password
 };
 std::optional<Refusal> checkPopEntry(const PopEntry& entry);
 
@@ -38,5 +39,10 @@ struct RelayEntry {
     bool haveAuthData;  // both encoded authentication texts are non-empty
 };
 std::optional<Refusal> checkRelayEntry(const RelayEntry& entry);
+
+// A record that signs in with a provider is saved only once signed in:
+// then it has the refresh token and the account the sign-in gave.
+inline constexpr const char* kSignInFirst = "Please sign in with the provider first (Sign in...)";
+std::optional<std::string> checkSignedIn(bool signsIn, bool signedIn);
 
 }  // namespace admin

@@ -9,3 +9,7 @@
 #define IDC_WPOP_USER        1026
 #define IDC_WPOP_PASSWORD    1027
 #define IDC_WPOP_TLS         1105
+#define IDC_WPOP_LBL_PASSWORD 1106
+#define IDC_WPOP_LBL_LOGIN   1107
+#define IDC_WPOP_LOGIN       1108
+#define IDC_WPOP_SIGN_IN     1109

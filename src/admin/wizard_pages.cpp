@@ -13,6 +13,7 @@
 #include "admin/pages.h"
 #include "admin/server_checks.h"
 #include "admin/setup_wizard.h"
+#include "admin/sign_in_step.h"
 #include "admin/wizard_connection_ids.h"
 #include "admin/wizard_domain_ids.h"
 #include "admin/wizard_mailbox_ids.h"
@@ -20,11 +21,13 @@
 #include "admin/wizard_rules.h"
 #include "admin/wizard_user_ids.h"
 #include "connect/dialup_list.h"
+#include "content/base64_string.h"
 #include "frame/crypt.h"
 #include "frame/help_topics.h"
 #include "frame/install_folder.h"
 #include "frame/profile.h"
 #include "resources/admin_ids.h"
+#include "transport/oauth_rules.h"
 #include "transport/smtp_relay.h"
 #include "transport/tls_rules.h"
 #include "utilities.h"
@@ -60,9 +63,12 @@ constexpr Tip kRelayTips[] = {
     {IDC_WREL_AUTH, "SMTP server needs authentication"},
     {IDC_WREL_PASSWORD, "Password to log into smtp server"},
     {IDC_WREL_USER, "Username to log into smtp server"},
+    {IDC_WREL_LOGIN, "Log in with a password, or sign in with a provider (Microsoft, Google, other)"},
+    {IDC_WREL_SIGN_IN, "Sign in with the provider in the browser"},
 };
-constexpr int kLoginControls[] = {IDC_WREL_USER, IDC_WREL_PASSWORD, IDC_WREL_SHOW_PW, IDC_WREL_LBL_USER,
-                                  IDC_WREL_LBL_PASSWORD};
+constexpr int kLoginControls[] = {IDC_WREL_USER,        IDC_WREL_PASSWORD, IDC_WREL_SHOW_PW,
+                                  IDC_WREL_LBL_USER,    IDC_WREL_LBL_PASSWORD, IDC_WREL_LOGIN,
+                                  IDC_WREL_LBL_LOGIN,   IDC_WREL_SIGN_IN};
 constexpr ui::EnableRule kRelayRules[] = {{IDC_WREL_AUTH, kLoginControls}};
 
 constexpr Tip kMailboxTips[] = {
@@ -73,6 +79,8 @@ constexpr Tip kMailboxTips[] = {
     {IDC_WPOP_REMOVE_MAIL, "Delete mail from POP3 server after collection"},
     {IDC_WPOP_USER, "POP3 login user name"},
     {IDC_WPOP_PASSWORD, "POP3 login password"},
+    {IDC_WPOP_LOGIN, "Log in with the password, or sign in with a provider (Microsoft, Google, other)"},
+    {IDC_WPOP_SIGN_IN, "Sign in with the provider in the browser"},
 };
 
 constexpr Tip kUserTips[] = {
@@ -127,6 +135,18 @@ protected:
         refreshEnabling();
     }
     bool allows(int) const override { return offered_; }
+    bool offered() const { return offered_; }
+
+    // The login choice (Password / a provider) of a combo box.
+    util::LoginKind chosenLogin(int combo) const {
+        const int chosen = comboBox(combo).selection();
+        return chosen > 0 && chosen < util::kLoginKindCount ? static_cast<util::LoginKind>(chosen)
+                                                            : util::LoginKind::Password;
+    }
+    void fillLoginChoice(int combo, util::LoginKind kind) const {
+        for (const char* choice : util::kLoginChoiceNames) comboBox(combo).add(choice);
+        comboBox(combo).select(static_cast<int>(kind));
+    }
 
     WizardState& state_;
 
@@ -281,18 +301,49 @@ protected:
         item(IDC_WREL_PORT).setText(std::to_string(port));
         fillTlsChoice(comboBox(IDC_WREL_TLS),
                       util::connectionTlsMode(util::MailService::Smtp, port, util::read(cfg::kOutgoingTls, 0)));
+        const util::LoginKind login = util::loginKindFromName(util::read(cfg::kOutgoingLogin, 0));
+        fillLoginChoice(IDC_WREL_LOGIN, login);
+        if (login != util::LoginKind::Password) {
+            token_ = util::read(cfg::kOutgoingToken, 0);
+            button(IDC_WREL_AUTH).check(true);
+            item(IDC_WREL_USER).setText(util::decodeBase64String(util::parseRelayRecord(record).account));
+        }
         edit(IDC_WREL_PASSWORD).mask(true);
         return true;
     }
 
+    // A relay that signs in with a provider has no password.
+    bool allows(int control) const override {
+        if (!WizardPage::allows(control)) return false;
+        const bool signsIn = chosenLogin(IDC_WREL_LOGIN) != util::LoginKind::Password;
+        if (control == IDC_WREL_PASSWORD || control == IDC_WREL_SHOW_PW || control == IDC_WREL_LBL_PASSWORD)
+            return !signsIn;
+        if (control == IDC_WREL_SIGN_IN) return signsIn;
+        return true;
+    }
+
     void onUserCommand(int id, int code) override {
+        if (code == CBN_SELCHANGE && id == IDC_WREL_LOGIN) {
+            token_.clear();  // a sign-in belongs to its provider
+            refreshEnabling();
+        }
         if (code == BN_CLICKED && id == IDC_WREL_SHOW_PW) showPassword(IDC_WREL_SHOW_PW, IDC_WREL_PASSWORD);
+        if (code == BN_CLICKED && id == IDC_WREL_SIGN_IN) {
+            std::optional<SignedIn> signedIn =
+                runSignIn(hwnd_, chosenLogin(IDC_WREL_LOGIN), util::MailService::Smtp, item(IDC_WREL_USER).text());
+            if (!signedIn) return;
+            token_ = signedIn->storedToken;
+            if (!signedIn->account.empty()) item(IDC_WREL_USER).setText(signedIn->account);
+        }
     }
 
     std::optional<ui::Refusal> checkEntries() override {
         static constexpr int kControls[] = {IDC_WREL_HOST, IDC_WREL_PORT, IDC_WREL_USER, IDC_WREL_PASSWORD};
         Typed typed(*this);
         if (auto refusal = checkWizardRelay(typed.relay)) return onPage(*refusal, kControls);
+        if (auto refusal = checkSignedIn(typed.relay.signsIn, !token_.empty()))
+            return ui::Refusal{*refusal, IDC_WREL_SIGN_IN};
+        if (typed.relay.signsIn && typed.user.empty()) return ui::Refusal{"Please enter the user name...", IDC_WREL_USER};
         return std::nullopt;
     }
 
@@ -303,9 +354,19 @@ protected:
         int tls = static_cast<int>(
             util::connectionTlsMode(util::MailService::Smtp, port, comboBox(IDC_WREL_TLS).selection()));
         util::write(cfg::kOutgoingTls, tls, 0);
+        // A relay with a password is stored exactly as before sign-in existed.
+        if (typed.relay.signsIn) {
+            util::write(cfg::kOutgoingLogin, std::string(util::loginKindName(chosenLogin(IDC_WREL_LOGIN))), 0);
+            util::write(cfg::kOutgoingToken, token_, 0);
+        } else {
+            util::erase(cfg::kOutgoingLogin, 0);
+            util::erase(cfg::kOutgoingToken, 0);
+        }
     }
 
 private:
+    std::string token_;  // the relay's sign-in, protected, as stored
+
     // The entries as typed (the relay's views point into them).
     struct Typed {
         std::string host, port, user, password;
@@ -313,7 +374,9 @@ private:
         explicit Typed(const RelayPage& page)
             : host(page.item(IDC_WREL_HOST).text()), port(page.item(IDC_WREL_PORT).text()),
               user(page.item(IDC_WREL_USER).text()), password(page.item(IDC_WREL_PASSWORD).text()),
-              relay{host, port, page.button(IDC_WREL_AUTH).checked(), user, password} {}
+              relay{host, port, page.button(IDC_WREL_AUTH).checked(), user, password,
+                    page.button(IDC_WREL_AUTH).checked() &&
+                        page.chosenLogin(IDC_WREL_LOGIN) != util::LoginKind::Password} {}
     };
 };
 
@@ -332,18 +395,39 @@ protected:
         button(IDC_WPOP_REMOVE_MAIL).check(util::read(cfg::kIncomingDeleteMail, 0) != 0);
         fillTlsChoice(comboBox(IDC_WPOP_TLS),
                       util::connectionTlsMode(util::MailService::Pop3, port, util::read(cfg::kIncomingTls, 0)));
+        const util::LoginKind login = util::loginKindFromName(util::read(cfg::kIncomingLogin, 0));
+        fillLoginChoice(IDC_WPOP_LOGIN, login);
+        if (login != util::LoginKind::Password) token_ = util::read(cfg::kIncomingToken, 0);
         return true;
     }
 
+    void onSetActive() override {
+        ProviderPage::onSetActive();
+        refreshLogin();
+    }
+
     void onUserCommand(int id, int code) override {
+        if (code == CBN_SELCHANGE && id == IDC_WPOP_LOGIN) {
+            token_.clear();  // a sign-in belongs to its provider
+            refreshLogin();
+        }
         if (code == BN_CLICKED && id == IDC_WPOP_SHOW_PW) showPassword(IDC_WPOP_SHOW_PW, IDC_WPOP_PASSWORD);
+        if (code == BN_CLICKED && id == IDC_WPOP_SIGN_IN) {
+            std::optional<SignedIn> signedIn =
+                runSignIn(hwnd_, chosenLogin(IDC_WPOP_LOGIN), util::MailService::Pop3, text(IDC_WPOP_USER));
+            if (!signedIn) return;
+            token_ = signedIn->storedToken;
+            if (!signedIn->account.empty()) item(IDC_WPOP_USER).setText(signedIn->account);
+        }
     }
 
     std::optional<ui::Refusal> checkEntries() override {
         static constexpr int kControls[] = {IDC_WPOP_SERVER, IDC_WPOP_PORT, IDC_WPOP_USER, IDC_WPOP_PASSWORD};
+        const bool signsIn = chosenLogin(IDC_WPOP_LOGIN) != util::LoginKind::Password;
         const std::string server = text(IDC_WPOP_SERVER), port = text(IDC_WPOP_PORT), user = text(IDC_WPOP_USER),
-                          password = text(IDC_WPOP_PASSWORD);
-        if (auto refusal = checkPopEntry({server, port, user, password})) return onPage(*refusal, kControls);
+                          password = signsIn ? std::string() : text(IDC_WPOP_PASSWORD);
+        if (auto refusal = checkPopEntry({server, port, user, password, signsIn})) return onPage(*refusal, kControls);
+        if (auto refusal = checkSignedIn(signsIn, !token_.empty())) return ui::Refusal{*refusal, IDC_WPOP_SIGN_IN};
         return std::nullopt;
     }
 
@@ -352,7 +436,17 @@ protected:
         util::write(cfg::kIncomingNode, text(IDC_WPOP_SERVER), 0);
         util::write(cfg::kIncomingPort, port, 0);
         util::write(cfg::kIncomingUser, text(IDC_WPOP_USER), 0);
-        util::write(cfg::kIncomingPassword, util::crypt(util::kSystemKey, text(IDC_WPOP_PASSWORD), true), 0);
+        const util::LoginKind login = chosenLogin(IDC_WPOP_LOGIN);
+        const bool signsIn = login != util::LoginKind::Password;
+        util::write(cfg::kIncomingPassword,
+                    signsIn ? std::string() : util::crypt(util::kSystemKey, text(IDC_WPOP_PASSWORD), true), 0);
+        if (signsIn) {
+            util::write(cfg::kIncomingLogin, std::string(util::loginKindName(login)), 0);
+            util::write(cfg::kIncomingToken, token_, 0);
+        } else {
+            util::erase(cfg::kIncomingLogin, 0);
+            util::erase(cfg::kIncomingToken, 0);
+        }
         util::write(cfg::kIncomingDeleteMail, button(IDC_WPOP_REMOVE_MAIL).checked() ? 1 : 0, 0);
         util::write(cfg::kIncomingExtensions, 0, 0);
         int tls = static_cast<int>(
@@ -362,6 +456,16 @@ protected:
 
 private:
     std::string text(int id) const { return item(id).text(); }
+
+    // A mailbox that signs in with a provider has no password.
+    void refreshLogin() {
+        const bool on = offered();
+        const bool signsIn = chosenLogin(IDC_WPOP_LOGIN) != util::LoginKind::Password;
+        for (int id : {IDC_WPOP_PASSWORD, IDC_WPOP_SHOW_PW, IDC_WPOP_LBL_PASSWORD}) item(id).enable(on && !signsIn);
+        item(IDC_WPOP_SIGN_IN).enable(on && signsIn);
+    }
+
+    std::string token_;  // the mailbox's sign-in, protected, as stored
 };
 
 // ---- First user ----------------------------------------------------------------------

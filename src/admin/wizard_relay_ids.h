@@ -11,3 +11,6 @@
 #define IDC_WREL_TLS      1103
 #define IDC_WREL_LBL_USER     1110
 #define IDC_WREL_LBL_PASSWORD 1111
+#define IDC_WREL_LBL_LOGIN    1112
+#define IDC_WREL_LOGIN        1113
+#define IDC_WREL_SIGN_IN      1114

@@ -9,7 +9,8 @@ namespace admin {
 
 std::optional<Refusal> checkWizardRelay(const WizardRelay& r) {
     if (auto refusal = checkRelayEntry({r.host, r.port, false, {}, false, true})) return refusal;
-    if (!r.authentication) return std::nullopt;
+    // A relay that signs in takes its account from the sign-in.
+    if (!r.authentication || r.signsIn) return std::nullopt;
     if (r.user.empty()) return Refusal{"Please enter the user name...", Field::User, false};
     if (r.password.empty()) return Refusal{"Please enter the password...", Field::Password, false};
     return std::nullopt;
@@ -22,7 +23,7 @@ std::string wizardRelayRecord(const WizardRelay& r) {
     relay.authentication = r.authentication;
     if (r.authentication) {
         relay.account64 = util::encodeBase64String(r.user);
-        relay.password64 = util::encodeBase64String(r.password);
+        if (!r.signsIn) relay.password64 = util::encodeBase64String(r.password);
     }
     return buildRelayRecord(relay);
 }

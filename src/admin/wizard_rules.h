@@ -13,15 +13,19 @@
 namespace admin {
 
 // The relay page: the Outgoing page's checks of host and port, then, with
-// authentication, the login (Field::User, then Field::Password).
+// authentication, the login (Field::User, then Field::Password; neither
+// for a relay that signs in with a provider: its account comes from the
+// sign-in).
 struct WizardRelay {
     std::string_view host, port;
     bool authentication = false;
     std::string_view user, password;
+    bool signsIn = false;
 };
 std::optional<Refusal> checkWizardRelay(const WizardRelay& relay);
 
-// The relay record of a checked entry, the login base64-encoded.
+// The relay record of a checked entry, the login base64-encoded (the
+// password field empty for a relay that signs in).
 std::string wizardRelayRecord(const WizardRelay& relay);
 
 // The minutes between connections as typed (leading digits, at most

@@ -1,5 +1,7 @@
 #include "content/base64_string.h"
 
+#include "content/base64_decoder.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -48,6 +50,14 @@ bool encodeBase64String(const char* input, char* output, std::size_t outputSize)
     }
     std::memcpy(output, text.c_str(), text.size() + 1);
     return true;
+}
+
+std::string decodeBase64String(std::string_view text) {
+    std::string bytes(Base64Decoder::maxBytes(text.size()), '\0');
+    Base64Decoder decoder;
+    char* end = decoder.finish(decoder.more(text, bytes.data()));
+    bytes.resize(static_cast<std::size_t>(end - bytes.data()));
+    return bytes;
 }
 
 }  // namespace util

@@ -18,6 +18,10 @@ char* encodeBase64Into(std::string_view input, char* out);
 
 std::string encodeBase64String(std::string_view input);
 
+// The bytes of base64 text held in memory, read as the stream decoder reads
+// it (content/base64_decoder.h).
+std::string decodeBase64String(std::string_view text);
+
 // Writes the base64 text of a zero-terminated input into a caller buffer of
 // the given size, zero-terminated. Returns false (and writes an empty
 // string) when the buffer cannot hold 4 characters for every started group

@@ -10,9 +10,17 @@ namespace util {
 
 constexpr char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+constexpr char asciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 inline std::string asciiLowered(std::string_view text) {
     std::string result(text);
     for (char& c : result) c = asciiLower(c);
+    return result;
+}
+
+inline std::string asciiUppered(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) c = asciiUpper(c);
     return result;
 }
 

@@ -122,6 +122,28 @@ inline constexpr IntKey kPop3ConnectRetries{kInMail, "in-retries", 1};  // a swi
 inline constexpr char kTls[] = "tls";
 inline constexpr TextKey kTlsPin{kTls, "pin", "", 8192};
 
+// ---- transport: signing in with a provider (OAuth 2.0) -----------------------------
+// Each office registers its own application with its provider: the client
+// ids and secrets are the office's, written by the administrator. "Other"
+// names its endpoints and scopes here too. device 1: sign in with a code
+// shown on this machine and entered on another (a server without a browser).
+inline constexpr char kOAuth[] = "oauth";
+inline constexpr TextKey kOAuthMicrosoftId{kOAuth, "microsoft-id", "", 256};
+inline constexpr TextKey kOAuthMicrosoftSecret{kOAuth, "microsoft-secret", "", 256};
+inline constexpr TextKey kOAuthGoogleId{kOAuth, "google-id", "", 256};
+inline constexpr TextKey kOAuthGoogleSecret{kOAuth, "google-secret", "", 256};
+inline constexpr TextKey kOAuthOtherId{kOAuth, "other-id", "", 256};
+inline constexpr TextKey kOAuthOtherSecret{kOAuth, "other-secret", "", 256};
+inline constexpr TextKey kOAuthOtherAuthorize{kOAuth, "other-authorize", ""};
+inline constexpr TextKey kOAuthOtherToken{kOAuth, "other-token", ""};
+inline constexpr TextKey kOAuthOtherDevice{kOAuth, "other-device", ""};
+inline constexpr TextKey kOAuthOtherPopScope{kOAuth, "other-pop-scope", ""};
+inline constexpr TextKey kOAuthOtherSmtpScope{kOAuth, "other-smtp-scope", ""};
+inline constexpr IntKey kOAuthDevice{kOAuth, "device", 0};
+// A refresh token protected for the machine, as base64 text: several
+// kilobytes for some providers.
+inline constexpr int kTokenSize = 16384;
+
 // Written by nobody in the library: the Received header's product and version.
 inline constexpr char kSystem[] = "system";
 inline constexpr TextKey kProductWord{kSystem, "Prod", "Tarnmail", 256};
@@ -261,6 +283,11 @@ inline constexpr TextKey kIncomingBypassUser{kIncoming, "bpuser%d", ""};
 // Encryption: 0 none, 1 TLS from the first byte, 2 STARTTLS (port 995 is
 // always TLS); beside the record, which the server's program parses.
 inline constexpr IntKey kIncomingTls{kIncoming, "tls%d", 0};
+// How the mailbox logs in: "password" (or no key: every record written
+// before sign-in existed) or the provider's name (util::LoginKind), and
+// that sign-in's refresh token, protected for the machine; beside the record.
+inline constexpr TextKey kIncomingLogin{kIncoming, "auth%d", ""};
+inline constexpr TextKey kIncomingToken{kIncoming, "token%d", "", kTokenSize};
 
 // Mail that no local mailbox takes.
 inline constexpr char kUndelMail[] = "undelmail";
@@ -285,6 +312,10 @@ inline constexpr IntKey kOutgoingUseNext{kOutgoing, "use-next", 1};
 // STARTTLS (port 465 is always TLS, 587 always STARTTLS); beside the relay
 // record, whose format the server's program parses.
 inline constexpr IntKey kOutgoingTls{kOutgoing, "tls%d", 0};
+// How relay server%d logs in and its sign-in's refresh token, as for the
+// provider mailboxes; the relay record keeps the account (its field 6).
+inline constexpr TextKey kOutgoingLogin{kOutgoing, "auth%d", ""};
+inline constexpr TextKey kOutgoingToken{kOutgoing, "token%d", "", kTokenSize};
 
 inline constexpr char kOptOutgoing[] = "opt-outgoing";
 inline constexpr IntKey kOptOutCopy{kOptOutgoing, "copy", 0};

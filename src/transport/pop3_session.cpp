@@ -3,15 +3,19 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "frame/event_log.h"
 #include "frame/export_guard.h"
 #include "frame/paths.h"
 #include "frame/profile.h"
 #include "frame/secret.h"
+#include "transport/oauth_tokens.h"
 #include "transport/pop3_ids.h"
 #include "transport/pop3_reply.h"
+#include "transport/sasl.h"
 #include "transport/socket_layer.h"
 #include "transport/tls_settings.h"
 #include "utilities.h"
@@ -66,6 +70,80 @@ bool upgradeToTls(SOCKET s) {
         break;
     }
     return startTls(s, session.host);
+}
+
+// The mechanisms of the server's "SASL" capability ("CAPA", RFC 2449);
+// none when it has no capabilities to tell.
+std::vector<std::string> saslCapability(SOCKET s) {
+    std::vector<std::string> offered;
+    if (pop3Command(s, "CAPA\r\n") != Pop3Reply::Accepted) return offered;
+    for (;;) {
+        if (readPop3Line(s) < 0) return {};
+        std::string_view line = lastPop3Reply();
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+        if (line == ".") return offered;
+        std::vector<std::string> named = offeredMechanisms(line);
+        offered.insert(offered.end(), named.begin(), named.end());
+    }
+}
+
+// "+" alone or "+ " with a challenge: the server waits for the client's response.
+bool continuation(std::string_view line) { return line.substr(0, 2) == "+ " || line.substr(0, 3) == "+\r\n" || line == "+\n"; }
+
+// The login with the record's access token instead of a password (AUTH,
+// RFC 5034). False when refused (reported: the server's line, then why).
+bool tokenLogin(SOCKET s, const SignedInRecord& record) {
+    statusOut("Signing in with " + loginKindTitle(record.kind));
+    const SaslMechanism mechanism = tokenMechanism(saslCapability(s));
+    if (mechanism == SaslMechanism::None) {
+        statusOut(noTokenMechanismText(session.host));
+        return false;
+    }
+    SecretText token(kAccessTokenRoom);
+    if (!accessTokenFor(record, token)) return false;
+    const int port = session.port > 0 ? session.port : cfg::kIncomingPort.fallback;
+    std::string response = mechanism == SaslMechanism::XOAuth2
+                               ? xoauth2Response(record.user, token.text())
+                               : oauthBearerResponse(record.user, session.host, port, token.text());
+    SecretText line(response.size() + 2);
+    line.text() = response;
+    line.text() += "\r\n";
+    wipe(response);
+    // The response follows the server's "+": it may be longer than a
+    // command line may be.
+    const Pop3Reply asked = pop3Command(s, "AUTH " + std::string(mechanismName(mechanism)) + "\r\n");
+    if (asked == Pop3Reply::Failed) {
+        statusOut("Network error");
+        return false;
+    }
+    if (!continuation(lastPop3Reply())) {
+        reportRefusal(tokenRefusedText(session.host, ""));
+        return false;
+    }
+    const Pop3Reply answered = pop3Command(s, line.text(), Pop3Secret::Yes);
+    if (answered == Pop3Reply::Failed) {
+        statusOut("Network error");
+        return false;
+    }
+    std::string_view reply = lastPop3Reply();
+    if (answered == Pop3Reply::Accepted && !continuation(reply)) return true;
+    // A refused token first brings an error challenge ("+ " and base64
+    // JSON), which is answered before the server says "-ERR": it is no
+    // success.
+    std::string status;
+    if (continuation(reply)) {
+        std::string_view challenge = reply.substr(1);
+        while (!challenge.empty() && (challenge.front() == ' ')) challenge.remove_prefix(1);
+        while (!challenge.empty() && (challenge.back() == '\n' || challenge.back() == '\r')) challenge.remove_suffix(1);
+        status = challengeStatus(challenge);
+        if (pop3Command(s, std::string(errorChallengeAnswer(mechanism)) + "\r\n") == Pop3Reply::Failed) {
+            statusOut("Network error");
+            return false;
+        }
+    }
+    dropAccessToken(record);
+    reportRefusal(tokenRefusedText(session.host, status));
+    return false;
 }
 
 }  // namespace
@@ -130,6 +208,11 @@ int UTILAPI OpenPop3(HWND, const char* host, const char* user, const char* passw
         }
         session.greeted = true;
         if (tls == TlsMode::StartTls && !upgradeToTls(s)) return refuseOpen(s);
+
+        // A mailbox that signs in with a provider logs in with its token,
+        // whatever password the caller passes.
+        if (std::optional<SignedInRecord> signedIn = pop3SignIn(session.host, session.user, port))
+            return tokenLogin(s, *signedIn) ? static_cast<int>(s) : refuseOpen(s);
 
         statusOut("Sending username and password");
         switch (pop3Command(s, "USER " + std::string(session.user) + "\r\n")) {

@@ -6,15 +6,21 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include "content/base64_decoder.h"
 #include "frame/event_log.h"
 #include "frame/export_guard.h"
 #include "frame/paths.h"
 #include "frame/profile.h"
 #include "frame/secret.h"
 #include "frame/abort_flag.h"
+#include "transport/oauth_tokens.h"
+#include "transport/sasl.h"
 #include "transport/smtp_address.h"
 #include "transport/smtp_data.h"
 #include "transport/smtp_header.h"
@@ -371,12 +377,12 @@ int sendMail(SOCKET s, const char* messageFile, const char* envelopeFile, HWND p
 
 // EHLO or HELO with the greeting name; its whole reply must be 250. False
 // (the connection closed) otherwise.
-bool greet(SOCKET s, bool extended, const std::string& name) {
+bool greet(SOCKET s, bool extended, const std::string& name, std::string* lines = nullptr) {
     if (!sendText(s, (extended ? "EHLO " : "HELO ") + name + "\r\n")) {
         closeConnection(s);
         return false;
     }
-    int code = smtpReplyCode(s);
+    int code = smtpReplyCode(s, lines);
     if (code == -1) {
         closeConnection(s);
         return false;
@@ -402,6 +408,118 @@ bool upgradeToTls(SOCKET s, const std::string& host) {
     if (code != 220 || !startTls(s, host.c_str())) {
         closeConnection(s);
         return false;
+    }
+    return true;
+}
+
+// The mechanisms the EHLO reply's AUTH line names.
+std::vector<std::string> authOffered(const std::string& ehlo) {
+    std::vector<std::string> offered;
+    for (std::size_t at = 0; at < ehlo.size();) {
+        std::size_t end = ehlo.find('\n', at);
+        if (end == std::string::npos) end = ehlo.size();
+        std::vector<std::string> named = offeredMechanisms(std::string_view(ehlo).substr(at, end - at));
+        offered.insert(offered.end(), named.begin(), named.end());
+        at = end + 1;
+    }
+    return offered;
+}
+
+// Sends a line that holds a secret from a buffer wiped once sent, and
+// returns the reply's code (-1 when it could not be sent).
+int sendSecretLine(SOCKET s, std::string_view text) {
+    SecretText line(text.size() + 3);
+    line.text() = text;
+    line.text() += "\r\n";
+    return sendText(s, line.text()) ? smtpReplyCode(s) : -1;
+}
+
+// The text after a "334 " reply's code: the server's challenge.
+std::string_view challengeText() {
+    std::string_view line = transport().smtpReply;
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    return line.size() > 4 ? line.substr(4) : std::string_view();
+}
+
+// The login with the relay's access token (AUTH, RFC 4954). False when
+// refused, the server's reply and why shown; the connection is closed then.
+bool tokenLogin(SOCKET s, const SignedInRecord& record, const RelayRecord& relay, const std::vector<std::string>& offered) {
+    statusOut("Signing in with " + loginKindTitle(record.kind));
+    const SaslMechanism mechanism = tokenMechanism(offered);
+    if (mechanism == SaslMechanism::None) {
+        statusOut(noTokenMechanismText(relay.host));
+        closeConnection(s);
+        return false;
+    }
+    SecretText token(kAccessTokenRoom);
+    if (!accessTokenFor(record, token)) {
+        closeConnection(s);
+        return false;
+    }
+    SecretText response(token.text().size() * 2 + 1024);
+    response.text() = mechanism == SaslMechanism::XOAuth2
+                          ? xoauth2Response(record.user, token.text())
+                          : oauthBearerResponse(record.user, relay.host, relay.port, token.text());
+    int code = sendText(s, "AUTH " + std::string(mechanismName(mechanism)) + "\r\n") ? smtpReplyCode(s) : -1;
+    if (code == 334) code = sendSecretLine(s, response.text());
+    if (code == 235) return true;
+    // A refused token first brings an error challenge ("334" and base64
+    // JSON), answered before the server's refusal: it is no success.
+    std::string status;
+    if (code == 334) {
+        status = challengeStatus(challengeText());
+        code = sendText(s, std::string(errorChallengeAnswer(mechanism)) + "\r\n") ? smtpReplyCode(s) : -1;
+    }
+    if (code == -1)
+        statusOut("Network error");
+    else
+        showReply();
+    dropAccessToken(record);
+    statusOut(tokenRefusedText(relay.host, status));
+    closeConnection(s);
+    return false;
+}
+
+// The login with the relay record's account and password, already base64:
+// AUTH LOGIN as always, AUTH PLAIN (RFC 4616) with a server that offers
+// PLAIN and not LOGIN.
+bool passwordLogin(SOCKET s, const RelayRecord& relay, const std::vector<std::string>& offered) {
+    statusOut("Authenticating...");
+    if (passwordMechanism(offered) == SaslMechanism::Plain) {
+        SecretText account(relay.account.size()), password(relay.password.size());
+        for (auto [from, to] : {std::pair{&relay.account, &account}, std::pair{&relay.password, &password}}) {
+            to->text().resize(Base64Decoder::maxBytes(from->size()));
+            Base64Decoder decoder;
+            char* end = decoder.finish(decoder.more(*from, to->text().data()));
+            to->text().resize(static_cast<std::size_t>(end - to->text().data()));
+        }
+        SecretText command(relay.account.size() + relay.password.size() + 32);
+        command.text() = "AUTH PLAIN " + plainResponse(account.text(), password.text());
+        if (sendSecretLine(s, command.text()) != 235) {
+            showReply();
+            closeConnection(s);
+            return false;
+        }
+        return true;
+    }
+    struct Step {
+        std::string_view text;
+        int expected;
+    };
+    const Step steps[] = {{"AUTH LOGIN", 334}, {relay.account, 334}, {relay.password, 235}};
+    for (const Step& step : steps) {
+        SecretText command(step.text.size() + 3);
+        command.text() = step.text;
+        command.text() += "\r\n";
+        if (!sendText(s, command.text())) {
+            closeConnection(s);
+            return false;
+        }
+        if (smtpReplyCode(s) != step.expected) {
+            showReply();
+            closeConnection(s);
+            return false;
+        }
     }
     return true;
 }
@@ -461,30 +579,15 @@ int openSmtp(char* relayRecord) {
     // upgrade, since what the server offers may differ then.
     bool extended = relay.authenticate || tls == TlsMode::StartTls;
     if (tls == TlsMode::StartTls && !(greet(s, true, name) && upgradeToTls(s, relay.host))) return -1;
-    if (!greet(s, extended, name)) return -1;
+    std::string ehlo;
+    if (!greet(s, extended, name, &ehlo)) return -1;
     session.connected = 1;
     if (!relay.authenticate) return static_cast<int>(s);
 
-    statusOut("Authenticating...");
-    struct Step {
-        std::string_view text;
-        int expected;
-    };
-    const Step steps[] = {{"AUTH LOGIN", 334}, {relay.account, 334}, {relay.password, 235}};
-    for (const Step& step : steps) {
-        SecretText command(step.text.size() + 3);
-        command.text() = step.text;
-        command.text() += "\r\n";
-        if (!sendText(s, command.text())) {
-            closeConnection(s);
-            return -1;
-        }
-        if (smtpReplyCode(s) != step.expected) {
-            showReply();
-            closeConnection(s);
-            return -1;
-        }
-    }
+    // A relay that signs in with a provider logs in with its token.
+    const std::vector<std::string> offered = authOffered(ehlo);
+    std::optional<SignedInRecord> signedIn = smtpSignIn(relay);
+    if (signedIn ? !tokenLogin(s, *signedIn, relay, offered) : !passwordLogin(s, relay, offered)) return -1;
     statusOut("SMTP login OK");
     return static_cast<int>(s);
 }

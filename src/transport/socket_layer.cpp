@@ -217,16 +217,17 @@ int sendCounted(SOCKET s, const char* data, int length) {
 
 bool sendAll(SOCKET s, const char* data, int length) { return sendCounted(s, data, length) == length; }
 
-int readReply(SOCKET s, char* buffer, int maximum, ReplyEnd end) {
+int readReply(SOCKET s, char* buffer, int maximum, ReplyEnd end, std::string* lines) {
     for (;;) {
         int n = readLine(s, buffer, maximum);
         buffer[n < 0 ? 0 : n] = '\0';
+        if (lines && n > 0) lines->append(buffer, static_cast<std::size_t>(n));
         if (n < 0 || end == ReplyEnd::FirstLine || !continuesReply(buffer, n)) return n;
     }
 }
 
-int smtpReplyCode(SOCKET s) {
-    if (readReply(s, state.smtpReply, kSmtpLineMax, ReplyEnd::SmtpLastLine) < 0) return -1;
+int smtpReplyCode(SOCKET s, std::string* lines) {
+    if (readReply(s, state.smtpReply, kSmtpLineMax, ReplyEnd::SmtpLastLine, lines) < 0) return -1;
     return parseSmtpReplyCode(state.smtpReply);
 }
 

@@ -7,6 +7,8 @@
 
 #include <winsock.h>
 
+#include <string>
+
 namespace util {
 
 // Sizes of the transport's buffers.
@@ -45,6 +47,21 @@ void setReadTimeoutMs(unsigned milliseconds);  // shortened by tests only
 // fails or the library is not exactly 1.1 (it is then released again).
 int startSockets();
 void stopSockets();
+
+// Winsock held for a scope's time (a request, a sign-in), whoever else holds it.
+class SocketsHeld {
+public:
+    SocketsHeld() : started_(startSockets() == 0) {}
+    ~SocketsHeld() {
+        if (started_) stopSockets();
+    }
+    SocketsHeld(const SocketsHeld&) = delete;
+    SocketsHeld& operator=(const SocketsHeld&) = delete;
+    bool started() const { return started_; }
+
+private:
+    bool started_;
+};
 
 // A connected blocking stream socket to host, or INVALID_SOCKET. A port of
 // 0 takes the service's port ("smtp" 25, "pop3" 110 when not in the table).
@@ -88,12 +105,14 @@ enum class ReplyEnd { FirstLine, SmtpLastLine };
 
 // Reads one whole reply, each line at most maximum bytes, into buffer
 // (maximum + 1 bytes), which keeps its last line, terminated. Returns that
-// line's length, or -1 (buffer empty) when no whole reply arrived.
-int readReply(SOCKET s, char* buffer, int maximum, ReplyEnd end);
+// line's length, or -1 (buffer empty) when no whole reply arrived. With
+// lines, every line of the reply is appended there too (the EHLO reply's
+// extensions).
+int readReply(SOCKET s, char* buffer, int maximum, ReplyEnd end, std::string* lines = nullptr);
 
 // Reads one whole SMTP reply into the SMTP reply buffer and returns the
 // three-digit code of its last line, or -1 (no reply, no digit, or a code
-// of 0).
-int smtpReplyCode(SOCKET s);
+// of 0); lines as for readReply.
+int smtpReplyCode(SOCKET s, std::string* lines = nullptr);
 
 }  // namespace util

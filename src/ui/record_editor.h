@@ -114,6 +114,16 @@ public:
         return true;
     }
 
+    // Replaces the record at index (its line too) and reports the change.
+    void replace(int index, Record record) {
+        if (!at(index)) return;
+        records_[static_cast<std::size_t>(index)] = std::move(record);
+        list().remove(index);
+        list().insert(index, delegate_->display(records_[static_cast<std::size_t>(index)]));
+        list().select(index);
+        delegate_->changed();
+    }
+
     void beginAdd() {
         adding_ = true;
         setMode(true);

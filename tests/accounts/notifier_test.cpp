@@ -52,7 +52,13 @@ TEST(Notifier, ShowsNewMailWhenTheNotificationArrives) {
     ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                &process));
     HWND window = nullptr;
-    EXPECT_TRUE(waitUntil([&] { return (window = notifierWindow(process.dwProcessId)) != nullptr; }, 20000));
+    // Found once its window is made to the end: "Seen" (102) is its last-made part.
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            window = notifierWindow(process.dwProcessId);
+            return window && GetDlgItem(window, 102) != nullptr;
+        },
+        20000));
     if (window) {
         EXPECT_EQ(text(window), "Your mailbox");
         // The port the system chose is shown in the window.

@@ -68,6 +68,8 @@ TEST(ServerChecks, PopEntryRulesApplyInOrder) {
         {{"pop", "110", "u", " "}, "Please enter the pop3 password as supplied by your ISP (remove space characters)",
          Field::Password, true},
         {{"pop", "110", "u", "p!#@:"}, nullptr, Field::Server, false},
+        {{"pop", "110", "u", "", true}, nullptr, Field::Server, false},  // signs in with a provider
+        {{"pop", "110", "", "", true}, "Please enter the pop3 user name as supplied by your ISP", Field::User, false},
     };
     for (const Row& row : rows) {
         auto refusal = checkPopEntry(row.entry);
@@ -80,6 +82,12 @@ TEST(ServerChecks, PopEntryRulesApplyInOrder) {
         EXPECT_EQ(refusal->field, row.field) << row.message;
         EXPECT_EQ(refusal->selectText, row.select) << row.message;
     }
+}
+
+TEST(ServerChecks, ARecordThatSignsInIsSavedOnlyOnceSignedIn) {
+    EXPECT_EQ(checkSignedIn(true, false), std::optional<std::string>(kSignInFirst));
+    EXPECT_FALSE(checkSignedIn(true, true));
+    EXPECT_FALSE(checkSignedIn(false, false)) << "a password record";
 }
 
 TEST(ServerChecks, RelayEntryRulesApplyInOrder) {

@@ -25,6 +25,10 @@ TEST(WizardRules, TheRelayRecordCarriesTheLoginInBase64OnlyWithAuthentication) {
     auto refusal = checkWizardRelay({"smtp.example.net", "25", true, "office", ""});
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->field, Field::Password);
+    // A relay that signs in with a provider keeps the account and no password.
+    EXPECT_FALSE(checkWizardRelay({"smtp.example.net", "587", true, "", "", true}));
+    EXPECT_EQ(wizardRelayRecord({"smtp.example.net", "587", true, "office", "typed", true}),
+              "smtp.example.net:587:::1:b2ZmaWNl::");
 }
 
 TEST(WizardRules, AnAccountKeyIsTheUserNameInUpperCase) {

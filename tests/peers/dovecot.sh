@@ -2,7 +2,7 @@
 # A private POP3 server (Dovecot) for the tests, the demo and the benchmark,
 # run as root from a scratch folder on 127.0.0.1 and a free port.
 #
-#   dovecot.sh start DIR [CERTS]    configure and start; prints the port
+#   dovecot.sh start DIR [CERTS [INTROSPECTION]]  configure and start; prints the port
 #   dovecot.sh stop DIR             stop the server started in DIR (by its PID)
 #   dovecot.sh seed DIR USER FILE…  put message files into USER's mailbox
 #
@@ -17,9 +17,14 @@
 # speaks TLS from the first byte. Both use the certificate for "localhost"
 # of the private authority in CERTS (made by tls_certs.sh; DIR/tls when
 # not given), which only a prefix that trusts it accepts.
+#
+# With INTROSPECTION (an https address of the tests' identity provider,
+# oauth_idp.py), the mailboxes sign in with an access token instead of a
+# password: the oauth2 passdb with XOAUTH2 and OAUTHBEARER, each token
+# checked at that address (trusting the tests' authority).
 set -euo pipefail
 
-usage() { sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+usage() { sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 [ $# -ge 2 ] || usage
 cmd=$1 dir=$2
 shift 2
@@ -51,7 +56,28 @@ stop_server() {
 }
 
 write_config() {
-  local port=$1 tls_port=$2
+  local port=$1 tls_port=$2 mechanisms="plain login" passdb
+  passdb="passdb {
+  driver = passwd-file
+  args = scheme=PLAIN username_format=%u $dir/users
+}"
+  if [ -n "$introspection" ]; then
+    mechanisms="plain login xoauth2 oauthbearer"
+    passdb="passdb {
+  driver = oauth2
+  args = $dir/oauth2.conf
+}"
+    # This Dovecot ignores "exp": the provider answers active false for an
+    # expired or ended token.
+    cat > "$dir/oauth2.conf" <<OAUTH
+introspection_url = $introspection
+introspection_mode = post
+username_attribute = username
+active_attribute = active
+active_value = true
+tls_ca_cert_file = $certs/ca.crt
+OAUTH
+  fi
   cat > "$dir/dovecot.conf" <<CONF
 protocols = pop3
 listen = 127.0.0.1
@@ -63,14 +89,11 @@ ssl_cert = <$certs/server.crt
 ssl_key = <$certs/server.key
 ssl_min_protocol = TLSv1.2
 disable_plaintext_auth = no
-auth_mechanisms = plain login
+auth_mechanisms = $mechanisms
 auth_failure_delay = 0
 first_valid_uid = 1
 mail_location = maildir:$dir/mail/%u
-passdb {
-  driver = passwd-file
-  args = scheme=PLAIN username_format=%u $dir/users
-}
+$passdb
 userdb {
   driver = passwd-file
   args = username_format=%u $dir/users
@@ -156,7 +179,7 @@ seed() {
 }
 
 case "$cmd" in
-  start) certs=${1:-$dir/tls}; start ;;
+  start) certs=${1:-$dir/tls}; introspection=${2:-}; start ;;
   stop) stop_server ;;
   seed) [ $# -ge 1 ] || usage; seed "$@" ;;
   *) usage ;;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A private mail relay for the SMTP tests, the demo and the benchmark:
-#   postfix.sh start DIR [CERTS]  configure and start it in DIR (created; must be under /tmp)
+#   postfix.sh start DIR [CERTS [INTROSPECTION]]  configure and start it in DIR (created; must be under /tmp)
 #   postfix.sh stop DIR    stop it and its SASL service
 # It listens on 127.0.0.1 on two free high ports chosen now: SMTP_PORT for
 # plain relaying, AUTH_PORT where AUTH LOGIN is required (user "relayuser",
@@ -16,13 +16,18 @@
 # Their log lines are tagged postfix/smtps, postfix/submission and
 # postfix/untrusted. DIR/env holds these values as NAME=value lines. Runs
 # as root; touches nothing outside DIR except making CERTS.
+# With INTROSPECTION (an https address of the tests' identity provider,
+# oauth_idp.py), the relay's SASL service signs users in with an access
+# token instead of a password (XOAUTH2 and OAUTHBEARER, each token checked
+# at that address): the submission port offers them after STARTTLS.
 set -euo pipefail
 
-usage() { echo "usage: $0 start|stop DIR [CERTS]" >&2; exit 2; }
-[ $# -eq 2 ] || [ $# -eq 3 ] || usage
+usage() { echo "usage: $0 start|stop DIR [CERTS [INTROSPECTION]]" >&2; exit 2; }
+[ $# -ge 2 ] && [ $# -le 4 ] || usage
 cmd=$1
 DIR=$(realpath -m "$2")
 CERTS=$(realpath -m "${3:-$DIR/tls}")
+INTROSPECTION=${4:-}
 case "$DIR" in /tmp/?*) ;; *) echo "$0: DIR must lie under /tmp" >&2; exit 2 ;; esac
 # The relay's unprivileged users (postfix, nobody) must reach DIR.
 parent=$(dirname "$DIR")
@@ -71,6 +76,23 @@ start_relay() {
 
   # SASL: Dovecot's auth service alone, with one user, over a socket here.
   printf 'relayuser:{PLAIN}relaypass\n' > "$DIR/dovecot/users"
+  local mechanisms="plain login" penalty="" passdb="driver = passwd-file
+  args = scheme=PLAIN username_format=%u $DIR/dovecot/users"
+  if [ -n "$INTROSPECTION" ]; then
+    mechanisms="plain login xoauth2 oauthbearer"
+    # Refused tokens are tested on purpose: no growing delay after each.
+    penalty="auth_failure_delay = 0"
+    passdb="driver = oauth2
+  args = $DIR/dovecot/oauth2.conf"
+    cat > "$DIR/dovecot/oauth2.conf" <<OAUTH
+introspection_url = $INTROSPECTION
+introspection_mode = post
+username_attribute = username
+active_attribute = active
+active_value = true
+tls_ca_cert_file = $CERTS/ca.crt
+OAUTH
+  fi
   cat > "$DIR/dovecot/dovecot.conf" <<CONF
 base_dir = $DIR/dovecot/run
 state_dir = $DIR/dovecot/state
@@ -78,10 +100,10 @@ log_path = $DIR/log/dovecot.log
 protocols =
 ssl = no
 disable_plaintext_auth = no
-auth_mechanisms = plain login
+auth_mechanisms = $mechanisms
+$penalty
 passdb {
-  driver = passwd-file
-  args = scheme=PLAIN username_format=%u $DIR/dovecot/users
+  $passdb
 }
 userdb {
   driver = static

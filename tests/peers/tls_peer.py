@@ -36,6 +36,8 @@ import sys
 import threading
 import time
 
+import peer_process
+
 CERTIFICATES = ("server", "untrusted", "partial", "notca", "expired", "notyet", "wrongname")
 INJECTED_POP3 = b"-ERR injected before the handshake\r\n"
 INJECTED_SMTP = b"554 injected before the handshake\r\n"
@@ -227,48 +229,15 @@ def serve(folder, certs):
 
 
 def start(folder, certs):
-    stop(folder)
+    peer_process.stop(folder)
     os.makedirs(folder, exist_ok=True)
     for name in os.listdir(folder):
         if name == "pid" or name.endswith("_port"):
             os.remove(os.path.join(folder, name))
     for cert in CERTIFICATES:
         shutil.copy(os.path.join(certs, cert + ".sha256"), folder)
-    signal.pthread_sigmask(signal.SIG_BLOCK, {signal.SIGTERM})
-    subprocess.Popen([sys.executable, os.path.abspath(__file__), "serve", folder, certs],
-                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=open(os.path.join(folder, "log"), "ab"),
-                     start_new_session=True)
-    for _ in range(400):
-        if os.path.exists(os.path.join(folder, "pid")):
-            return 0
-        time.sleep(0.05)
-    sys.stderr.write("tls_peer.py: the peers did not start (see %s/log)\n" % folder)
-    return 1
-
-
-def stop(folder):
-    try:
-        pid = int(open(os.path.join(folder, "pid")).read())
-    except (OSError, ValueError):
-        return 0
-    try:
-        os.kill(pid, signal.SIGTERM)
-        for _ in range(100):
-            os.kill(pid, 0)
-            time.sleep(0.05)
-    except ProcessLookupError:
-        pass
-    os.remove(os.path.join(folder, "pid"))
-    return 0
+    return peer_process.launch(__file__, folder, certs, "tls_peer.py")
 
 
 if __name__ == "__main__":
-    if len(sys.argv) == 4 and sys.argv[1] == "start":
-        sys.exit(start(os.path.abspath(sys.argv[2]), os.path.abspath(sys.argv[3])))
-    if len(sys.argv) == 4 and sys.argv[1] == "serve":
-        serve(sys.argv[2], sys.argv[3])
-        sys.exit(0)
-    if len(sys.argv) == 3 and sys.argv[1] == "stop":
-        sys.exit(stop(os.path.abspath(sys.argv[2])))
-    sys.stderr.write(__doc__)
-    sys.exit(2)
+    peer_process.main(__doc__, start, serve)
