@@ -494,7 +494,12 @@ bool passwordLogin(SOCKET s, const RelayRecord& relay, const std::vector<std::st
             to->text().resize(static_cast<std::size_t>(end - to->text().data()));
         }
         SecretText command(relay.account.size() + relay.password.size() + 32);
-        command.text() = "AUTH PLAIN " + plainResponse(account.text(), password.text());
+        // Appended into the command's own room: a joined temporary would
+        // leave the response in a freed block.
+        std::string response = plainResponse(account.text(), password.text());
+        command.text() = "AUTH PLAIN ";
+        command.text() += response;
+        wipe(response);
         if (sendSecretLine(s, command.text()) != 235) {
             showReply();
             closeConnection(s);
