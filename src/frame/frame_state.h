@@ -21,7 +21,7 @@ inline constexpr int kSpoolSequences = 4;
 struct FrameState {
     HINSTANCE module;                 // the library's own instance (dialogs, icons)
     char installFolder[kMaxPath];     // as given to SetPath
-    char configPath[kMaxPath];        // ms.ini, fixed at its first use
+    char configPath[kMaxConfigPath];  // ms.ini, fixed at its first use
     bool configPathBuilt;
     HWND eventList;                   // 0: no on-screen event list
     HWND statusWindow;                // 0: status texts only logged

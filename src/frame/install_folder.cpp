@@ -49,7 +49,12 @@ extern "C" {
 int UTILAPI SetPath(const char* folder) {
     return guarded(0, [&] {
         FrameState& s = frameState();
-        copyToBuffer(orEmpty(folder), s.installFolder, sizeof s.installFolder);
+        // A folder that does not fit is refused whole, the folder before
+        // kept: a cut one would name another folder (its parent, say), and
+        // ms.ini, the mailboxes and the queues would be looked for there.
+        const char* given = orEmpty(folder);
+        if (strnlen(given, sizeof s.installFolder) == sizeof s.installFolder) return 0;
+        copyToBuffer(given, s.installFolder, sizeof s.installFolder);
         return SetCurrentDirectoryA(s.installFolder) ? 1 : 0;
     });
 }

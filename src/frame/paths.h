@@ -10,6 +10,9 @@ namespace util {
 
 // Limits of the system's path buffers.
 inline constexpr std::size_t kMaxPath = 260;
+// ms.ini's full path: the longest install folder (259 characters), a
+// backslash and "ms.ini", so that it is never cut to another file's name.
+inline constexpr std::size_t kMaxConfigPath = kMaxPath + 7;
 
 // True for a three-character folder ending in a backslash, such as "C:\".
 bool isDriveRoot(std::string_view folder);

@@ -162,7 +162,14 @@ extern "C" {
 void UTILAPI UniqueFileName(const char* folder, char* nameOut, const char* extension) {
     guarded([&] {
         if (!nameOut) return;
-        copyToBuffer(uniqueFileName(orEmpty(folder), orEmpty(extension)), nameOut, kMaxPath);
+        nameOut[0] = '\0';
+        // A name longer than the caller's 260 bytes is not handed out cut:
+        // the cut name was never checked to be free, and every call in the
+        // same second would give the same one, so each message written
+        // under it would overwrite the last. The empty name makes the
+        // caller's create fail instead.
+        const std::string name = uniqueFileName(orEmpty(folder), orEmpty(extension));
+        if (name.size() < kMaxPath) copyToBuffer(name, nameOut, kMaxPath);
     });
 }
 

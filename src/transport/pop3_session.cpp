@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -195,6 +196,14 @@ int UTILAPI OpenPop3(HWND, const char* host, const char* user, const char* passw
         startPop3Ids();
 
         if (startSockets() != 0) return -1;
+        // A host, user or password longer than the session keeps is not
+        // cut: a cut host names another machine and a cut user another
+        // mailbox, either of which would be sent the login.
+        for (const char* text : {host, user, password})
+            if (strnlen(orEmpty(text), kSessionTextSize) == kSessionTextSize) {
+                statusOut("Could not connect");
+                return -1;
+            }
         const TlsMode tls = pop3ConnectionMode(session.host, port);
         SOCKET s = connectWithRetries(session.host, port);
         if (s == INVALID_SOCKET) return -1;

@@ -29,6 +29,18 @@ int relayFieldEnds(std::string_view record, std::size_t (&ends)[kRelayFields]) {
     return count;
 }
 
+bool relayFieldsFit(std::string_view record) {
+    std::size_t ends[kRelayFields];
+    int count = relayFieldEnds(record, ends);
+    std::size_t start = 0;
+    for (int i = 0; i < count; ++i) {
+        const bool text = i == 0 || i == 2 || i == 5 || i == 6;
+        if (text && ends[i] - start > kRelayTextMax) return false;
+        start = ends[i] + 1;
+    }
+    return true;
+}
+
 RelayRecord parseRelayRecord(std::string_view record) {
     std::size_t ends[kRelayFields];
     int count = relayFieldEnds(record, ends);

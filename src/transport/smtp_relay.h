@@ -26,6 +26,10 @@ struct RelayRecord {
 // A field counts only when a ":" follows it; text after the last ":" and
 // fields after the seventh are ignored.
 RelayRecord parseRelayRecord(std::string_view record);
+// Whether every text field of the record (host, send-as, account,
+// password) fits kRelayTextMax. A record that does not is refused whole:
+// its host cut short names another machine, which would get the login.
+bool relayFieldsFit(std::string_view record);
 
 // Offsets of the ":" that end the fields taken (at most seven), so the
 // caller's text can be cut at each of them as the executable expects.

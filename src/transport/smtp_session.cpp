@@ -557,6 +557,10 @@ int openSmtp(char* relayRecord) {
 
     session.connected = 0;
     session.midData = 0;
+    if (!relayFieldsFit(text.text())) {
+        statusOut("Cannot connect to " + relay.host);
+        return -1;
+    }
     statusOut("Connecting to " + relay.host);
     SOCKET s = connectTo(relay.host.c_str(), kServiceSmtp, relay.port);
     if (s == INVALID_SOCKET) {

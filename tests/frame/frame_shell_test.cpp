@@ -42,6 +42,30 @@ TEST(ConfigPath, BuiltOnceFromTheFirstFolder) {
     forgetConfigPath();
 }
 
+// The longest folder SetPath takes, 259 characters, gives the whole path
+// of ms.ini (the settings would otherwise go to a file "...\ms.i"); a
+// longer one is refused and the folder before kept, not cut to another.
+TEST(ConfigPath, TheLongestFolderKeepsMsIniWholeAndALongerOneIsRefused) {
+    ScratchDir dir("long");
+    forgetConfigPath();
+    ASSERT_NE(SetPath(dir.path().c_str()), 0);
+    const std::string longest = dir.path() + "\\" + std::string(258 - dir.path().size(), 'f');
+    ASSERT_EQ(longest.size(), 259u);
+    SetPath(longest.c_str());
+    EXPECT_EQ(util::installFolder(), longest);
+    EXPECT_EQ(util::configPath(), longest + "\\ms.ini");
+
+    forgetConfigPath();
+    ASSERT_NE(SetPath(dir.path().c_str()), 0);
+    for (std::size_t length : {260u, 300u}) {
+        const std::string tooLong = dir.path() + "\\" + std::string(length - 1 - dir.path().size(), 'g');
+        EXPECT_EQ(SetPath(tooLong.c_str()), 0) << length;
+        EXPECT_EQ(util::installFolder(), dir.path()) << length;
+    }
+    EXPECT_EQ(util::configPath(), dir.path() + "\\ms.ini");
+    forgetConfigPath();
+}
+
 TEST(ConfigPath, ReadsDefaultsAndCreatesNothingByReading) {
     ScratchDir dir("ini");
     forgetConfigPath();

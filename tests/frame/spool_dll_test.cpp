@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,29 @@ TEST(SpoolDll, UniqueNamesCountUpWithinOneSecond) {
     EXPECT_EQ(uniqueName(dir.path(), "adr").substr(second.size() - 9), "-0000.adr")
         << "only a file of the same extension takes a number";
     EXPECT_EQ(uniqueName(dir.file("missing"), "txt").substr(dir.path().size() + 8 + 20), "-0000.txt");
+}
+
+// A name must fit the caller's 260 bytes whole: one cut short of its
+// number and extension is the same for every call of that second, and
+// each message collected under it would overwrite the one before.
+TEST(SpoolDll, ANameThatDoesNotFitIsNeverHandedOutCut) {
+    ScratchDir dir("uniqlong");
+    // Folder, backslash, stamp (19), hyphen, number (4), ".txt": 29 more.
+    auto folderOf = [&](std::size_t length) {
+        return dir.path() + "\\" + std::string(length - 1 - dir.path().size(), 'q');
+    };
+    const std::string fits = uniqueName(folderOf(230), "txt");
+    ASSERT_EQ(fits.size(), 259u) << "the longest name is handed out whole";
+    EXPECT_EQ(fits.substr(fits.size() - 9), "-0000.txt");
+    for (std::size_t length : {231u, 240u, 258u}) {
+        char name[260];
+        std::memset(name, 'x', sizeof name);
+        UniqueFileName(folderOf(length).c_str(), name, "txt");
+        EXPECT_STREQ(name, "") << "folder of " << length << " characters: no name rather than a cut one";
+    }
+    char name[260];
+    UniqueFileName(dir.path().c_str(), name, std::string(300, 'e').c_str());
+    EXPECT_STREQ(name, "") << "an over-long extension";
 }
 
 // A burst of names, as a collection of many messages asks for them: each

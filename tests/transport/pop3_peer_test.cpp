@@ -171,6 +171,25 @@ TEST_F(Pop3Peer, RefusedGreetingUserAndPasswordEndTheSessionWithTheirTexts) {
     }
 }
 
+// A user or password longer than 255 characters is refused before a
+// connection is made: cut, the login would go to another mailbox.
+TEST_F(Pop3Peer, AnOverLongUserOrPasswordIsRefusedNotCut) {
+    const std::string longest(255, 'u'), tooLong(256, 'u');
+    for (auto [user, password] : {std::pair{tooLong, std::string("pw")}, std::pair{std::string("jo"), tooLong}}) {
+        ScriptedPeer peer([](PeerConnection& c) { serve(c, {}); });
+        EXPECT_EQ(OpenPop3(nullptr, "127.0.0.1", user.c_str(), password.c_str(), peer.port()), -1);
+        EXPECT_EQ(ClosePop3(-1), 0);
+        EXPECT_EQ(peer.accepted(), 0);
+        EXPECT_EQ(peer.received(), "");
+    }
+    ScriptedPeer peer([](PeerConnection& c) { serve(c, {}); });
+    int s = OpenPop3(nullptr, "127.0.0.1", longest.c_str(), longest.c_str(), peer.port());
+    ASSERT_NE(s, -1) << "255 characters fit";
+    EXPECT_EQ(ClosePop3(s), 0);
+    waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 3000);
+    EXPECT_EQ(peer.received(), "USER " + longest + "\r\nPASS " + longest + "\r\nQUIT\r\n");
+}
+
 TEST_F(Pop3Peer, AnEmptyPasswordLogsInWithUserAlone) {
     ScriptedPeer peer([](PeerConnection& c) { serve(c, [](const std::string&) { return "+OK 0 0\r\n"; }); });
     int s = open(peer, "");

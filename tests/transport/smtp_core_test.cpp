@@ -303,3 +303,16 @@ TEST(HeaderScan, ATrailingToLineAtTheEndOfTheFile) {
     headerRecipients(reader, [&](const std::string& a) { got.push_back(a); });
     EXPECT_EQ(got, std::vector<std::string>{"x@y"});
 }
+
+// A relay record whose host, send-as, account or password is longer than
+// 255 characters is refused whole, not cut (a cut host is another machine).
+TEST(RelayRecord, TextFieldsLongerThan255AreRefused) {
+    const std::string fits(255, 'h'), over(256, 'h');
+    EXPECT_TRUE(relayFieldsFit(fits + ":25:" + fits + ":0:1:" + fits + ":" + fits + ":"));
+    EXPECT_TRUE(relayFieldsFit("mail.example.net:0:::0:::" + over)) << "text behind the seventh field is ignored";
+    EXPECT_TRUE(relayFieldsFit("mail.example.net:" + over + ":::0:::")) << "the port is no text";
+    EXPECT_FALSE(relayFieldsFit(over + ":25:::0:::"));
+    EXPECT_FALSE(relayFieldsFit("relay:25:" + over + ":0:0:::"));
+    EXPECT_FALSE(relayFieldsFit("relay:25::0:1:" + over + ":cHc=:"));
+    EXPECT_FALSE(relayFieldsFit("relay:25::0:1:YWNj:" + over + ":"));
+}
