@@ -85,19 +85,19 @@ SOCKET listenOnLoopback(int& port) {
 
 // The first line of the browser's request ("" when none came in time).
 std::string requestLine(SOCKET s) {
-    std::string request;
+    // The request carries the authorization code: one buffer, never grown.
+    SecretText request(kRequestMost + 2048);
     char block[2048];
     const DWORD started = GetTickCount();
-    while (request.find("\r\n\r\n") == std::string::npos && request.size() < kRequestMost) {
+    while (request.text().find("\r\n\r\n") == std::string::npos && request.text().size() < kRequestMost) {
         const DWORD spent = GetTickCount() - started;
         if (spent >= kRequestWaitMs) break;
         int n = receiveRawWithin(s, block, sizeof block, kRequestWaitMs - spent);
         if (n <= 0) break;
-        request.append(block, static_cast<std::size_t>(n));
+        request.text().append(block, static_cast<std::size_t>(n));
     }
-    std::string line = request.substr(0, request.find_first_of("\r\n"));
-    wipe(request);
-    return line;
+    wipe(block, sizeof block);
+    return request.text().substr(0, request.text().find_first_of("\r\n"));
 }
 
 void answerBrowser(SOCKET s, int status, std::string_view title, std::string_view text) {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "frame/secret.h"
 #include "transport/socket_io.h"
 #include "transport/tls_rules.h"
 #include "utilities.h"
@@ -283,7 +284,12 @@ int tlsSend(TlsChannel& c, SOCKET s, const char* data, int length) {
                                   {sizes.cbTrailer, SECBUFFER_STREAM_TRAILER, record + sizes.cbHeader + n},
                                   {0, SECBUFFER_EMPTY, nullptr}};
             SecBufferDesc message{SECBUFFER_VERSION, 4, parts};
-            if (platform.sspi->EncryptMessage(&c.context, 0, &message, 0) != SEC_E_OK) return done;
+            if (platform.sspi->EncryptMessage(&c.context, 0, &message, 0) != SEC_E_OK) {
+                // What was copied in stays clear text: a password line must
+                // not wait in the channel for its next use.
+                wipe(c.out, static_cast<std::size_t>(used) + sizes.cbHeader + static_cast<std::size_t>(n));
+                return done;
+            }
             used += static_cast<int>(parts[0].cbBuffer + parts[1].cbBuffer + parts[2].cbBuffer);
             taken += n;
         }
