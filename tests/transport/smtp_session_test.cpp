@@ -260,6 +260,31 @@ TEST_F(SmtpSession, RefusalsWhileOpening) {
     CloseSMTP(0);
 }
 
+TEST_F(SmtpSession, ARecordWithAnOverLongFieldIsRefusedBeforeConnecting) {
+    // A field cut short would name another relay or account, which would be
+    // sent the login: such a record is never used, a 255-character one is.
+    const std::string longest(255, 'a'), tooLong(256, 'a');
+    Relay r;
+    r.hello = "250-relay.example hello\r\n250 AUTH LOGIN\r\n";
+    r.auth = {"334 a\r\n", "334 b\r\n", "235 ok\r\n"};
+    for (auto [account, password] : {std::pair{tooLong, std::string("Yg==")}, std::pair{std::string("YQ=="), tooLong}}) {
+        ScriptedPeer peer(relayScript(r));
+        recorder.clear();
+        ASSERT_EQ(InitSMTP(), 0);
+        EXPECT_EQ(open(relayRecord(peer.port(), "", 0, 1, account, password)), -1);
+        EXPECT_TRUE(recorder.statusHas("Cannot connect to 127.0.0.1")) << joined(recorder.status);
+        CloseSMTP(0);
+        EXPECT_EQ(peer.accepted(), 0);
+    }
+    ScriptedPeer peer(relayScript(r));
+    ASSERT_EQ(InitSMTP(), 0);
+    int s = open(relayRecord(peer.port(), "", 0, 1, longest, longest));
+    ASSERT_NE(s, -1) << joined(recorder.status);
+    CloseSMTP(s);
+    waitUntil([&] { return peer.received().find("QUIT") != std::string::npos; }, 5000);
+    EXPECT_EQ(peer.received(), "EHLO domain-not-set.invalid\r\nAUTH LOGIN\r\n" + longest + "\r\n" + longest + "\r\nQUIT\r\n");
+}
+
 TEST_F(SmtpSession, HeaderModeSendsEveryRecipientAndTheStuffedText) {
     Relay r;
     ScriptedPeer peer(relayScript(r));
