@@ -136,6 +136,13 @@ desktops_start() {
   } > "$DESKTOPS_DIR/resources.json"
 }
 
+# The Windows tests through CTest with the started desktops as its pool of
+# resources (CTEST ARGS after the jobs); CTest's own exit status.
+desktops_ctest() {
+  ctest --preset win32 -j "${DEV_JOBS:-$(desktop_count)}" --timeout 600 \
+    --resource-spec-file "$DESKTOPS_DIR/resources.json" "$@"
+}
+
 # Stops every desktop this build folder started (found by their folders).
 desktops_stop() {
   local dir

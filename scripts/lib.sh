@@ -128,8 +128,7 @@ dev_test() {
   trap 'desktops_stop' EXIT
   desktops_start
   local started=$SECONDS
-  ctest --preset win32 -j "${DEV_JOBS:-$(desktop_count)}" --timeout 600 --output-on-failure \
-    --resource-spec-file "$DESKTOPS_DIR/resources.json" "$@" 2>&1 | tee "$logdir/win32.log" || status=1
+  desktops_ctest --output-on-failure "$@" 2>&1 | tee "$logdir/win32.log" || status=1
   log "win32 tests took $((SECONDS - started)) s"
   count_ctest "$logdir/win32.log"
   desktops_stop
@@ -140,7 +139,8 @@ dev_test() {
 }
 
 # ./dev desktops: the test desktops started and left running, to run
-# tests by hand (README); "./dev desktops stop" ends them.
+# tests by hand (README); "./dev desktops ctest CTEST ARGS" runs Windows
+# tests on them; "./dev desktops stop" ends them.
 dev_desktops() {
   case "${1:-start}" in
     start)
@@ -148,8 +148,9 @@ dev_desktops() {
       desktops_start
       for env in "$DESKTOPS_DIR"/[0-9]*/env; do log "desktop $(basename "$(dirname "$env")"): $(tr '\n' ' ' < "$env")"; done
       log "stop them with: ./dev desktops stop" ;;
+    ctest) shift; desktops_ctest "$@" ;;
     stop) desktops_stop ;;
-    *) echo "usage: ./dev desktops [start|stop]" >&2; return 2 ;;
+    *) echo "usage: ./dev desktops [start|ctest CTEST ARGS|stop]" >&2; return 2 ;;
   esac
 }
 

@@ -169,16 +169,7 @@ TEST(SignInWindows, FromTheWizardWithSignInsOnlyMailIsSentAndCollected) {
     const std::string file = install.file(tag + ".txt");
     ASSERT_TRUE(writeFile(file, "From: <ann@office.example>\r\nTo: <" + recipient + ">\r\nSubject: signed in\r\nX-Test: " +
                                     tag + "\r\n\r\nSent with a token.\r\n"));
-    std::string record = stored(ini, "outgoing", "server0");
-    std::vector<char> text(record.begin(), record.end());
-    text.push_back('\0');
-    ASSERT_EQ(InitSMTP(), 0);
-    int smtp = OpenSMTP(nullptr, 0, text.data(), 0);
-    ASSERT_NE(smtp, -1) << record;
-    char error[1100] = {};
-    EXPECT_EQ(SendMailSMTP(smtp, file.c_str(), "", nullptr, error), 0) << error;
-    CloseSMTP(smtp);
-    const std::string delivered = relayDelivered(windowsPath(relay["MAILDIR"]) + "\\new", recipient, 20000);
+    const std::string delivered = sendThroughRelay(stored(ini, "outgoing", "server0"), file, recipient);
     ASSERT_FALSE(delivered.empty()) << "nothing reached the relay's maildir";
 
     // Collected from the mailbox with only the stored record: the caller's

@@ -120,9 +120,8 @@ std::string runWizardFor(const Provider& p, std::map<std::string, std::string>& 
 
 // Sends a message through the relay the wizard stored and collects it from
 // the provider mailbox it stored, both read from ms.ini as the server does.
-void sendAndCollect(const std::string& ini, const std::string& folder, std::map<std::string, std::string>& relay,
-                    const char* mailboxUser) {
-    std::string record = stored(ini, "outgoing", "server0");
+void sendAndCollect(const std::string& ini, const std::string& folder, const char* mailboxUser) {
+    const std::string record = stored(ini, "outgoing", "server0");
     const std::string node = stored(ini, "incoming", "node0");
     const std::string user = stored(ini, "incoming", "user0");
     const int port = static_cast<int>(GetPrivateProfileIntA("incoming", "port0", 110, ini.c_str()));
@@ -139,15 +138,7 @@ void sendAndCollect(const std::string& ini, const std::string& folder, std::map<
                                 "\r\n\r\nThe first message of the office.\r\n";
     const std::string file = folder + "\\" + tag + ".txt";
     ASSERT_TRUE(writeFile(file, message));
-    ASSERT_EQ(InitSMTP(), 0);
-    std::vector<char> text(record.begin(), record.end());
-    text.push_back('\0');
-    int smtp = OpenSMTP(nullptr, 0, text.data(), 0);
-    ASSERT_NE(smtp, -1) << record;
-    char error[1100] = {};
-    EXPECT_EQ(SendMailSMTP(smtp, file.c_str(), "", nullptr, error), 0) << error;
-    CloseSMTP(smtp);
-    const std::string delivered = relayDelivered(windowsPath(relay["MAILDIR"]) + "\\new", recipient, 20000);
+    const std::string delivered = sendThroughRelay(record, file, recipient);
     ASSERT_FALSE(delivered.empty()) << "nothing reached the relay's maildir";
 
     // What the relay delivered lands in the provider mailbox and is collected.
@@ -194,7 +185,7 @@ TEST(WizardMail, FromAnEmptyFolderToMailSentThroughTheRelayAndCollectedFromTheMa
     // Every line as shown, the long ones broken between words.
     EXPECT_EQ(words(join(printedLines(pages[0]))), words(information));
     EXPECT_GT(printedLines(pages[0]).size(), printedLines(information).size()) << "no line was broken";
-    sendAndCollect(ini, install.path(), relay, plain.mailboxUser);
+    sendAndCollect(ini, install.path(), plain.mailboxUser);
 
     // The wizard again on the same folder, now encrypted: STARTTLS to the
     // submission port, TLS from the first byte to the POP3 server.
@@ -204,7 +195,7 @@ TEST(WizardMail, FromAnEmptyFolderToMailSentThroughTheRelayAndCollectedFromTheMa
     runWizardFor(encrypted, relay);
     EXPECT_EQ(stored(ini, "outgoing", "tls0"), "2");
     EXPECT_EQ(stored(ini, "incoming", "tls0"), "1");
-    sendAndCollect(ini, install.path(), relay, encrypted.mailboxUser);
+    sendAndCollect(ini, install.path(), encrypted.mailboxUser);
 }
 
 }  // namespace

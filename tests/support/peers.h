@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "support/win32_support.h"
+#include "utilities.h"
 
 namespace testing_support {
 
@@ -76,6 +77,28 @@ inline std::string relayDelivered(const std::string& folder, const std::string& 
         },
         milliseconds);
     return found;
+}
+
+// Sends a message file through one session of the test relay opened with
+// record (a relay record as OpenSMTP takes it); what the relay delivered to
+// recipient, empty (with a failure added) when the session or the delivery
+// failed.
+inline std::string sendThroughRelay(const std::string& record, const std::string& file, const std::string& recipient) {
+    if (InitSMTP() != 0) {
+        ADD_FAILURE() << "InitSMTP failed";
+        return "";
+    }
+    std::vector<char> text(record.begin(), record.end());
+    text.push_back('\0');
+    const int smtp = OpenSMTP(nullptr, 0, text.data(), 0);
+    if (smtp == -1) {
+        ADD_FAILURE() << "OpenSMTP refused " << record;
+        return "";
+    }
+    char error[1100] = {};
+    EXPECT_EQ(SendMailSMTP(smtp, file.c_str(), "", nullptr, error), 0) << error;
+    CloseSMTP(smtp);
+    return relayDelivered(windowsPath(relaySettings()["MAILDIR"]) + "\\new", recipient, 20000);
 }
 
 // The POP3 server's folder (a Windows path) and plain port.

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "frame/frame_state.h"
 #include "support/peers.h"
 #include "support/recorder.h"
+#include "support/shell_install.h"
 #include "support/win32_support.h"
 #include "transport/oauth_platform.h"
 #include "transport/oauth_sign_in.h"
@@ -59,16 +59,13 @@ class OAuthSignIn : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(idpDir().empty()) << "OAUTH_IDP_DIR is not set";
-        util::frameState().configPathBuilt = false;
-        SetPath(dir.path().c_str());
-        CreateDirectoryA(dir.file("event log").c_str(), nullptr);
-        setting("domain", "domain", "office.example");
-        setting("oauth", "other-id", "test-client");
-        setting("oauth", "other-authorize", idpAddress() + "/authorize");
-        setting("oauth", "other-token", idpAddress() + "/token");
-        setting("oauth", "other-device", idpAddress() + "/device");
-        setting("oauth", "other-pop-scope", "mail.pop offline_access");
-        setting("oauth", "other-smtp-scope", "mail.send offline_access");
+        install.set("domain", "domain", "office.example");
+        install.set("oauth", "other-id", "test-client");
+        install.set("oauth", "other-authorize", idpAddress() + "/authorize");
+        install.set("oauth", "other-token", idpAddress() + "/token");
+        install.set("oauth", "other-device", idpAddress() + "/device");
+        install.set("oauth", "other-pop-scope", "mail.pop offline_access");
+        install.set("oauth", "other-smtp-scope", "mail.send offline_access");
         ASSERT_TRUE(writeFile(idpDir() + "\\control", ""));
         ASSERT_TRUE(writeFile(idpDir() + "\\grants", ""));
         ASSERT_TRUE(writeFile(idpDir() + "\\browser.log", ""));
@@ -76,14 +73,10 @@ protected:
     }
     void TearDown() override {
         writeFile(idpDir() + "\\control", "");
-        util::frameState().configPathBuilt = false;
-    }
-    void setting(const char* section, const char* key, const std::string& value) {
-        WritePrivateProfileStringA(section, key, value.c_str(), dir.file("ms.ini").c_str());
     }
     std::string stored(const char* section, const char* key) {
         char value[16384] = {};
-        GetPrivateProfileStringA(section, key, "", value, sizeof value, dir.file("ms.ini").c_str());
+        GetPrivateProfileStringA(section, key, "", value, sizeof value, install.iniPath().c_str());
         return value;
     }
     void control(const std::string& words) { ASSERT_TRUE(writeFile(idpDir() + "\\control", words)); }
@@ -96,11 +89,11 @@ protected:
         util::SignInResult r = signIn(util::MailService::Pop3, user);
         ASSERT_TRUE(r.signedIn) << r.failure << " / browser: " << lastBrowserLine();
         EXPECT_EQ(r.account, user) << "the provider's identity token names the account";
-        setting("incoming", "node0", "localhost");
-        setting("incoming", "port0", std::to_string(pop3Port()));
-        setting("incoming", "user0", user);
-        setting("incoming", "auth0", "other");
-        setting("incoming", "token0", r.storedToken);
+        install.set("incoming", "node0", "localhost");
+        install.set("incoming", "port0", std::to_string(pop3Port()));
+        install.set("incoming", "user0", user);
+        install.set("incoming", "auth0", "other");
+        install.set("incoming", "token0", r.storedToken);
     }
     // OpenPop3 with nothing but the stored record, as the mail server calls
     // it (the caller's password is ignored for a signed-in record).
@@ -116,7 +109,7 @@ protected:
         return n;
     }
 
-    ScratchDir dir{"oauth"};
+    Install install{"", {"event log"}};
     Recorder recorder;
 };
 
@@ -148,7 +141,7 @@ TEST_F(OAuthSignIn, SignedInThroughTheBrowserTheMailboxIsCollectedWithItsToken) 
     EXPECT_NE(collectOnce("t37"), -1) << (recorder.status.empty() ? "" : recorder.status.back());
     EXPECT_TRUE(recorder.statusHas("Signing in with the provider"));
     EXPECT_EQ(grants().size(), 1u) << "the access token of the sign-in was used, not renewed";
-    const std::string ini = readFile(dir.file("ms.ini"));
+    const std::string ini = readFile(install.iniPath());
     EXPECT_EQ(ini.find("rt-"), std::string::npos) << "the refresh token is stored protected";
     EXPECT_EQ(ini.find("at-"), std::string::npos) << "no access token is stored";
     for (const std::string& line : recorder.eventTexts()) EXPECT_EQ(line.find("rt-"), std::string::npos) << line;
@@ -223,10 +216,10 @@ TEST_F(OAuthSignIn, ATokenTheServerRefusesIsReportedWithItsStatus) {
     util::SignInResult r = signIn(util::MailService::Smtp, "t33");
     ASSERT_TRUE(r.signedIn) << r.failure;
     const std::string record = "localhost:" + relay["SUBMISSION_PORT"] + "::0:1:dDMz::";  // account "t33"
-    setting("outgoing", "server0", record);
-    setting("outgoing", "tls0", "2");
-    setting("outgoing", "auth0", "other");
-    setting("outgoing", "token0", r.storedToken);
+    install.set("outgoing", "server0", record);
+    install.set("outgoing", "tls0", "2");
+    install.set("outgoing", "auth0", "other");
+    install.set("outgoing", "token0", r.storedToken);
     control("inactive\n");
     recorder.clear();
     std::vector<char> text(record.begin(), record.end());
@@ -240,7 +233,7 @@ TEST_F(OAuthSignIn, ATokenTheServerRefusesIsReportedWithItsStatus) {
 // Without a browser: the code and the address are shown, then the provider
 // is asked until the administrator has entered it.
 TEST_F(OAuthSignIn, WithoutABrowserTheSignInTakesACode) {
-    setting("oauth", "device", "1");
+    install.set("oauth", "device", "1");
     util::DeviceAnswer shown;
     util::SignInResult r = util::signIn({util::LoginKind::Other, util::MailService::Pop3, ""},
                                         {[&](const util::DeviceAnswer& d) {

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "frame/frame_state.h"
 #include "support/recorder.h"
 #include "support/scripted_peer.h"
+#include "support/shell_install.h"
 #include "support/win32_support.h"
 #include "transport/oauth_tokens.h"
 #include "transport/socket_layer.h"
@@ -29,8 +29,6 @@ constexpr char kResponse[] = "dXNlcj1hbm5AZXhhbXBsZS5jb20BYXV0aD1CZWFyZXIgYXQta2
 class SaslPeer : public ::testing::Test {
 protected:
     void SetUp() override {
-        util::frameState().configPathBuilt = false;
-        SetPath(dir.path().c_str());
         recorder = std::make_unique<Recorder>();
         AbortComms(0);
         util::setReadTimeoutMs(5000);
@@ -38,19 +36,15 @@ protected:
     void TearDown() override {
         recorder.reset();
         util::setReadTimeoutMs(util::kReadTimeoutMs);
-        util::frameState().configPathBuilt = false;
-    }
-    void setting(const char* section, const char* key, const std::string& value) {
-        WritePrivateProfileStringA(section, key, value.c_str(), dir.file("ms.ini").c_str());
     }
     // A record that signed in with Google, its access token kept.
     void signedIn(const char* section, const std::string& stored) {
-        setting(section, "auth0", "google");
-        setting(section, "token0", stored);
+        install.set(section, "auth0", "google");
+        install.set(section, "token0", stored);
         util::keepAccessToken(stored, "at-kept", 3600);
     }
 
-    ScratchDir dir{"saslpeer"};
+    Install install;
     std::unique_ptr<Recorder> recorder;
 };
 
@@ -70,9 +64,9 @@ TEST_F(SaslPeer, Pop3AnswersTheXoauth2ErrorChallengeAndFails) {
         c.send("-ERR [AUTH] Invalid credentials\r\n");
         c.waitForClose();
     });
-    setting("incoming", "node0", "127.0.0.1");
-    setting("incoming", "port0", std::to_string(peer.port()));
-    setting("incoming", "user0", "ann@example.com");
+    install.set("incoming", "node0", "127.0.0.1");
+    install.set("incoming", "port0", std::to_string(peer.port()));
+    install.set("incoming", "user0", "ann@example.com");
     signedIn("incoming", "pop-stored");
     EXPECT_EQ(OpenPop3(nullptr, "127.0.0.1", "ann@example.com", "ignored", peer.port()), -1);
     ClosePop3(-1);
@@ -98,7 +92,7 @@ TEST_F(SaslPeer, SmtpAnswersTheXoauth2ErrorChallengeAndFails) {
         c.waitForClose();
     });
     const std::string record = "127.0.0.1:" + std::to_string(peer.port()) + "::0:1:YW5uQGV4YW1wbGUuY29t::";
-    setting("outgoing", "server0", record);
+    install.set("outgoing", "server0", record);
     signedIn("outgoing", "smtp-stored");
     std::string text = record;
     ASSERT_EQ(InitSMTP(), 0);
